@@ -1,0 +1,123 @@
+#include "link/link.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ruvenset {
+namespace {
+
+constexpr int64_t kMs = 1'000'000;
+// RTS is raised this long before the request goes out, so a modem's transmitter has settled.
+constexpr int64_t kRtsLeadNs = 2 * kMs;
+// First-byte wait while the speed search runs.
+constexpr int64_t kSpeedSearchWaitMs = 220;
+
+}  // namespace
+
+int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType) {
+  if (preambleInRts && deviceType != 18) return (length + preambles) * 10 + 1;
+  return length * 10 + 1;
+}
+
+LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs, Reply& reply) {
+  reply = Reply::Read;
+  uint8_t* response = frame.response();
+  const int64_t start = clock_.NowNs();
+  port_->SetTimeouts({8000, 8, static_cast<int>(firstByteWaitMs)});
+  for (;;) {
+    uint8_t byte = 0;
+    const int n = port_->Read(&byte, 1);
+    if (n < 0) return LinkReadFailed;
+    if (n == 0) return LinkNoAnswer;
+    if (byte == kResponseStartA || byte == kResponseStartB) {
+      response[0] = byte;
+      break;
+    }
+    if (clock_.NowNs() - start > firstByteWaitMs * kMs) return LinkNoAnswer;
+  }
+
+  const int gap = settings_.nextByteWait;
+  port_->SetTimeouts({gap, gap * 2 / 3 + 1, 10000});
+  int n = port_->Read(response + 1, 2);
+  if (n < 0) return LinkReadFailed;
+  if (trace_) trace_->Received(response, 1 + n);
+  if (n < 2) return LinkShortAnswer;
+  if (response[1] != address) {
+    reply = Reply::WrongAddress;
+    return LinkOk;
+  }
+  const int length = response[2];
+  if (length < kMinFrameLength) {
+    reply = Reply::BadLength;
+    return LinkOk;
+  }
+  n = port_->Read(response + 3, static_cast<size_t>(length - 3));
+  if (n < 0) return LinkReadFailed;
+  if (trace_) trace_->Received(response + 3, n);
+  if (n < length - 3) return LinkShortAnswer;
+  return LinkOk;
+}
+
+LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
+                          int setFirstDataByte, int firstDataByte, int address) {
+  if (port_ == nullptr) return LinkWriteFailed;
+  length = std::clamp(length, kMinFrameLength, 255);
+  const int64_t firstByteWaitMs = settings_.firstByteWait == kSpeedSearchFirstByteWait
+                                      ? kSpeedSearchWaitMs
+                                      : static_cast<int64_t>(settings_.firstByteWait) * 1000;
+  int attemptsLeft = std::max<int>(settings_.attempts, 1);
+  port_->SetDtr(true);
+
+  if ((runtime_.deviceType == 18 || runtime_.deviceType == 20) && runtime_.prePauseMs == 0) runtime_.prePauseMs = 5;
+  if (runtime_.prePauseMs != 0) clock_.WaitUntil(clock_.NowNs() + runtime_.prePauseMs * kMs);
+
+  for (;;) {
+    --attemptsLeft;
+    BuildRequest(frame.bytes, writeRequest, length, command, setFirstDataByte, firstDataByte, address);
+    port_->Purge();
+
+    const bool keyRts = settings_.rtsKeying != 0;
+    int64_t rtsDeadline = 0;
+    if (keyRts) {
+      port_->SetRts(true);
+      clock_.WaitUntil(clock_.NowNs() + kRtsLeadNs);
+      const int64_t t0 = clock_.NowNs();
+      const int bits = RtsHoldBitTimes(length, settings_.preambles, runtime_.preambleInRts, runtime_.deviceType);
+      const int bps = port_->Line().bitsPerSecond;
+      rtsDeadline = t0 + static_cast<int64_t>(static_cast<double>(bits) * 1e9 / std::max(bps, 1));
+    }
+
+    const int preambles = std::clamp(settings_.preambles, 0, kMaxPreambles);
+    std::memset(sendBuffer_, 0xFF, static_cast<size_t>(preambles));
+    std::memcpy(sendBuffer_ + preambles, frame.bytes, static_cast<size_t>(length));
+    if (trace_) trace_->Sent(frame.bytes, length);
+    if (!port_->Write(sendBuffer_, static_cast<size_t>(preambles + length))) {
+      if (keyRts) port_->SetRts(false);  // never leave a modem's transmitter keyed
+      return LinkWriteFailed;
+    }
+    if (keyRts) {
+      clock_.WaitUntil(rtsDeadline);
+      port_->SetRts(false);
+    }
+
+    Reply reply = Reply::Read;
+    const LinkStatus status = Receive(frame, address, firstByteWaitMs, reply);
+    LinkStatus failure = LinkOk;
+    if (status != LinkOk) {
+      failure = status;
+    } else if (reply == Reply::WrongAddress) {
+      failure = LinkWrongAnswer;
+    } else if (reply == Reply::BadLength || !ResponseChecksumValid(frame.response())) {
+      failure = LinkBadChecksum;
+    } else {
+      const uint8_t answer = frame.responseCommand();
+      if (acceptMode == 105 && answer == 0xFF) return LinkOk;
+      const bool answers = answer != 0xFF && (answer == (command | 0x80) || (writeRequest && answer == command));
+      if (answers) return LinkOk;
+      failure = LinkWrongAnswer;
+    }
+    if (attemptsLeft <= 0) return failure;
+  }
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+
+#include "link/frame.h"
+#include "link/link_clock.h"
+#include "link/link_frame.h"
+#include "link/link_settings.h"
+#include "link/link_status.h"
+#include "link/serial_port.h"
+
+namespace ruvenset {
+
+// Sees every frame that crosses the line (the CLI's --trace).
+class FrameTrace {
+ public:
+  virtual ~FrameTrace() = default;
+  virtual void Sent(const uint8_t* bytes, int size) = 0;
+  virtual void Received(const uint8_t* bytes, int size) = 0;
+};
+
+// Number of bit times RTS stays raised after the request starts: one character is 10 bit times, plus
+// one; the preambles count when the flow computer wants them keyed too (never for type 18).
+int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType);
+
+// The link to the flow computer: the open port, the configured settings and what the run learned.
+// One exchange at a time, on the calling thread.
+class Link {
+ public:
+  Link(LinkSettings& settings, LinkClock& clock) : settings_(settings), clock_(clock) {}
+
+  void Attach(SerialPort* port) { port_ = port; }
+  SerialPort* port() const { return port_; }
+  LinkSettings& settings() { return settings_; }
+  LinkRuntime& runtime() { return runtime_; }
+  LinkClock& clock() { return clock_; }
+  void SetTrace(FrameTrace* trace) { trace_ = trace; }
+
+  // One request/response exchange with retries. The caller has placed the request's data bytes at
+  // request offsets 4 .. length-3; the response lands at offset 256. Blocks for the whole exchange.
+  LinkStatus Transact(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
+                      int setFirstDataByte, int firstDataByte, int address);
+
+ private:
+  enum class Reply { Read, WrongAddress, BadLength };
+  // Waits for and reads one response into the frame; returns a nonzero status when the read failed.
+  LinkStatus Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs, Reply& reply);
+
+  LinkSettings& settings_;
+  LinkClock& clock_;
+  LinkRuntime runtime_;
+  SerialPort* port_ = nullptr;
+  FrameTrace* trace_ = nullptr;
+  uint8_t sendBuffer_[kMaxPreambles + 256];
+};
+
+}  // namespace ruvenset

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+
+namespace ruvenset {
+
+// Monotonic time for the transaction engine: the tick counter and the performance counter of the
+// protocol are both read from here, so tests can run an exchange in virtual time.
+class LinkClock {
+ public:
+  virtual ~LinkClock() = default;
+  virtual int64_t NowNs() = 0;
+  // Returns at the deadline or very shortly after it.
+  virtual void WaitUntil(int64_t deadlineNs) = 0;
+};
+
+// The machine's monotonic clock. Waits sleep until shortly before the deadline and spin only for the
+// rest: the precision of a busy-wait at a fraction of its processor time.
+class SteadyLinkClock final : public LinkClock {
+ public:
+  SteadyLinkClock();
+  int64_t NowNs() override;
+  void WaitUntil(int64_t deadlineNs) override;
+};
+
+}  // namespace ruvenset

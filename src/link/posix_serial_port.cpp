@@ -1,0 +1,139 @@
+#include "link/posix_serial_port.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "link/line_termios.h"
+
+namespace ruvenset {
+namespace {
+
+int64_t MonotonicNs() {
+  timespec ts{};
+  ::clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+PortOpenResult Failure(PortOpenError error, int systemError) { return {error, systemError}; }
+
+}  // namespace
+
+std::string PortOpenErrorText(const std::string& path, const PortOpenResult& result) {
+  switch (result.error) {
+    case PortOpenError::None:
+      return {};
+    case PortOpenError::NotFound:
+      return "cannot open " + path + ": no such device (is the adapter plugged in? USB adapters may get a new name "
+             "after a replug; /dev/serial/by-id/ keeps a stable one)";
+    case PortOpenError::NoPermission:
+      return "cannot open " + path + ": permission denied. The user must be a member of the 'dialout' group: "
+             "run 'sudo usermod -aG dialout $USER' and log in again";
+    case PortOpenError::Busy:
+      return "cannot open " + path + ": the port is in use by another program";
+    case PortOpenError::NotATerminal:
+      return "cannot open " + path + ": not a serial port";
+    case PortOpenError::Other:
+      break;
+  }
+  return "cannot open " + path + ": " + std::strerror(result.systemError);
+}
+
+PortOpenResult PosixSerialPort::Open(const std::string& path, std::unique_ptr<PosixSerialPort>& port) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const int e = errno;
+    if (e == ENOENT || e == ENODEV || e == ENXIO) return Failure(PortOpenError::NotFound, e);
+    if (e == EACCES || e == EPERM) return Failure(PortOpenError::NoPermission, e);
+    if (e == EBUSY) return Failure(PortOpenError::Busy, e);
+    return Failure(PortOpenError::Other, e);
+  }
+  if (!::isatty(fd)) {
+    ::close(fd);
+    return Failure(PortOpenError::NotATerminal, ENOTTY);
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int e = errno;
+    ::close(fd);
+    return Failure(e == EWOULDBLOCK ? PortOpenError::Busy : PortOpenError::Other, e);
+  }
+  ::ioctl(fd, TIOCEXCL);
+  port.reset(new PosixSerialPort(fd));
+  return {};
+}
+
+PosixSerialPort::~PosixSerialPort() {
+  ::ioctl(fd_, TIOCNXCL);
+  ::close(fd_);
+}
+
+bool PosixSerialPort::Configure(const LineSettings& line) {
+  if (!SetTerminalLine(fd_, line)) return false;
+  line_ = line;
+  return true;
+}
+
+void PosixSerialPort::Purge() { ::tcflush(fd_, TCIOFLUSH); }
+
+void PosixSerialPort::SetModemLine(int bit, bool on) {
+  // A pseudo-terminal has no modem lines and refuses the call; the line then simply stays as it is.
+  ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bit);
+}
+
+void PosixSerialPort::SetDtr(bool on) { SetModemLine(TIOCM_DTR, on); }
+void PosixSerialPort::SetRts(bool on) { SetModemLine(TIOCM_RTS, on); }
+
+bool PosixSerialPort::Write(const uint8_t* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::write(fd_, data + done, size - done);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EAGAIN) {
+      pollfd pfd{fd_, POLLOUT, 0};
+      if (::poll(&pfd, 1, 1000) <= 0) return false;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+int PosixSerialPort::Read(uint8_t* data, size_t size) {
+  const int64_t ms = 1'000'000;
+  const int64_t totalDeadline =
+      MonotonicNs() + (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
+  size_t got = 0;
+  int64_t lastByte = 0;
+  while (got < size) {
+    int64_t limit = totalDeadline;
+    if (got > 0 && timeouts_.intervalMs > 0) limit = std::min(limit, lastByte + timeouts_.intervalMs * ms);
+    const int64_t left = limit - MonotonicNs();
+    if (left <= 0) break;
+    timespec wait{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
+    pollfd pfd{fd_, POLLIN, 0};
+    const int ready = ::ppoll(&pfd, 1, &wait, nullptr);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return -1;
+    if (ready == 0) break;
+    if (pfd.revents & (POLLERR | POLLNVAL)) return -1;
+    const ssize_t n = ::read(fd_, data + got, size - got);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) return -1;  // the device went away (hang-up or unplugged adapter)
+    got += static_cast<size_t>(n);
+    lastByte = MonotonicNs();
+  }
+  return static_cast<int>(got);
+}
+
+}  // namespace ruvenset

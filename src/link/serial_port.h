@@ -1,0 +1,43 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace ruvenset {
+
+// Read time-outs in milliseconds, as the flow computer's protocol counts them: the longest gap between
+// two bytes once the first has come, and a total of perByte x count + constant for the whole read.
+struct ReadTimeouts {
+  int intervalMs = 0;
+  int perByteMs = 0;
+  int constantMs = 0;
+};
+
+enum class Parity : uint8_t { None, Odd };
+
+struct LineSettings {
+  int bitsPerSecond = 1200;
+  Parity parity = Parity::None;
+};
+
+// The serial line as the transaction engine sees it. Every call returns its own result; nothing is
+// reported through errno or a "last error".
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+  // 8 data bits, one stop bit, no flow control; false when the driver refuses the settings.
+  virtual bool Configure(const LineSettings& line) = 0;
+  virtual LineSettings Line() const = 0;
+  // Drops whatever waits in the transmit and receive buffers.
+  virtual void Purge() = 0;
+  // Modem-control lines; ignored where the device has none (a pseudo-terminal).
+  virtual void SetDtr(bool on) = 0;
+  virtual void SetRts(bool on) = 0;
+  virtual void SetTimeouts(const ReadTimeouts& timeouts) = 0;
+  // Writes all bytes; false when the port refused them.
+  virtual bool Write(const uint8_t* data, size_t size) = 0;
+  // Reads up to size bytes under the current time-outs. Returns the count read (a time-out returns
+  // the partial count, possibly 0), or -1 when the read itself failed.
+  virtual int Read(uint8_t* data, size_t size) = 0;
+};
+
+}  // namespace ruvenset

@@ -1,0 +1,37 @@
+#include <cerrno>
+#include <sys/prctl.h>
+#include <time.h>
+
+#include "link/link_clock.h"
+
+namespace ruvenset {
+namespace {
+
+// How long before a deadline the sleep ends and the spin begins; covers the scheduler's wake-up lateness.
+constexpr int64_t kSpinMarginNs = 200'000;
+
+}  // namespace
+
+SteadyLinkClock::SteadyLinkClock() {
+  // The default timer slack (50 us) would make every sleep late by that much.
+  ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+}
+
+int64_t SteadyLinkClock::NowNs() {
+  timespec ts{};
+  ::clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+void SteadyLinkClock::WaitUntil(int64_t deadlineNs) {
+  const int64_t sleepUntil = deadlineNs - kSpinMarginNs;
+  if (NowNs() < sleepUntil) {
+    timespec ts{static_cast<time_t>(sleepUntil / 1'000'000'000), static_cast<long>(sleepUntil % 1'000'000'000)};
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+  }
+  while (NowNs() < deadlineNs) {
+  }
+}
+
+}  // namespace ruvenset
