@@ -1,9 +1,9 @@
 #include "common/file_io.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace ruvenset {
 namespace {

@@ -14,16 +14,17 @@ constexpr float kDiffPressure[kDeviceUnitCount][kDiffPressureUnitCount] = {
 };
 
 constexpr ValueRange kAtmospheric[kPressureUnitCount] = {
-    {0.8564f, 1.088f},          {0.083984f, 0.106696f},   {83.98415f, 106.69635f}, {8.564f, 10.88f},
+    {0.8564f, 1.088f},        {0.083984f, 0.106696f}, {83.98415f, 106.69635f}, {8.564f, 10.88f},
     {12.180866f, 15.474992f}, {0.839841f, 1.066964f}, {629.96783f, 800.0f},    {840.0f, 1066.9635f},
 };
 
 constexpr float kHartPressure[5][kDeviceUnitCount] = {
-    {1.0f, 0.0980665f}, {10.197162f, 1.0f}, {0.010197162f, 0.001f}, {0.070307f, 0.00689476f}, {1.0197162f, 0.1f},
+    {1.0f, 0.0980665f},       {10.197162f, 1.0f}, {0.010197162f, 0.001f},
+    {0.070307f, 0.00689476f}, {1.0197162f, 0.1f},
 };
 
 constexpr float kHartDiffPressure[6][kDeviceUnitCount] = {
-    {1.0f, 0.00980665f}, {101.97162f, 1.0f},     {25.4f, 0.249089f},
+    {1.0f, 0.00980665f},   {101.97162f, 1.0f},   {25.4f, 0.249089f},
     {703.0699f, 6.89476f}, {10197.162f, 100.0f}, {10000.0f, 98.0665f},
 };
 
@@ -35,7 +36,9 @@ float Lookup(const float (&table)[Rows][Cols], int row, int col) {
 
 }  // namespace
 
-float PressureUnitFactor(int deviceUnit, int chosenUnit) { return Lookup(kPressure, deviceUnit, chosenUnit); }
+float PressureUnitFactor(int deviceUnit, int chosenUnit) {
+  return Lookup(kPressure, deviceUnit, chosenUnit);
+}
 
 float DiffPressureUnitFactor(int deviceUnit, int chosenUnit) {
   return Lookup(kDiffPressure, deviceUnit, chosenUnit);
@@ -46,7 +49,9 @@ ValueRange AtmosphericPressureRange(int pressureUnit) {
   return kAtmospheric[pressureUnit];
 }
 
-float HartPressureFactor(int hartUnit, int deviceUnit) { return Lookup(kHartPressure, hartUnit, deviceUnit); }
+float HartPressureFactor(int hartUnit, int deviceUnit) {
+  return Lookup(kHartPressure, hartUnit, deviceUnit);
+}
 
 float HartDiffPressureFactor(int hartUnit, int deviceUnit) {
   return Lookup(kHartDiffPressure, hartUnit, deviceUnit);
@@ -54,24 +59,37 @@ float HartDiffPressureFactor(int hartUnit, int deviceUnit) {
 
 int MapHartPressureUnit(int hartUnitCode) {
   switch (hartUnitCode) {
-    case 10: return 0;
-    case 237: return 1;
-    case 12: return 2;
-    case 6: return 3;
-    case 7: return 4;
-    default: return -1;
+    case 10:
+      return 0;
+    case 237:
+      return 1;
+    case 12:
+      return 2;
+    case 6:
+      return 3;
+    case 7:
+      return 4;
+    default:
+      return -1;
   }
 }
 
 int MapHartDiffPressureUnit(int hartUnitCode) {
   switch (hartUnitCode) {
-    case 4: return 0;
-    case 12: return 1;
-    case 1: return 2;
-    case 6: return 3;
-    case 7: return 4;
-    case 10: return 5;
-    default: return -1;
+    case 4:
+      return 0;
+    case 12:
+      return 1;
+    case 1:
+      return 2;
+    case 6:
+      return 3;
+    case 7:
+      return 4;
+    case 10:
+      return 5;
+    default:
+      return -1;
   }
 }
 

@@ -1,11 +1,11 @@
 #include "link/com_slots.h"
 
-#include <algorithm>
 #include <dirent.h>
-#include <set>
-#include <vector>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <set>
+#include <vector>
 
 namespace ruvenset {
 namespace {

@@ -1,10 +1,10 @@
 #include "link/configuration.h"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <map>
-#include <sys/stat.h>
 #include <vector>
 
 #include "common/file_io.h"
@@ -37,7 +37,8 @@ Sections ParseSections(const std::string& text) {
     }
     const auto eq = line.find('=');
     if (eq == std::string::npos) continue;
-    sections[current][Trim(std::string_view(line).substr(0, eq))] = Trim(std::string_view(line).substr(eq + 1));
+    sections[current][Trim(std::string_view(line).substr(0, eq))] =
+        Trim(std::string_view(line).substr(eq + 1));
   }
   return sections;
 }
@@ -90,7 +91,8 @@ Configuration ParseConfiguration(const std::string& text) {
   l.address = static_cast<uint8_t>(ReadInt(s, "Adress", "Adress", d.link.address, 1, 254));
   c.langRus = ReadInt(s, "Language", "LangRus", d.langRus, 0, 1);
   c.startsLeft = ReadInt(s, "OtlObmen", "KolZapusk", d.startsLeft, 0, kIntMax);
-  c.calendarRequest = static_cast<uint8_t>(ReadInt(s, "OtlObmen", "KalendarZapros", d.calendarRequest, 0, 255));
+  c.calendarRequest =
+      static_cast<uint8_t>(ReadInt(s, "OtlObmen", "KalendarZapros", d.calendarRequest, 0, 255));
   if (const auto ports = s.find("Ports"); ports != s.end()) {
     for (int i = 0; i < kComSlotCount; ++i) {
       const auto it = ports->second.find("COM" + std::to_string(i + 1));
@@ -103,7 +105,8 @@ Configuration ParseConfiguration(const std::string& text) {
 Configuration LoadConfiguration(const std::string& path) {
   std::vector<uint8_t> bytes;
   Configuration c;
-  if (ReadWholeFile(path, bytes, 1 << 20) == FileStatus::Ok) c = ParseConfiguration(std::string(bytes.begin(), bytes.end()));
+  if (ReadWholeFile(path, bytes, 1 << 20) == FileStatus::Ok)
+    c = ParseConfiguration(std::string(bytes.begin(), bytes.end()));
   if (c.startsLeft > 0) --c.startsLeft;
   return c;
 }
@@ -112,7 +115,9 @@ std::string FormatConfiguration(const Configuration& c) {
   const LinkSettings& l = c.link;
   const int calendar = c.startsLeft == 0 ? 0 : c.calendarRequest;
   std::string t;
-  auto put = [&t](const char* key, long value) { t += std::string(key) + "=" + std::to_string(value) + "\r\n"; };
+  auto put = [&t](const char* key, long value) {
+    t += std::string(key) + "=" + std::to_string(value) + "\r\n";
+  };
   t += "[Parametres]\r\n";
   put("BaudRate", l.speedIndex);
   put("NumPort", l.portIndex);

@@ -13,9 +13,9 @@ inline constexpr const char* kConfigurationFileName = "Div3AzErur.ini";
 // start counters, plus the device path behind each of the eight port slots COM1..COM8.
 struct Configuration {
   LinkSettings link;
-  int waitForUser = 0;    // TypSvyaz: 0 connects automatically at start-up
-  int langRus = 1;        // 1 Russian, 0 Ukrainian
-  int startsLeft = 0;     // KolZapusk
+  int waitForUser = 0;          // TypSvyaz: 0 connects automatically at start-up
+  int langRus = 1;              // 1 Russian, 0 Ukrainian
+  int startsLeft = 0;           // KolZapusk
   uint8_t calendarRequest = 0;  // KalendarZapros
   // Device path typed into a slot; empty means the slot's default device (see DefaultComSlotPath).
   std::array<std::string, kComSlotCount> ports;

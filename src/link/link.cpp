@@ -68,7 +68,8 @@ LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int co
   int attemptsLeft = std::max<int>(settings_.attempts, 1);
   port_->SetDtr(true);
 
-  if ((runtime_.deviceType == 18 || runtime_.deviceType == 20) && runtime_.prePauseMs == 0) runtime_.prePauseMs = 5;
+  if ((runtime_.deviceType == 18 || runtime_.deviceType == 20) && runtime_.prePauseMs == 0)
+    runtime_.prePauseMs = 5;
   if (runtime_.prePauseMs != 0) clock_.WaitUntil(clock_.NowNs() + runtime_.prePauseMs * kMs);
 
   for (;;) {
@@ -82,7 +83,8 @@ LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int co
       port_->SetRts(true);
       clock_.WaitUntil(clock_.NowNs() + kRtsLeadNs);
       const int64_t t0 = clock_.NowNs();
-      const int bits = RtsHoldBitTimes(length, settings_.preambles, runtime_.preambleInRts, runtime_.deviceType);
+      const int bits =
+          RtsHoldBitTimes(length, settings_.preambles, runtime_.preambleInRts, runtime_.deviceType);
       const int bps = port_->Line().bitsPerSecond;
       rtsDeadline = t0 + static_cast<int64_t>(static_cast<double>(bits) * 1e9 / std::max(bps, 1));
     }
@@ -112,7 +114,8 @@ LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int co
     } else {
       const uint8_t answer = frame.responseCommand();
       if (acceptMode == 105 && answer == 0xFF) return LinkOk;
-      const bool answers = answer != 0xFF && (answer == (command | 0x80) || (writeRequest && answer == command));
+      const bool answers =
+          answer != 0xFF && (answer == (command | 0x80) || (writeRequest && answer == command));
       if (answers) return LinkOk;
       failure = LinkWrongAnswer;
     }

@@ -7,7 +7,7 @@ namespace ruvenset {
 // The 512-byte exchange record: the request frame as sent at 0..255, the response frame from 256.
 struct LinkFrame {
   static constexpr size_t kRequestStart = 0;
-  static constexpr size_t kResponseStart = 256;    // response start byte 0x55 or 0x66
+  static constexpr size_t kResponseStart = 256;  // response start byte 0x55 or 0x66
   static constexpr size_t kResponseAddress = 257;
   static constexpr size_t kResponseLength = 258;
   static constexpr size_t kResponseCommand = 259;

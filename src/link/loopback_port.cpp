@@ -7,7 +7,8 @@ namespace ruvenset {
 void LoopbackPort::Deliver(const uint8_t* data, size_t size, int64_t delayNs, int64_t bytePeriodNs) {
   int64_t at = clock_.NowNs() + delayNs;
   if (!incoming_.empty()) at = std::max(at, incoming_.back().at);
-  for (size_t i = 0; i < size; ++i) incoming_.push_back({data[i], at + static_cast<int64_t>(i) * bytePeriodNs});
+  for (size_t i = 0; i < size; ++i)
+    incoming_.push_back({data[i], at + static_cast<int64_t>(i) * bytePeriodNs});
 }
 
 void LoopbackPort::Purge() {
@@ -34,7 +35,8 @@ int LoopbackPort::Read(uint8_t* data, size_t size) {
   if (failReads_) return -1;
   const int64_t ms = 1'000'000;
   const int64_t total =
-      clock_.NowNs() + (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
+      clock_.NowNs() +
+      (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {

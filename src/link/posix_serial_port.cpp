@@ -1,15 +1,15 @@
 #include "link/posix_serial_port.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
 
 #include "link/line_termios.h"
 
@@ -22,7 +22,9 @@ int64_t MonotonicNs() {
   return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
-PortOpenResult Failure(PortOpenError error, int systemError) { return {error, systemError}; }
+PortOpenResult Failure(PortOpenError error, int systemError) {
+  return {error, systemError};
+}
 
 }  // namespace
 
@@ -31,10 +33,12 @@ std::string PortOpenErrorText(const std::string& path, const PortOpenResult& res
     case PortOpenError::None:
       return {};
     case PortOpenError::NotFound:
-      return "cannot open " + path + ": no such device (is the adapter plugged in? USB adapters may get a new name "
+      return "cannot open " + path +
+             ": no such device (is the adapter plugged in? USB adapters may get a new name "
              "after a replug; /dev/serial/by-id/ keeps a stable one)";
     case PortOpenError::NoPermission:
-      return "cannot open " + path + ": permission denied. The user must be a member of the 'dialout' group: "
+      return "cannot open " + path +
+             ": permission denied. The user must be a member of the 'dialout' group: "
              "run 'sudo usermod -aG dialout $USER' and log in again";
     case PortOpenError::Busy:
       return "cannot open " + path + ": the port is in use by another program";
@@ -80,15 +84,21 @@ bool PosixSerialPort::Configure(const LineSettings& line) {
   return true;
 }
 
-void PosixSerialPort::Purge() { ::tcflush(fd_, TCIOFLUSH); }
+void PosixSerialPort::Purge() {
+  ::tcflush(fd_, TCIOFLUSH);
+}
 
 void PosixSerialPort::SetModemLine(int bit, bool on) {
   // A pseudo-terminal has no modem lines and refuses the call; the line then simply stays as it is.
   ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bit);
 }
 
-void PosixSerialPort::SetDtr(bool on) { SetModemLine(TIOCM_DTR, on); }
-void PosixSerialPort::SetRts(bool on) { SetModemLine(TIOCM_RTS, on); }
+void PosixSerialPort::SetDtr(bool on) {
+  SetModemLine(TIOCM_DTR, on);
+}
+void PosixSerialPort::SetRts(bool on) {
+  SetModemLine(TIOCM_RTS, on);
+}
 
 bool PosixSerialPort::Write(const uint8_t* data, size_t size) {
   size_t done = 0;
@@ -112,7 +122,8 @@ bool PosixSerialPort::Write(const uint8_t* data, size_t size) {
 int PosixSerialPort::Read(uint8_t* data, size_t size) {
   const int64_t ms = 1'000'000;
   const int64_t totalDeadline =
-      MonotonicNs() + (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
+      MonotonicNs() +
+      (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {

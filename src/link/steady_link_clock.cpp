@@ -1,6 +1,6 @@
-#include <cerrno>
 #include <sys/prctl.h>
 #include <time.h>
+#include <cerrno>
 
 #include "link/link_clock.h"
 
@@ -26,7 +26,8 @@ int64_t SteadyLinkClock::NowNs() {
 void SteadyLinkClock::WaitUntil(int64_t deadlineNs) {
   const int64_t sleepUntil = deadlineNs - kSpinMarginNs;
   if (NowNs() < sleepUntil) {
-    timespec ts{static_cast<time_t>(sleepUntil / 1'000'000'000), static_cast<long>(sleepUntil % 1'000'000'000)};
+    timespec ts{static_cast<time_t>(sleepUntil / 1'000'000'000),
+                static_cast<long>(sleepUntil % 1'000'000'000)};
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
     }
   }

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "link/com_slots.h"
+#include "link/configuration.h"
+
+namespace ruvenset {
+namespace {
+
+std::string TempPath(const std::string& name) {
+  const std::string dir = ::testing::TempDir() + "ruvenset-config-" + std::to_string(::getpid());
+  ::mkdir(dir.c_str(), 0755);
+  return dir + "/" + name;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(Configuration, DefaultsWithoutFile) {
+  const Configuration c = LoadConfiguration(TempPath("missing/none.ini"));
+  EXPECT_EQ(c.link.portIndex, 1);   // COM2
+  EXPECT_EQ(c.link.speedIndex, 2);  // 1200 bit/s
+  EXPECT_EQ(c.link.firstByteWait, 2);
+  EXPECT_EQ(c.link.nextByteWait, 140);
+  EXPECT_EQ(c.link.attempts, 1);
+  EXPECT_EQ(c.link.rtsKeying, 0);
+  EXPECT_EQ(c.link.speedSearch, 1);
+  EXPECT_EQ(c.link.preambles, 10);
+  EXPECT_EQ(c.link.address, 1);
+  EXPECT_EQ(c.langRus, 1);
+  EXPECT_EQ(c.waitForUser, 0);
+}
+
+TEST(Configuration, SavedKeysInOrderAndReadBack) {
+  Configuration c;
+  c.link.speedIndex = 9;
+  c.link.portIndex = 0;
+  c.link.nextByteWait = 3000;
+  c.link.attempts = 5;
+  c.link.address = 254;
+  c.langRus = 0;
+  c.waitForUser = 1;
+  c.startsLeft = 4;
+  c.calendarRequest = 17;
+  c.ports[3] = "/dev/serial/by-id/usb-FTDI_adapter-if00-port0";
+  const std::string path = TempPath("saved.ini");
+  ASSERT_TRUE(SaveConfiguration(path, c));
+  const std::string text = ReadText(path);
+  const char* keys[] = {
+      "BaudRate", "NumPort", "WeitTime1", "WeitTime2", "Kol_povt",  "Upr_Sign",       "TypSvyaz",
+      "AOSkor",   "Preamb",  "Adress=",   "LangRus",   "KolZapusk", "KalendarZapros", "COM4="};
+  size_t last = 0;
+  for (const char* key : keys) {
+    const size_t at = text.find(key);
+    ASSERT_NE(at, std::string::npos) << key;
+    EXPECT_GT(at, last) << key;
+    last = at;
+  }
+  const Configuration back = ParseConfiguration(text);
+  EXPECT_EQ(back.link.speedIndex, 9);
+  EXPECT_EQ(back.link.nextByteWait, 3000);
+  EXPECT_EQ(back.link.attempts, 5);
+  EXPECT_EQ(back.link.address, 254);
+  EXPECT_EQ(back.langRus, 0);
+  EXPECT_EQ(back.waitForUser, 1);
+  EXPECT_EQ(back.calendarRequest, 17);
+  EXPECT_EQ(back.ports[3], c.ports[3]);
+  EXPECT_TRUE(back.ports[0].empty());
+}
+
+TEST(Configuration, StartCountAndCalendarRule) {
+  const std::string path = TempPath("starts.ini");
+  WriteText(path, "[OtlObmen]\nKolZapusk=3\nKalendarZapros=9\n");
+  Configuration c = LoadConfiguration(path);
+  EXPECT_EQ(c.startsLeft, 2);
+  EXPECT_NE(FormatConfiguration(c).find("KalendarZapros=9"), std::string::npos);
+
+  WriteText(path, "[OtlObmen]\nKolZapusk=1\nKalendarZapros=9\n");
+  c = LoadConfiguration(path);
+  EXPECT_EQ(c.startsLeft, 0);
+  EXPECT_NE(FormatConfiguration(c).find("KalendarZapros=0"), std::string::npos);
+}
+
+TEST(Configuration, GarbageAndOutOfRangeValuesReadAsDefaults) {
+  const Configuration c = ParseConfiguration(
+      "garbage line\n[Parametres]\nBaudRate=16\nNumPort=-1\nWeitTime1=abc\nWeitTime2=54\nKol_povt=0\n"
+      "Preamb=26\nAOSkor=99999999999999999999\n[Adress]\nAdress=255\n[Language]\nLangRus=2\n"
+      "[OtlObmen]\nKolZapusk=-5\nKalendarZapros=256\n\x01\xFF=\n");
+  const Configuration d;
+  EXPECT_EQ(c.link.speedIndex, d.link.speedIndex);
+  EXPECT_EQ(c.link.portIndex, d.link.portIndex);
+  EXPECT_EQ(c.link.firstByteWait, d.link.firstByteWait);
+  EXPECT_EQ(c.link.nextByteWait, d.link.nextByteWait);
+  EXPECT_EQ(c.link.attempts, d.link.attempts);
+  EXPECT_EQ(c.link.preambles, d.link.preambles);
+  EXPECT_EQ(c.link.speedSearch, d.link.speedSearch);
+  EXPECT_EQ(c.link.address, d.link.address);
+  EXPECT_EQ(c.langRus, d.langRus);
+  EXPECT_EQ(c.startsLeft, d.startsLeft);
+  EXPECT_EQ(c.calendarRequest, d.calendarRequest);
+
+  const Configuration edges =
+      ParseConfiguration("[Parametres]\r\nWeitTime2 = 55\r\nBaudRate=15\r\n[Adress]\r\nAdress=254\r\n");
+  EXPECT_EQ(edges.link.nextByteWait, 55);
+  EXPECT_EQ(edges.link.speedIndex, 15);
+  EXPECT_EQ(edges.link.address, 254);
+}
+
+TEST(ComSlots, UsbAdaptersFirstUnderStableNames) {
+  const std::string root = TempPath("dev");
+  ::mkdir(root.c_str(), 0755);
+  ::mkdir((root + "/serial").c_str(), 0755);
+  ::mkdir((root + "/serial/by-id").c_str(), 0755);
+  WriteText(root + "/ttyUSB0", "");
+  WriteText(root + "/ttyUSB1", "");
+  ::symlink((root + "/ttyUSB1").c_str(), (root + "/serial/by-id/usb-Prolific-port0").c_str());
+  const auto slots = DefaultComSlotPaths(root);
+  EXPECT_EQ(slots[0], root + "/serial/by-id/usb-Prolific-port0");
+  EXPECT_EQ(slots[1], root + "/ttyUSB0");
+  EXPECT_EQ(slots[2], root + "/ttyS0");
+  EXPECT_EQ(slots[7], root + "/ttyS5");
+
+  Configuration c;
+  c.ports[2] = "/dev/ttyAMA0";
+  EXPECT_EQ(ComSlotPath(c, 2), "/dev/ttyAMA0");
+  EXPECT_EQ(ComSlotPath(c, 8), "");
+}
+
+}  // namespace
+}  // namespace ruvenset

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "link/connect.h"
+#include "link/link.h"
+#include "link/loopback_port.h"
+#include "link/virtual_link_clock.h"
+#include "scripted_peer.h"
+
+namespace ruvenset {
+namespace {
+
+using testing::Response;
+using testing::ScriptedPeer;
+using Bytes = std::vector<uint8_t>;
+
+constexpr int64_t kMs = 1'000'000;
+
+struct TransactTest : ::testing::Test {
+  TransactTest() {
+    port.Configure({1200, Parity::None});
+    link.Attach(&port);
+  }
+  LinkStatus Call(int write, int length, int command, int accept = 1) {
+    return link.Transact(frame, write, length, command, accept, 0, 0, settings.address);
+  }
+
+  LinkSettings settings;
+  VirtualLinkClock clock;
+  LoopbackPort port{clock};
+  Link link{settings, clock};
+  LinkFrame frame{};
+};
+
+TEST_F(TransactTest, RequestGoesOutWithPreamblesAndChecksum) {
+  ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  Bytes expected(10, 0xFF);
+  expected.insert(expected.end(), {0xAA, 0x01, 0x06, 0x02, 0xF2, 0x5D});
+  EXPECT_EQ(port.written(), expected);
+  EXPECT_EQ(frame.bytes[256], 0x55);
+  EXPECT_EQ(frame.responseCommand(), 0x82);
+
+  settings.preambles = 0;
+  port.SetPeer(nullptr);
+  ScriptedPeer again(port, [](const Bytes&, int) { return Response(1, 0x81); });
+  const size_t before = port.written().size();
+  EXPECT_EQ(Call(0, 6, 0x01), LinkOk);
+  EXPECT_EQ(Bytes(port.written().begin() + before, port.written().end()),
+            (Bytes{0xAA, 0x01, 0x06, 0x01, 0xB2, 0x5C}));
+}
+
+TEST_F(TransactTest, FirstDataByteAndWriteStart) {
+  ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x88, Bytes(19, 0)); });
+  EXPECT_EQ(link.Transact(frame, 1, 7, 0x08, 1, 1, 2, 1), LinkOk);
+  EXPECT_EQ(peer.requests[0][0], 0xBB);
+  EXPECT_EQ(peer.requests[0][4], 2);
+  EXPECT_EQ(peer.requests[0].size(), 7u);
+}
+
+TEST_F(TransactTest, NoAnswerUsesEveryAttempt) {
+  settings.attempts = 3;
+  ScriptedPeer peer(port, [](const Bytes&, int) { return Bytes{}; });
+  const int64_t start = clock.NowNs();
+  EXPECT_EQ(Call(0, 6, 0x0C), LinkNoAnswer);
+  EXPECT_EQ(peer.requests.size(), 3u);
+  const int64_t elapsed = clock.NowNs() - start;
+  EXPECT_GE(elapsed, 3 * 2000 * kMs);
+  EXPECT_LT(elapsed, 3 * 2100 * kMs);
+}
+
+TEST_F(TransactTest, SpeedSearchMarkerWaitsOnly220Milliseconds) {
+  settings.firstByteWait = kSpeedSearchFirstByteWait;
+  ScriptedPeer peer(port, [](const Bytes&, int) { return Bytes{}; });
+  const int64_t start = clock.NowNs();
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkNoAnswer);
+  const int64_t elapsed = clock.NowNs() - start;
+  EXPECT_GE(elapsed, 220 * kMs);
+  EXPECT_LT(elapsed, 240 * kMs);
+}
+
+TEST_F(TransactTest, ResponsesJudgedInOrder) {
+  struct Case {
+    const char* name;
+    int write;
+    int command;
+    int accept;
+    std::function<Bytes(int attempt)> answer;
+    LinkStatus expected;
+    size_t requests;
+  };
+  const Case cases[] = {
+      {"wrong address retried", 0, 0x0C, 1, [](int) { return Response(5, 0x8C); }, LinkWrongAnswer, 3},
+      {"bad checksum then good", 0, 0x0C, 1,
+       [](int a) {
+         Bytes r = Response(1, 0x8C, {1, 2});
+         if (a == 1) r.back() ^= 0x01;
+         return r;
+       },
+       LinkOk, 2},
+      {"refusal echo to a write", 1, 0x0C, 1,
+       [](int) {
+         return Response(1, 0x0C, {3, 0, 0});
+       },
+       LinkOk, 1},
+      {"data answer to a write", 1, 0x0C, 1, [](int) { return Response(1, 0x8C); }, LinkOk, 1},
+      {"echo to a read is wrong", 0, 0x0C, 1, [](int) { return Response(1, 0x0C); }, LinkWrongAnswer, 3},
+      {"0xFF only for the link check", 0, 0x02, 1, [](int) { return Response(1, 0xFF); }, LinkWrongAnswer, 3},
+      {"0xFF for the link check", 0, 0x02, 105, [](int) { return Response(1, 0xFF); }, LinkOk, 1},
+      {"0x66 start byte", 0, 0x0C, 1, [](int) { return Response(1, 0x8C, {}, 0x66); }, LinkOk, 1},
+      {"length byte below 6", 0, 0x0C, 1, [](int) { return Bytes{0x55, 0x01, 0x02, 0x8C, 0x00, 0x00}; },
+       LinkBadChecksum, 3},
+      {"short answer", 0, 0x0C, 1,
+       [](int) {
+         Bytes r = Response(1, 0x8C, {1, 2, 3});
+         r.resize(r.size() - 2);
+         return r;
+       },
+       LinkShortAnswer, 3},
+      {"only a start byte", 0, 0x0C, 1,
+       [](int) {
+         return Bytes{0x55, 0x01};
+       },
+       LinkShortAnswer, 3},
+  };
+  for (const auto& c : cases) {
+    settings.attempts = 3;
+    LoopbackPort fresh(clock);
+    fresh.Configure({1200, Parity::None});
+    link.Attach(&fresh);
+    ScriptedPeer peer(fresh, [&c](const Bytes&, int attempt) { return c.answer(attempt); });
+    EXPECT_EQ(Call(c.write, 6, c.command, c.accept), c.expected) << c.name;
+    EXPECT_EQ(peer.requests.size(), c.requests) << c.name;
+  }
+}
+
+TEST_F(TransactTest, GarbageBeforeStartByteIsSkippedWithinTheWait) {
+  ScriptedPeer peer(port, [](const Bytes&, int) {
+    Bytes r = {0x00, 0xFF, 0x13, 0xAA};
+    const Bytes answer = Response(1, 0x8C, {7});
+    r.insert(r.end(), answer.begin(), answer.end());
+    return r;
+  });
+  EXPECT_EQ(Call(0, 6, 0x0C), LinkOk);
+  EXPECT_EQ(frame.responseData()[0], 7);
+
+  // Noise that goes on past the first-byte wait ends the attempt.
+  LoopbackPort noisy(clock);
+  link.Attach(&noisy);
+  noisy.SetPeer([&](const uint8_t*, size_t) { noisy.Deliver(Bytes(100, 0x00), 0, 30 * kMs); });
+  settings.firstByteWait = 1;
+  EXPECT_EQ(Call(0, 6, 0x0C), LinkNoAnswer);
+}
+
+TEST_F(TransactTest, PortFailures) {
+  settings.attempts = 3;
+  port.FailWrites(true);
+  EXPECT_EQ(Call(0, 6, 0x0C), LinkWriteFailed);
+  EXPECT_EQ(port.writeCount(), 0);
+  port.FailWrites(false);
+  port.FailReads(true);
+  EXPECT_EQ(Call(0, 6, 0x0C), LinkReadFailed);
+  EXPECT_EQ(port.writeCount(), 3);
+  Link detached(settings, clock);
+  EXPECT_EQ(detached.Transact(frame, 0, 6, 2, 105, 0, 0, 1), LinkWriteFailed);
+}
+
+TEST(RtsHold, BitTimesOfTheRequest) {
+  EXPECT_EQ(RtsHoldBitTimes(6, 10, 1, 7), 161);
+  EXPECT_EQ(RtsHoldBitTimes(6, 10, 0, 7), 61);
+  EXPECT_EQ(RtsHoldBitTimes(6, 10, 1, 18), 61);
+}
+
+TEST_F(TransactTest, RtsDropsAtTheHoldDeadline) {
+  settings.rtsKeying = 1;
+  ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
+  const int64_t start = clock.NowNs();
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(port.rtsRaises(), 1);
+  EXPECT_FALSE(port.rts());
+  // 2 ms lead, then 161 bit times at 1200 bit/s.
+  const int64_t expected = start + 2 * kMs + static_cast<int64_t>(161.0 * 1e9 / 1200);
+  EXPECT_NEAR(static_cast<double>(port.rtsDroppedAt()), static_cast<double>(expected), 1000.0);
+
+  link.runtime().preambleInRts = 0;
+  const int64_t second = clock.NowNs();
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_NEAR(static_cast<double>(port.rtsDroppedAt() - second), 2e6 + 61.0 * 1e9 / 1200, 1000.0);
+}
+
+TEST_F(TransactTest, PauseBeforeRequestsAfterTypes18And20) {
+  ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(link.runtime().prePauseMs, 0);
+  link.runtime().deviceType = 20;
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(link.runtime().prePauseMs, 5);
+  link.runtime().deviceType = 7;
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(link.runtime().prePauseMs, 5);
+}
+
+TEST(SpeedSearch, OrderOfTries) {
+  const auto order = SpeedSearchOrder(2);
+  const std::array<int, 17> expected = {2, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 1, 0, 2};
+  EXPECT_EQ(order, expected);
+}
+
+struct SpeedSearchTest : TransactTest {
+  // Answers only at the given speed, as a real flow computer would.
+  void AnswerAt(int bps) {
+    port.SetPeer([this, bps](const uint8_t*, size_t) {
+      tried.push_back(port.Line().bitsPerSecond);
+      if (port.Line().bitsPerSecond == bps) port.Deliver(Response(1, 0x82), kMs, 0);
+    });
+  }
+  std::vector<int> tried;
+};
+
+TEST_F(SpeedSearchTest, FindsTheSpeedAndKeepsIt) {
+  settings.attempts = 4;
+  AnswerAt(9600);
+  EXPECT_EQ(FindFlowComputer(link, nullptr), LinkOk);
+  EXPECT_EQ(settings.speedIndex, 9);
+  EXPECT_EQ(settings.firstByteWait, 2);
+  EXPECT_EQ(settings.attempts, 4);
+  EXPECT_EQ(tried, (std::vector<int>{1200, 115200, 57600, 38400, 28800, 19200, 14400, 9600}));
+}
+
+TEST_F(SpeedSearchTest, FailedSearchRestoresTheSettings) {
+  AnswerAt(0);
+  EXPECT_EQ(FindFlowComputer(link, nullptr), LinkNoAnswer);
+  EXPECT_EQ(tried.size(), 17u);
+  EXPECT_EQ(tried.back(), 1200);
+  EXPECT_EQ(settings.speedIndex, 2);
+  EXPECT_EQ(settings.firstByteWait, 2);
+}
+
+TEST_F(SpeedSearchTest, WithoutSearchOneCheckAtTheConfiguredSpeed) {
+  settings.speedSearch = 0;
+  settings.speedIndex = 15;
+  AnswerAt(115200);
+  EXPECT_EQ(FindFlowComputer(link, nullptr), LinkOk);
+  EXPECT_EQ(tried, (std::vector<int>{115200}));
+}
+
+}  // namespace
+}  // namespace ruvenset
