@@ -2,6 +2,9 @@
 # calling folder, registered with CTest under LABEL.
 function(ruvenset_test_suite name label)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE

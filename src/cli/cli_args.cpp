@@ -1,0 +1,90 @@
+#include "cli/cli_args.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace ruvenset::cli {
+
+std::optional<std::string> CliArgs::Value(const std::string& name) const {
+  for (size_t i = 0; i + 1 < rest.size(); ++i) {
+    if (rest[i] == name) return rest[i + 1];
+  }
+  return std::nullopt;
+}
+
+bool CliArgs::Flag(const std::string& name) const {
+  for (const auto& a : rest) {
+    if (a == name) return true;
+  }
+  return false;
+}
+
+bool CliArgs::OnlyKnown(const std::vector<std::string>& valued, const std::vector<std::string>& flags,
+                        std::string& unknown) const {
+  auto contains = [](const std::vector<std::string>& list, const std::string& s) {
+    for (const auto& x : list) {
+      if (x == s) return true;
+    }
+    return false;
+  };
+  for (size_t i = 0; i < rest.size(); ++i) {
+    if (contains(valued, rest[i]) && i + 1 < rest.size()) {
+      ++i;
+    } else if (!contains(flags, rest[i])) {
+      unknown = rest[i];
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ParseCliArgs(int argc, char** argv, CliArgs& args, std::string& error) {
+  int i = 1;
+  auto needValue = [&](const std::string& opt, std::string& out) {
+    if (i + 1 >= argc) {
+      error = "option " + opt + " needs a value";
+      return false;
+    }
+    out = argv[++i];
+    return true;
+  };
+  for (; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a.rfind("--", 0) != 0) break;
+    std::string value;
+    if (a == "--config") {
+      if (!needValue(a, args.configPath)) return false;
+    } else if (a == "--port") {
+      if (!needValue(a, args.portPath)) return false;
+    } else if (a == "--set") {
+      if (!needValue(a, value)) return false;
+      args.overrides.push_back(value);
+    } else if (a == "--demo") {
+      args.demo = true;
+    } else if (a == "--trace") {
+      args.trace = true;
+    } else {
+      error = "unknown option " + a;
+      return false;
+    }
+  }
+  if (i >= argc) {
+    error = "no command given";
+    return false;
+  }
+  args.command = argv[i++];
+  for (; i < argc; ++i) args.rest.emplace_back(argv[i]);
+  return true;
+}
+
+bool ParseNumber(const std::string& text, long lo, long hi, long& value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long v = std::strtol(text.c_str(), &end, 0);
+  if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
+  value = v;
+  return true;
+}
+
+}  // namespace ruvenset::cli

@@ -1,0 +1,51 @@
+#include <cstdio>
+#include <cstring>
+
+#include "cli/cli_args.h"
+#include "cli/cli_session.h"
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(const ruvenset::cli::CliArgs&);
+  const char* help;
+};
+
+constexpr Command kCommands[] = {
+    {"probe", ruvenset::cli::RunProbe,
+     "find the flow computer on the configured port (speed search or link check)"},
+    {"transact", ruvenset::cli::RunTransact,
+     "one exchange: --command N [--write] [--length L] [--accept M] "
+     "[--first-byte B] [--data HEX] [--address A]"},
+};
+
+void PrintUsage() {
+  std::fprintf(stderr,
+               "usage: ruvenset-cli [--config FILE] [--port PATH] [--set Key=Value]... [--demo] [--trace] "
+               "COMMAND [options]\ncommands:\n");
+  for (const auto& c : kCommands) std::fprintf(stderr, "  %-10s %s\n", c.name, c.help);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ruvenset::cli::CliArgs args;
+  std::string error;
+  if (!ruvenset::cli::ParseCliArgs(argc, argv, args, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    PrintUsage();
+    return ruvenset::cli::kExitUsage;
+  }
+  for (const auto& c : kCommands) {
+    if (args.command == c.name) {
+      const int rc = c.run(args);
+      std::fflush(stdout);
+      return rc;
+    }
+  }
+  std::fprintf(stderr, "unknown command %s\n", args.command.c_str());
+  PrintUsage();
+  return ruvenset::cli::kExitUsage;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include "cli/cli_args.h"
+
+namespace ruvenset::cli {
+
+// Each command returns the process exit code.
+int RunProbe(const CliArgs& args);
+int RunTransact(const CliArgs& args);
+
+}  // namespace ruvenset::cli

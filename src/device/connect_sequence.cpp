@@ -1,0 +1,42 @@
+#include "device/connect_sequence.h"
+
+#include <cstring>
+
+#include "device/derived_values.h"
+#include "device/identify.h"
+#include "device/passwords.h"
+#include "device/read_configuration.h"
+
+namespace ruvenset {
+namespace {
+
+ConnectOutcome Fail(ProgramState& state, Technician& technician, ConnectOutcome outcome) {
+  technician.SetConnectionText("");
+  state.ClosePort();
+  return outcome;
+}
+
+}  // namespace
+
+ConnectOutcome RunConnectSequence(ProgramState& state, Technician& technician, PasswordPrompt& passwords) {
+  state.connected = false;
+  state.record = ConnectionRecord{};
+  for (;;) {
+    const int identified = Identify(state, technician);
+    if (identified == kIdentifyServed) break;
+    if (identified == kIdentifyRefused) return Fail(state, technician, ConnectOutcome::Refused);
+    if (!technician.Confirm(state.Text(2195), state.Text(2196)))
+      return Fail(state, technician, ConnectOutcome::Abandoned);
+  }
+  if (AskWritePassword(state.record, passwords, true) != 0)
+    return Fail(state, technician, ConnectOutcome::Abandoned);
+  if (ReadConfiguration(state, technician) != 0) return Fail(state, technician, ConnectOutcome::Abandoned);
+  if (ReadIdentificationText(state, technician) != 0)
+    return Fail(state, technician, ConnectOutcome::Abandoned);
+  ComputeDerivedValues(state.record, state.link.runtime().preambleInRts);
+  state.connected = true;
+  state.config.waitForUser = 0;
+  return ConnectOutcome::Connected;
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,83 @@
+#include "device/identify.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "device/exchange.h"
+
+namespace ruvenset {
+namespace {
+
+// How long the notice about an unserved flow computer stays open.
+constexpr int kNoticeMs = 3400;
+
+}  // namespace
+
+void ParseIdentification(const uint8_t* response, Identification& id) {
+  id = Identification{};
+  const int length = std::clamp<int>(response[2], 0, kIdentificationSize);
+  std::memcpy(id.response, response, static_cast<size_t>(length));
+  id.response[2] = response[2];
+  if (id.oldDevice()) {
+    id.type = 0;
+    id.version = 1;
+    id.revision = 0;
+    std::memset(id.response + 5, 0, kIdentificationSize - 5);
+    return;
+  }
+  id.version = id.data(0);
+  id.revision = id.data(1);
+  id.byteOrder = (id.data(4) & 0x08) ? DeviceByteOrder::LsbFirst : DeviceByteOrder::MsbFirst;
+  id.type = id.data(6);
+  if (id.type >= 10 && id.type <= 14) {
+    id.type -= 6;
+    id.extended = true;
+  }
+}
+
+int PreambleInRtsForType(int type) {
+  switch (type) {
+    case 3:
+    case 7:
+    case 8:
+    case 9:
+    case 16:
+    case 18:
+    case 20:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+VersionVerdict CheckVersion(const Identification& id) {
+  const int t = id.type;
+  if (id.version > 19 && (t == 3 || t == 7 || t == 8 || t == 16)) return {};
+  if (t == 18) return {false, 2864, 2867, ""};
+  if (t == 20) return {false, 2864, 2867, "20"};
+  if (id.version < 20 || t == 9) return {false, 2864, 2866, ""};
+  return {};
+}
+
+int Identify(ProgramState& state, Technician& technician) {
+  Request request;
+  request.command = 0x0C;
+  request.progressText = state.Text(2729);
+  if (Exchange(state, technician, request) != LinkOk) return kIdentifyLinkFailed;
+
+  ConnectionRecord& record = state.record;
+  ParseIdentification(record.frame.response(), record.id);
+  LinkRuntime& runtime = state.link.runtime();
+  runtime.preambleInRts = PreambleInRtsForType(record.id.type);
+  runtime.deviceType = record.id.type;
+  record.parameterPasswordEntered = false;
+  std::memset(record.parameterPassword, ' ', kPasswordSize);
+
+  const VersionVerdict verdict = CheckVersion(record.id);
+  if (verdict.served) return kIdentifyServed;
+  technician.ShowNotice(state.Text(2325), state.Text(verdict.line1),
+                        state.Text(verdict.line2) + verdict.suffix, kNoticeMs);
+  return kIdentifyRefused;
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,33 @@
+#pragma once
+#include "shell/program_state.h"
+#include "shell/technician.h"
+
+namespace ruvenset {
+
+// Results of Identify.
+inline constexpr int kIdentifyServed = 0;
+inline constexpr int kIdentifyLinkFailed = 1;
+inline constexpr int kIdentifyRefused = 2;
+
+// Fills the identification from a response frame (from its start byte): type, extended flag, version,
+// revision, byte order. An old flow computer (length byte 7) is type 0, version 1, without options.
+void ParseIdentification(const uint8_t* response, Identification& id);
+
+// Whether the flow computer wants its preambles inside the RTS hold (types 3, 7, 8, 9, 16, 18, 20).
+int PreambleInRtsForType(int type);
+
+// The version check. Returns 0 when served; otherwise the language texts of the notice's two lines
+// (the second may carry the suffix "20").
+struct VersionVerdict {
+  bool served = true;
+  int line1 = 0;
+  int line2 = 0;
+  const char* suffix = "";
+};
+VersionVerdict CheckVersion(const Identification& id);
+
+// Reads the identification (command 0x0C), sets the identification variables and the link's view of
+// the device, and runs the version check; a refused device gets the notice window.
+int Identify(ProgramState& state, Technician& technician);
+
+}  // namespace ruvenset

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "device/connection_record.h"
+#include "device/device_prompts.h"
+
+namespace ruvenset {
+
+// The technician's entry (UTF-8) as the flow computer keeps a password: code page 866, at most 16
+// characters, padded with spaces.
+void EncodePassword(const std::string& entry, uint8_t out[kPasswordSize]);
+
+// The write-password dialog; 0 when confirmed (the password is stored), 1 when cancelled.
+int AskWritePassword(ConnectionRecord& record, PasswordPrompt& prompt, bool singleEntry);
+
+// The parameter-password dialog, once per connection: nothing happens when it was already entered.
+// A cancelled dialog changes nothing.
+void AskParameterPassword(ConnectionRecord& record, PasswordPrompt& prompt);
+
+}  // namespace ruvenset

@@ -1,0 +1,18 @@
+#pragma once
+#include "shell/program_state.h"
+#include "shell/technician.h"
+
+namespace ruvenset {
+
+// Whether pipeline p's (0-based) parameter record is read at connect.
+bool ReadsPipelineParameters(const ConnectionRecord& record, int preambleInRts, int p);
+
+// Reads the configuration block, the parameter block, the 31-byte block, the pipeline parameter
+// records and the pipeline state records; offers to take pipelines left in service mode out of it.
+// 0 on success, 1 when abandoned.
+int ReadConfiguration(ProgramState& state, Technician& technician);
+
+// Reads the identification text (command 0x01); 0 on success, 1 when abandoned.
+int ReadIdentificationText(ProgramState& state, Technician& technician);
+
+}  // namespace ruvenset

@@ -1,0 +1,101 @@
+#include "shell/connect_operation.h"
+
+#include "link/com_slots.h"
+#include "shell/link_error.h"
+
+namespace ruvenset {
+namespace {
+
+// Shows the slot and the speed being tried in the connection panel.
+class PanelObserver final : public ConnectObserver {
+ public:
+  PanelObserver(const ProgramState& state, Technician& technician) : state_(state), technician_(technician) {}
+  void Trying(int portNumber, int bitsPerSecond) override {
+    technician_.SetStatusText(state_.Text(2615));
+    technician_.SetConnectionText(state_.texts.FormatText(1456, {portNumber, bitsPerSecond}));
+  }
+
+ private:
+  const ProgramState& state_;
+  Technician& technician_;
+};
+
+}  // namespace
+
+PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
+  std::unique_ptr<PosixSerialPort> posix;
+  const PortOpenResult result = PosixSerialPort::Open(path, posix);
+  port = std::move(posix);
+  return result;
+}
+
+std::string ConnectionPanelText(const ProgramState& state) {
+  const LinkSettings& l = state.config.link;
+  return state.texts.FormatText(1456, {l.portIndex + 1, kSpeedTable[l.speedIndex]});
+}
+
+std::string PortFailureText(const ProgramState& state, const std::string& path,
+                            const PortOpenResult& result) {
+  std::string text = state.texts.FormatText(2855, {state.config.link.portIndex + 1});
+  switch (result.error) {
+    case PortOpenError::NoPermission:
+      text += "\n" + std::string(state.Bilingual("Нет прав на ", "Немає прав на ")) + path +
+              state.Bilingual(
+                  ": пользователь должен входить в группу dialout (sudo usermod -aG dialout $USER, "
+                  "затем выйти из системы и войти снова).",
+                  ": користувач має входити до групи dialout (sudo usermod -aG dialout $USER, "
+                  "потім вийти з системи й увійти знову).");
+      break;
+    case PortOpenError::Busy:
+      text += "\n" + path +
+              state.Bilingual(": порт занят другой программой.", ": порт зайнятий іншою програмою.");
+      break;
+    case PortOpenError::NotFound:
+      text += "\n" + path +
+              state.Bilingual(": устройство не найдено (адаптер подключён?).",
+                              ": пристрій не знайдено (адаптер підключено?).");
+      break;
+    default:
+      text += "\n" + path;
+      break;
+  }
+  return text;
+}
+
+ConnectResult ConnectToFlowComputer(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                                    const PortOpener& opener, const std::string& pathOverride) {
+  state.connected = false;
+  state.ClosePort();
+  state.link.runtime() = LinkRuntime{};
+  const std::string path =
+      pathOverride.empty() ? ComSlotPath(state.config, state.config.link.portIndex) : pathOverride;
+  std::unique_ptr<SerialPort> port;
+  const PortOpenResult opened = opener(path, port);
+  if (opened.error != PortOpenError::None) {
+    technician.ShowMessageWindow(state.Text(2385), PortFailureText(state, path, opened), state.Text(2278));
+    return ConnectResult::PortFailed;
+  }
+  state.AttachPort(std::move(port));
+
+  PanelObserver observer(state, technician);
+  const LinkStatus status = FindFlowComputer(state.link, &observer);
+  technician.SetStatusText("");
+  if (status != LinkOk) {
+    ShowLinkError(state, technician, status);
+    state.ClosePort();
+    technician.SetConnectionText("");
+    return ConnectResult::NoFlowComputer;
+  }
+  technician.SetConnectionText(ConnectionPanelText(state));
+  switch (RunConnectSequence(state, technician, passwords)) {
+    case ConnectOutcome::Connected:
+      return ConnectResult::Connected;
+    case ConnectOutcome::Refused:
+      return ConnectResult::Refused;
+    case ConnectOutcome::Abandoned:
+      break;
+  }
+  return ConnectResult::Abandoned;
+}
+
+}  // namespace ruvenset

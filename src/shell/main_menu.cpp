@@ -1,0 +1,115 @@
+#include "shell/main_menu.h"
+
+namespace ruvenset {
+namespace {
+
+using M = MenuItem;
+
+constexpr M kTopMenus[] = {M::Link,         M::Pressure,          M::Temperature,
+                           M::DiffPressure, M::UpperDiffPressure, M::LowerDiffPressure,
+                           M::Meter,        M::General,           M::About};
+
+bool IsTop(M item) {
+  for (M m : kTopMenus) {
+    if (m == item) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsMenu(MenuItem item) {
+  return IsTop(item) || item == M::Language;
+}
+
+MenuItem MenuParent(MenuItem item) {
+  if (IsTop(item)) return M::Count;
+  if (item == M::MNMNU1 || item == M::MNMNU2) return M::Language;
+  if (item == M::N13 || item == M::Language || item == M::N12) return M::About;
+  // Items follow their menu in the enumeration: the nearest top menu before them is the parent.
+  for (int i = static_cast<int>(item) - 1; i >= 0; --i) {
+    if (IsTop(static_cast<M>(i))) return static_cast<M>(i);
+  }
+  return M::Count;
+}
+
+MenuVisibility InitialMenus() {
+  MenuVisibility v;
+  for (M m : {M::Temperature, M::Pressure, M::Meter, M::DiffPressure, M::UpperDiffPressure,
+              M::LowerDiffPressure, M::General, M::N45}) {
+    v.Set(m, false);
+  }
+  return v;
+}
+
+MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode) {
+  MenuVisibility v = InitialMenus();
+  if (linkMode == 0) {
+    v.Set(M::Temperature, true);
+    v.Set(M::General, true);
+    for (int i = 0; i < kMenuItemCount; ++i) {
+      const M item = static_cast<M>(i);
+      const M parent = MenuParent(item);
+      if (parent == M::Temperature || parent == M::General) v.Set(item, false);
+    }
+    v.Set(M::N23, true);
+    v.Set(M::N48, true);
+    return v;
+  }
+  v.Set(M::General, true);
+  const bool sevenOrSixteen = deviceType == 7 || deviceType == 16;
+  bool temperature = false;
+  bool meter = false;
+  bool measurementParameters = false;
+  if (methodCode == 2) {
+    temperature = meter = true;
+  } else if (methodCode == 3 || (methodCode == 5 && !sevenOrSixteen)) {
+    temperature = true;
+  } else {
+    measurementParameters = true;
+  }
+  v.Set(M::Temperature, temperature);
+  v.Set(M::Meter, meter);
+  v.Set(M::N30, measurementParameters);
+  // This edition serves the temperature channel: the pressure and differential-pressure procedures,
+  // units during calibration and the characteristic slope and offset stay hidden.
+  for (M m : {M::N8, M::N31, M::N36, M::N18, M::N45}) v.Set(m, false);
+  return v;
+}
+
+std::string MenuPath(const MenuVisibility& visibility, MenuItem item) {
+  std::vector<MenuItem> chain;
+  for (M m = item; m != M::Count; m = MenuParent(m)) chain.insert(chain.begin(), m);
+  std::string path;
+  int barIndex = 0;
+  for (M m : kTopMenus) {
+    if (m == chain.front()) break;
+    if (visibility.shown(m)) ++barIndex;
+  }
+  // Each level: the steps to reach the item within its menu (one Down opens the menu on its first item).
+  int right = barIndex;
+  for (size_t level = 1; level < chain.size(); ++level) {
+    int before = 0;
+    for (int i = 0; i < kMenuItemCount; ++i) {
+      const M sibling = static_cast<M>(i);
+      if (sibling == chain[level]) break;
+      if (MenuParent(sibling) == chain[level - 1] && visibility.shown(sibling)) ++before;
+    }
+    path += static_cast<char>('0' + right);
+    path += static_cast<char>('0' + (level == 1 ? before + 1 : before));
+    right = level + 1 < chain.size() ? 1 : 0;
+  }
+  if (chain.size() == 1) path += std::string(1, static_cast<char>('0' + right)) + "1";
+  return path;
+}
+
+std::vector<MenuKey> MenuPathKeys(const std::string& path) {
+  std::vector<MenuKey> keys = {MenuKey::F10};
+  for (size_t i = 0; i + 1 < path.size(); i += 2) {
+    for (int r = 0; r < path[i] - '0'; ++r) keys.push_back(MenuKey::Right);
+    for (int d = 0; d < path[i + 1] - '0'; ++d) keys.push_back(MenuKey::Down);
+  }
+  return keys;
+}
+
+}  // namespace ruvenset
