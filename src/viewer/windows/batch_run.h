@@ -1,0 +1,10 @@
+#pragma once
+#include "viewer/viewer_options.h"
+
+namespace ruvenset {
+
+// The viewer without windows on screen: loads --open for --channel, prints "records N" and "unit U"
+// (or the message and returns 1), then writes the graph window's picture and the CSV when asked.
+int RunBatch(const ViewerOptions& options);
+
+}  // namespace ruvenset
