@@ -1,0 +1,102 @@
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/device_prompts.h"
+#include "shell/technician.h"
+
+namespace ruvenset::testing {
+
+// A technician played by a script: every window is recorded as one line of `log`, and the questions
+// are answered from queues (an empty queue answers No / cancels).
+class ScriptedTechnician : public Technician, public PasswordPrompt, public ValuePrompts {
+ public:
+  std::vector<std::string> log;
+  std::deque<bool> confirms;
+  std::deque<std::optional<std::string>> passwords;
+  std::deque<std::optional<float>> numbers;
+  std::deque<std::optional<int>> choices;
+  int pausedMs = 0;
+  int progressSteps = 0;
+  std::string status;
+  std::string connection;
+
+  void ShowMessageWindow(const std::string& caption, const std::string& message,
+                         const std::string&) override {
+    log.push_back("message " + caption + " | " + message);
+  }
+  void ShowMessageBox(const std::string& caption, const std::string& message) override {
+    log.push_back("box " + caption + " | " + message);
+  }
+  bool Confirm(const std::string& caption, const std::string& message) override {
+    log.push_back("confirm " + caption + " | " + message);
+    return Next(confirms, false);
+  }
+  bool Confirm3(const std::string& caption, const std::string& l1, const std::string& l2,
+                const std::string& l3) override {
+    log.push_back("confirm3 " + caption + " | " + l1 + " | " + l2 + " | " + l3);
+    return Next(confirms, false);
+  }
+  std::unique_ptr<ProgressWindow> OpenProgress(const std::string& caption, const std::string& text,
+                                               int maximum) override {
+    log.push_back("progress " + caption + " | " + text + " | " + std::to_string(maximum));
+    return std::make_unique<Progress>(*this);
+  }
+  void ShowNotice(const std::string& caption, const std::string& l1, const std::string& l2, int ms) override {
+    log.push_back("notice " + caption + " | " + l1 + " | " + l2 + " | " + std::to_string(ms));
+  }
+  void SetStatusText(const std::string& text) override { status = text; }
+  void SetProgressText(const std::string&) override {}
+  void SetConnectionText(const std::string& text) override { connection = text; }
+  void Pause(int ms) override { pausedMs += ms; }
+
+  std::optional<std::string> AskWritePassword(bool single) override {
+    log.push_back(single ? "password single" : "password double");
+    return Next(passwords, std::optional<std::string>());
+  }
+  std::optional<std::string> AskParameterPassword() override {
+    log.push_back("parameter password");
+    return Next(passwords, std::optional<std::string>());
+  }
+  std::optional<float> AskNumber(const NumberRequest& r) override {
+    log.push_back("number " + r.caption);
+    return Next(numbers, std::optional<float>());
+  }
+  std::optional<int> AskChoice(const ChoiceRequest& r) override {
+    log.push_back("choice " + r.caption);
+    return Next(choices, std::optional<int>());
+  }
+  void ShowInformation(const std::string& caption, const std::vector<std::string>&) override {
+    log.push_back("information " + caption);
+  }
+
+  // Lines of the log that start with `prefix`.
+  int Count(const std::string& prefix) const {
+    int n = 0;
+    for (const auto& l : log) n += l.rfind(prefix, 0) == 0;
+    return n;
+  }
+
+ private:
+  class Progress : public ProgressWindow {
+   public:
+    explicit Progress(ScriptedTechnician& t) : t_(t) {}
+    void Advance(int steps) override { t_.progressSteps += steps; }
+    void SetText(const std::string&) override {}
+
+   private:
+    ScriptedTechnician& t_;
+  };
+
+  template <typename T>
+  static T Next(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T v = queue.front();
+    queue.pop_front();
+    return v;
+  }
+};
+
+}  // namespace ruvenset::testing
