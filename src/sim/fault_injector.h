@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace ruvenset::sim {
+
+// Probabilities (0..1) of the faults put into the flow computer's answers.
+struct FaultRates {
+  double drop = 0.0;          // the answer is lost
+  double corrupt = 0.0;       // one byte after the length byte is damaged (the check bytes then fail)
+  double wrongAddress = 0.0;  // a whole, valid answer from the next address
+  double noise = 0.0;         // 1..6 noise bytes before the start byte
+};
+
+// Draws the faults of each answer from its own generator: the same seed and the same answers give the
+// same faults. Every answer takes the same number of draws whatever happens to it.
+class FaultInjector {
+ public:
+  explicit FaultInjector(uint32_t seed) : random_(seed) {}
+  FaultRates& rates() { return rates_; }
+  // Applies this answer's faults to the frame; false when the answer is lost.
+  bool Apply(std::vector<uint8_t>& frame);
+
+ private:
+  double Uniform();
+
+  FaultRates rates_;
+  std::mt19937 random_;
+};
+
+}  // namespace ruvenset::sim
