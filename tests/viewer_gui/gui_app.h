@@ -3,13 +3,8 @@
 
 namespace ruvenset::testing {
 
-// The one QApplication of the test program (offscreen, see the test's environment).
-inline QApplication& GuiApp() {
-  static int argc = 1;
-  static char name[] = "viewer_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+// The one QApplication of the test program (offscreen, see the test's environment), created before the
+// first test and destroyed after the last one, before the program's own statics go.
+inline QApplication& GuiApp() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
 
 }  // namespace ruvenset::testing
