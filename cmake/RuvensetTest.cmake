@@ -7,6 +7,7 @@ function(ruvenset_test_suite name label)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE
     RUVENSET_SOURCE_DIR="${PROJECT_SOURCE_DIR}" RUVENSET_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name} PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

@@ -19,6 +19,9 @@ constexpr Command kCommands[] = {
     {"transact", ruvenset::cli::RunTransact,
      "one exchange: --command N [--write] [--length L] [--accept M] "
      "[--first-byte B] [--data HEX] [--address A]"},
+    {"identify", ruvenset::cli::RunIdentify, "connect and identify: [--password TEXT] [--release]"},
+    {"release-service", ruvenset::cli::RunReleaseService,
+     "take pipelines out of service mode: [--password TEXT]"},
 };
 
 void PrintUsage() {

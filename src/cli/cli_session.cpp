@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/com_slots.h"
+#include "shell/connect_operation.h"
 
 namespace ruvenset::cli {
 
@@ -14,45 +15,58 @@ void StderrTrace::Print(char direction, const uint8_t* bytes, int size) {
 }
 
 bool CliSession::Prepare(const CliArgs& args) {
-  configPath_ = args.configPath.empty() ? DefaultConfigurationPath() : args.configPath;
-  config_ = LoadConfiguration(configPath_);
+  state_.configPath = args.configPath.empty() ? DefaultConfigurationPath() : args.configPath;
+  state_.config = LoadConfiguration(state_.configPath);
   for (const auto& o : args.overrides) {
     const auto eq = o.find('=');
-    if (eq == std::string::npos || !OverrideConfigurationKey(config_, o.substr(0, eq), o.substr(eq + 1))) {
+    if (eq == std::string::npos ||
+        !OverrideConfigurationKey(state_.config, o.substr(0, eq), o.substr(eq + 1))) {
       std::fprintf(stderr, "bad --set %s (expected Key=Value with a known key and an allowed value)\n",
                    o.c_str());
       return false;
     }
   }
-  portPath_ = args.portPath;
+  if (LoadLanguageTexts(state_.config.langRus, state_.texts).status != LangLoadStatus::Ok) {
+    std::fprintf(stderr, "language catalogue %s not found\n",
+                 LanguageCatalogueName(state_.config.langRus).c_str());
+    return false;
+  }
+  portOverride_ = args.portPath;
   demo_ = args.demo;
   if (args.trace) {
     trace_ = std::make_unique<StderrTrace>(clock_);
-    link_.SetTrace(trace_.get());
+    state_.link.SetTrace(trace_.get());
   }
   return true;
 }
 
-int CliSession::OpenPort() {
-  std::string path = portPath_.empty() ? ComSlotPath(config_, config_.link.portIndex) : portPath_;
-  if (demo_) {
+std::string CliSession::PortPath() {
+  if (!demo_)
+    return portOverride_.empty() ? ComSlotPath(state_.config, state_.config.link.portIndex) : portOverride_;
+  if (!sim_) {
     sim::SimOptions options;
-    options.speed = kSpeedTable[config_.link.speedIndex];
-    options.address = config_.link.address;
+    options.speed = kSpeedTable[state_.config.link.speedIndex];
+    options.address = state_.config.link.address;
     std::string error;
     sim_ = sim::SimServer::Start(options, &error);
     if (!sim_) {
       std::fprintf(stderr, "cannot start the simulated flow computer: %s\n", error.c_str());
-      return kExitNoPort;
+      return {};
     }
-    path = sim_->path();
   }
-  const PortOpenResult result = PosixSerialPort::Open(path, port_);
+  return sim_->path();
+}
+
+int CliSession::OpenPort() {
+  const std::string path = PortPath();
+  if (path.empty()) return kExitNoPort;
+  std::unique_ptr<SerialPort> port;
+  const PortOpenResult result = OpenPosixPort(path, port);
   if (result.error != PortOpenError::None) {
     std::fprintf(stderr, "%s\n", PortOpenErrorText(path, result).c_str());
     return kExitNoPort;
   }
-  link_.Attach(port_.get());
+  state_.AttachPort(std::move(port));
   return kExitOk;
 }
 

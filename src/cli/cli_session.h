@@ -6,6 +6,7 @@
 #include "link/configuration.h"
 #include "link/link.h"
 #include "link/posix_serial_port.h"
+#include "shell/program_state.h"
 #include "sim/sim_server.h"
 
 namespace ruvenset::cli {
@@ -29,31 +30,32 @@ class StderrTrace final : public FrameTrace {
   int64_t start_;
 };
 
-// What one CLI run works with: the configuration (with this run's overrides), the simulated flow
-// computer when asked for, the open port and the link over it.
+// What one CLI run works with: the program state (configuration with this run's overrides, language
+// texts, link), the simulated flow computer when asked for, and the device path of the port.
 class CliSession {
  public:
-  // Loads the configuration and applies --set and --port; false (message printed) on a bad override.
+  // Loads the configuration and the language texts and applies --set, --port and --trace; false
+  // (message printed) on a bad override or a missing catalogue.
   bool Prepare(const CliArgs& args);
-  // Starts the demo simulator if asked, then opens the configured slot's port. Returns kExitOk, or
-  // kExitNoPort after printing why.
+  // Starts the demo simulator when asked; returns the device path to open, or empty after printing why
+  // the simulator could not start.
+  std::string PortPath();
+  // Opens the port at PortPath() and attaches it to the link. Returns kExitOk, or kExitNoPort after
+  // printing why.
   int OpenPort();
 
-  Configuration& config() { return config_; }
-  Link& link() { return link_; }
-  SerialPort& port() { return *port_; }
-  const std::string& configPath() const { return configPath_; }
+  ProgramState& state() { return state_; }
+  Configuration& config() { return state_.config; }
+  Link& link() { return state_.link; }
+  SerialPort& port() { return *state_.port; }
 
  private:
-  Configuration config_;
-  std::string configPath_;
-  std::string portPath_;
-  bool demo_ = false;
   SteadyLinkClock clock_;
-  Link link_{config_.link, clock_};
+  ProgramState state_{clock_};
+  std::string portOverride_;
+  bool demo_ = false;
   std::unique_ptr<StderrTrace> trace_;
   std::unique_ptr<sim::SimServer> sim_;
-  std::unique_ptr<PosixSerialPort> port_;
 };
 
 }  // namespace ruvenset::cli

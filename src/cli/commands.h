@@ -6,5 +6,7 @@ namespace ruvenset::cli {
 // Each command returns the process exit code.
 int RunProbe(const CliArgs& args);
 int RunTransact(const CliArgs& args);
+int RunIdentify(const CliArgs& args);
+int RunReleaseService(const CliArgs& args);
 
 }  // namespace ruvenset::cli

@@ -43,22 +43,52 @@ Sections ParseSections(const std::string& text) {
   return sections;
 }
 
-// A whole decimal integer within [lo, hi], or the default.
-int ReadInt(const Sections& s, const char* section, const char* key, int fallback, long lo, long hi) {
-  const auto sec = s.find(section);
-  if (sec == s.end()) return fallback;
-  const auto it = sec->second.find(key);
-  if (it == sec->second.end()) return fallback;
-  const std::string& text = it->second;
-  long value = 0;
+// Parses a whole decimal integer within [lo, hi].
+bool ParseInt(const std::string& text, long lo, long hi, long& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return fallback;
-  if (value < lo || value > hi) return fallback;
-  return static_cast<int>(value);
+  return ec == std::errc() && end == text.data() + text.size() && value >= lo && value <= hi;
 }
 
 constexpr long kIntMin = -2147483647L - 1;
 constexpr long kIntMax = 2147483647L;
+
+// One key of the file: where it lives, its documented range, and the field behind it. The order of
+// this table is the order of the file.
+struct Key {
+  const char* section;
+  const char* name;
+  long lo;
+  long hi;
+  long (*get)(const Configuration&);
+  void (*set)(Configuration&, long);
+};
+
+#define RUVENSET_FIELD(expr, type) \
+  [](const Configuration& c) -> long { return c.expr; }, [](Configuration& c, long v) { c.expr = static_cast<type>(v); }
+
+constexpr Key kKeys[] = {
+    {"Parametres", "BaudRate", 0, kSpeedCount - 1, RUVENSET_FIELD(link.speedIndex, int)},
+    {"Parametres", "NumPort", 0, kComSlotCount - 1, RUVENSET_FIELD(link.portIndex, int)},
+    {"Parametres", "WeitTime1", 1, 20, RUVENSET_FIELD(link.firstByteWait, int)},
+    {"Parametres", "WeitTime2", 55, 3000, RUVENSET_FIELD(link.nextByteWait, int)},
+    {"Parametres", "Kol_povt", 1, 5, RUVENSET_FIELD(link.attempts, uint8_t)},
+    {"Parametres", "Upr_Sign", kIntMin, kIntMax, RUVENSET_FIELD(link.rtsKeying, int)},
+    {"Parametres", "TypSvyaz", kIntMin, kIntMax, RUVENSET_FIELD(waitForUser, int)},
+    {"Parametres", "AOSkor", kIntMin, kIntMax, RUVENSET_FIELD(link.speedSearch, int)},
+    {"Parametres", "Preamb", 0, 25, RUVENSET_FIELD(link.preambles, int)},
+    {"Adress", "Adress", 1, 254, RUVENSET_FIELD(link.address, uint8_t)},
+    {"Language", "LangRus", 0, 1, RUVENSET_FIELD(langRus, int)},
+    {"OtlObmen", "KolZapusk", 0, kIntMax, RUVENSET_FIELD(startsLeft, int)},
+    {"OtlObmen", "KalendarZapros", 0, 255, RUVENSET_FIELD(calendarRequest, uint8_t)},
+};
+
+#undef RUVENSET_FIELD
+
+// "COM1".."COM8" -> slot 0..7, else -1.
+int PortSlotOfKey(const std::string& key) {
+  if (key.size() != 4 || key.compare(0, 3, "COM") != 0 || key[3] < '1' || key[3] > '0' + kComSlotCount) return -1;
+  return key[3] - '1';
+}
 
 }  // namespace
 
@@ -75,31 +105,36 @@ std::string DefaultConfigurationPath() {
 }
 
 Configuration ParseConfiguration(const std::string& text) {
-  const Sections s = ParseSections(text);
-  const Configuration d;
+  const Sections sections = ParseSections(text);
   Configuration c;
-  LinkSettings& l = c.link;
-  l.speedIndex = ReadInt(s, "Parametres", "BaudRate", d.link.speedIndex, 0, kSpeedCount - 1);
-  l.portIndex = ReadInt(s, "Parametres", "NumPort", d.link.portIndex, 0, kComSlotCount - 1);
-  l.firstByteWait = ReadInt(s, "Parametres", "WeitTime1", d.link.firstByteWait, 1, 20);
-  l.nextByteWait = ReadInt(s, "Parametres", "WeitTime2", d.link.nextByteWait, 55, 3000);
-  l.attempts = static_cast<uint8_t>(ReadInt(s, "Parametres", "Kol_povt", d.link.attempts, 1, 5));
-  l.rtsKeying = ReadInt(s, "Parametres", "Upr_Sign", d.link.rtsKeying, kIntMin, kIntMax);
-  c.waitForUser = ReadInt(s, "Parametres", "TypSvyaz", d.waitForUser, kIntMin, kIntMax);
-  l.speedSearch = ReadInt(s, "Parametres", "AOSkor", d.link.speedSearch, kIntMin, kIntMax);
-  l.preambles = ReadInt(s, "Parametres", "Preamb", d.link.preambles, 0, 25);
-  l.address = static_cast<uint8_t>(ReadInt(s, "Adress", "Adress", d.link.address, 1, 254));
-  c.langRus = ReadInt(s, "Language", "LangRus", d.langRus, 0, 1);
-  c.startsLeft = ReadInt(s, "OtlObmen", "KolZapusk", d.startsLeft, 0, kIntMax);
-  c.calendarRequest =
-      static_cast<uint8_t>(ReadInt(s, "OtlObmen", "KalendarZapros", d.calendarRequest, 0, 255));
-  if (const auto ports = s.find("Ports"); ports != s.end()) {
-    for (int i = 0; i < kComSlotCount; ++i) {
-      const auto it = ports->second.find("COM" + std::to_string(i + 1));
-      if (it != ports->second.end()) c.ports[i] = it->second;
+  for (const Key& key : kKeys) {
+    const auto sec = sections.find(key.section);
+    if (sec == sections.end()) continue;
+    const auto it = sec->second.find(key.name);
+    long value = 0;
+    if (it != sec->second.end() && ParseInt(it->second, key.lo, key.hi, value)) key.set(c, value);
+  }
+  if (const auto ports = sections.find("Ports"); ports != sections.end()) {
+    for (const auto& [name, path] : ports->second) {
+      if (const int slot = PortSlotOfKey(name); slot >= 0) c.ports[slot] = path;
     }
   }
   return c;
+}
+
+bool OverrideConfigurationKey(Configuration& config, const std::string& name, const std::string& value) {
+  if (const int slot = PortSlotOfKey(name); slot >= 0) {
+    config.ports[slot] = value;
+    return true;
+  }
+  for (const Key& key : kKeys) {
+    long parsed = 0;
+    if (name == key.name && ParseInt(value, key.lo, key.hi, parsed)) {
+      key.set(config, parsed);
+      return true;
+    }
+  }
+  return false;
 }
 
 Configuration LoadConfiguration(const std::string& path) {
@@ -111,30 +146,18 @@ Configuration LoadConfiguration(const std::string& path) {
   return c;
 }
 
-std::string FormatConfiguration(const Configuration& c) {
-  const LinkSettings& l = c.link;
-  const int calendar = c.startsLeft == 0 ? 0 : c.calendarRequest;
+std::string FormatConfiguration(const Configuration& config) {
+  Configuration c = config;
+  if (c.startsLeft == 0) c.calendarRequest = 0;
   std::string t;
-  auto put = [&t](const char* key, long value) {
-    t += std::string(key) + "=" + std::to_string(value) + "\r\n";
-  };
-  t += "[Parametres]\r\n";
-  put("BaudRate", l.speedIndex);
-  put("NumPort", l.portIndex);
-  put("WeitTime1", l.firstByteWait);
-  put("WeitTime2", l.nextByteWait);
-  put("Kol_povt", l.attempts);
-  put("Upr_Sign", l.rtsKeying);
-  put("TypSvyaz", c.waitForUser);
-  put("AOSkor", l.speedSearch);
-  put("Preamb", l.preambles);
-  t += "[Adress]\r\n";
-  put("Adress", l.address);
-  t += "[Language]\r\n";
-  put("LangRus", c.langRus);
-  t += "[OtlObmen]\r\n";
-  put("KolZapusk", c.startsLeft);
-  put("KalendarZapros", calendar);
+  std::string section;
+  for (const Key& key : kKeys) {
+    if (section != key.section) {
+      section = key.section;
+      t += "[" + section + "]\r\n";
+    }
+    t += std::string(key.name) + "=" + std::to_string(key.get(c)) + "\r\n";
+  }
   std::string ports;
   for (int i = 0; i < kComSlotCount; ++i) {
     if (!c.ports[i].empty()) ports += "COM" + std::to_string(i + 1) + "=" + c.ports[i] + "\r\n";

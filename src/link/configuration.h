@@ -32,6 +32,10 @@ Configuration LoadConfiguration(const std::string& path);
 // Parses configuration text the same way (without using up a start).
 Configuration ParseConfiguration(const std::string& text);
 
+// Sets one key ("BaudRate", "Adress", "COM3", ...) for this run; false for an unknown key or a value
+// outside the key's range.
+bool OverrideConfigurationKey(Configuration& config, const std::string& name, const std::string& value);
+
 // The file's text: every key, in the fixed order, after the calendar rule (no starts left: the
 // calendar request is written as 0).
 std::string FormatConfiguration(const Configuration& config);

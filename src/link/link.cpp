@@ -21,6 +21,7 @@ int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType
 
 LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs, Reply& reply) {
   reply = Reply::Read;
+  received_ = 0;
   uint8_t* response = frame.response();
   const int64_t start = clock_.NowNs();
   port_->SetTimeouts({8000, 8, static_cast<int>(firstByteWaitMs)});
@@ -31,6 +32,7 @@ LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs,
     if (n == 0) return LinkNoAnswer;
     if (byte == kResponseStartA || byte == kResponseStartB) {
       response[0] = byte;
+      received_ = 1;
       break;
     }
     if (clock_.NowNs() - start > firstByteWaitMs * kMs) return LinkNoAnswer;
@@ -40,7 +42,7 @@ LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs,
   port_->SetTimeouts({gap, gap * 2 / 3 + 1, 10000});
   int n = port_->Read(response + 1, 2);
   if (n < 0) return LinkReadFailed;
-  if (trace_) trace_->Received(response, 1 + n);
+  received_ = 1 + n;
   if (n < 2) return LinkShortAnswer;
   if (response[1] != address) {
     reply = Reply::WrongAddress;
@@ -53,12 +55,19 @@ LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs,
   }
   n = port_->Read(response + 3, static_cast<size_t>(length - 3));
   if (n < 0) return LinkReadFailed;
-  if (trace_) trace_->Received(response + 3, n);
+  received_ = 3 + n;
   if (n < length - 3) return LinkShortAnswer;
   return LinkOk;
 }
 
 LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
+                          int setFirstDataByte, int firstDataByte, int address) {
+  lastStatus_ =
+      Exchange(frame, writeRequest, length, command, acceptMode, setFirstDataByte, firstDataByte, address);
+  return lastStatus_;
+}
+
+LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
                           int setFirstDataByte, int firstDataByte, int address) {
   if (port_ == nullptr) return LinkWriteFailed;
   length = std::clamp(length, kMinFrameLength, 255);
@@ -104,6 +113,7 @@ LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int co
 
     Reply reply = Reply::Read;
     const LinkStatus status = Receive(frame, address, firstByteWaitMs, reply);
+    if (trace_ && received_ > 0) trace_->Received(frame.response(), received_);
     LinkStatus failure = LinkOk;
     if (status != LinkOk) {
       failure = status;

@@ -34,6 +34,8 @@ class Link {
   LinkRuntime& runtime() { return runtime_; }
   LinkClock& clock() { return clock_; }
   void SetTrace(FrameTrace* trace) { trace_ = trace; }
+  // The status the last exchange returned.
+  LinkStatus lastStatus() const { return lastStatus_; }
 
   // One request/response exchange with retries. The caller has placed the request's data bytes at
   // request offsets 4 .. length-3; the response lands at offset 256. Blocks for the whole exchange.
@@ -41,6 +43,8 @@ class Link {
                       int setFirstDataByte, int firstDataByte, int address);
 
  private:
+  LinkStatus Exchange(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
+                      int setFirstDataByte, int firstDataByte, int address);
   enum class Reply { Read, WrongAddress, BadLength };
   // Waits for and reads one response into the frame; returns a nonzero status when the read failed.
   LinkStatus Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs, Reply& reply);
@@ -50,6 +54,8 @@ class Link {
   LinkRuntime runtime_;
   SerialPort* port_ = nullptr;
   FrameTrace* trace_ = nullptr;
+  int received_ = 0;
+  LinkStatus lastStatus_ = LinkOk;  // response bytes read by the last attempt
   uint8_t sendBuffer_[kMaxPreambles + 256];
 };
 

@@ -139,3 +139,21 @@ TEST(ComSlots, UsbAdaptersFirstUnderStableNames) {
 
 }  // namespace
 }  // namespace ruvenset
+
+namespace ruvenset {
+namespace {
+
+TEST(Configuration, OverridesForOneRun) {
+  Configuration c;
+  EXPECT_TRUE(OverrideConfigurationKey(c, "BaudRate", "15"));
+  EXPECT_EQ(c.link.speedIndex, 15);
+  EXPECT_TRUE(OverrideConfigurationKey(c, "COM2", "/tmp/fc-link"));
+  EXPECT_EQ(c.ports[1], "/tmp/fc-link");
+  EXPECT_FALSE(OverrideConfigurationKey(c, "BaudRate", "16"));
+  EXPECT_FALSE(OverrideConfigurationKey(c, "Unknown", "1"));
+  EXPECT_FALSE(OverrideConfigurationKey(c, "COM9", "/dev/ttyS0"));
+  EXPECT_EQ(c.link.speedIndex, 15);
+}
+
+}  // namespace
+}  // namespace ruvenset

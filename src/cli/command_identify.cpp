@@ -1,0 +1,86 @@
+#include <cstdio>
+
+#include "cli/cli_session.h"
+#include "cli/cli_technician.h"
+#include "cli/commands.h"
+#include "device/release_service.h"
+#include "shell/connect_operation.h"
+
+namespace ruvenset::cli {
+namespace {
+
+constexpr int kExitRefused = 3;
+
+class PrintReleased final : public ReleaseObserver {
+ public:
+  void Released(int pipeline) override { std::printf("released %d\n", pipeline); }
+};
+
+// Connects the way the main window does; returns kExitOk when connected, else the exit code after
+// printing the reason.
+int Connect(CliSession& session, CliTechnician& technician) {
+  const std::string path = session.PortPath();
+  if (path.empty()) return kExitNoPort;
+  ProgramState& state = session.state();
+  switch (ConnectToFlowComputer(state, technician, technician, OpenPosixPort, path)) {
+    case ConnectResult::Connected:
+      return kExitOk;
+    case ConnectResult::PortFailed:
+      return kExitNoPort;
+    case ConnectResult::Refused:
+      std::printf("refused %s\n", technician.notice().c_str());
+      return kExitRefused;
+    case ConnectResult::NoFlowComputer:
+    case ConnectResult::Abandoned:
+      break;
+  }
+  std::printf("status %s\n",
+              LinkStatusName(state.link.lastStatus() == LinkOk ? LinkNoAnswer : state.link.lastStatus()));
+  return kExitFailed;
+}
+
+bool CheckOptions(const CliArgs& args, const std::vector<std::string>& flags, const char* command) {
+  std::string unknown;
+  if (args.OnlyKnown({"--password"}, flags, unknown)) return true;
+  std::fprintf(stderr, "%s: unknown option %s\n", command, unknown.c_str());
+  return false;
+}
+
+}  // namespace
+
+// The link check and the whole connect sequence without windows.
+int RunIdentify(const CliArgs& args) {
+  if (!CheckOptions(args, {"--release"}, "identify")) return kExitUsage;
+  CliSession session;
+  if (!session.Prepare(args)) return kExitUsage;
+  CliTechnician technician(args.Value("--password"), args.Flag("--release"));
+  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+
+  const ConnectionRecord& r = session.state().record;
+  std::printf("type %d\n", r.id.type);
+  std::printf("extended %d\n", r.id.extended ? 1 : 0);
+  std::printf("version %d\n", r.id.version);
+  std::printf("revision %d\n", r.id.revision);
+  std::printf("byte-order %s\n", r.id.byteOrder == DeviceByteOrder::LsbFirst ? "lsb" : "msb");
+  std::printf("pipelines %d\n", r.pipelineCount());
+  std::printf("text %s\n", r.identificationText.c_str());
+  for (int p = 0; p < r.pipelineCount(); ++p) std::printf("method %d %d\n", p + 1, r.derived[p][0]);
+  for (int i = 1; i <= r.pipelineCount(); ++i) {
+    if (r.pipelineStateByte(i) == 3 && !args.Flag("--release")) std::printf("service %d\n", i);
+  }
+  return kExitOk;
+}
+
+// Takes every pipeline in service mode out of it.
+int RunReleaseService(const CliArgs& args) {
+  if (!CheckOptions(args, {}, "release-service")) return kExitUsage;
+  CliSession session;
+  if (!session.Prepare(args)) return kExitUsage;
+  CliTechnician technician(args.Value("--password"), false);
+  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+  PrintReleased printer;
+  ReleaseServiceMode(session.state(), technician, &printer);
+  return kExitOk;
+}
+
+}  // namespace ruvenset::cli

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+};
+
+// Runs ruvenset-cli against the in-process simulated flow computer with a throw-away configuration.
+CliRun Cli(const std::string& arguments) {
+  const std::string command = "XDG_CONFIG_HOME=" + ::testing::TempDir() +
+                              "cli-config " RUVENSET_BINARY_DIR "/ruvenset-cli " + arguments + " 2>/dev/null";
+  CliRun run{-1, {}};
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 512> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
+  const int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+TEST(CliCommands, ProbeFindsTheSimulatedFlowComputer) {
+  EXPECT_EQ(Cli("--demo probe").out, "speed 1200\n");
+  const CliRun fast = Cli("--demo --set BaudRate=15 --set AOSkor=0 probe");
+  EXPECT_EQ(fast.exitCode, 0);
+  EXPECT_EQ(fast.out, "speed 115200\n");
+}
+
+TEST(CliCommands, IdentifyPrintsTheConnection) {
+  const CliRun run = Cli("--demo --set BaudRate=15 identify --password 1234");
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* line : {"type 16\n", "extended 0\n", "version 35\n", "byte-order msb\n", "pipelines 2\n",
+                           "method 1 2\n", "method 2 2\n"}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+  }
+  EXPECT_NE(run.out.find("text "), std::string::npos);
+}
+
+TEST(CliCommands, TransactShowsStatusAndResponse) {
+  const CliRun ok = Cli("--demo --set BaudRate=15 transact --command 2 --accept 105");
+  EXPECT_EQ(ok.exitCode, 0);
+  EXPECT_EQ(ok.out.rfind("status LinkOk\nresponse 55 01 06 82", 0), 0u) << ok.out;
+
+  const CliRun wrong = Cli("--demo --set BaudRate=15 --set WeitTime1=1 transact --command 2 --address 9");
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_EQ(wrong.out, "status LinkNoAnswer\n");
+}
+
+TEST(CliCommands, UsageAndPortErrors) {
+  EXPECT_EQ(Cli("--port /dev/nonexistent-port probe").exitCode, 2);
+  EXPECT_EQ(Cli("probe --bogus").exitCode, 64);
+  EXPECT_EQ(Cli("--set BaudRate=99 probe").exitCode, 64);
+  EXPECT_EQ(Cli("transact").exitCode, 64);
+  EXPECT_EQ(Cli("").exitCode, 64);
+}
+
+}  // namespace
