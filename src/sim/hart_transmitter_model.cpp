@@ -95,10 +95,14 @@ std::array<uint8_t, 5> HartTransmitterModel::LongAddress() const {
           config_.deviceId[1], config_.deviceId[2]};
 }
 
-float HartTransmitterModel::Reading(HartVariable variable, const AppliedInputs& inputs) const {
+double HartTransmitterModel::Raw(HartVariable variable, const AppliedInputs& inputs) const {
   double value = 0.0;
   ToHartUnit(variable, inputs, config_.units[static_cast<size_t>(variable)], value);
-  return static_cast<float>(value - zero_[static_cast<size_t>(variable)]);
+  return value;
+}
+
+float HartTransmitterModel::Reading(HartVariable variable, const AppliedInputs& inputs) const {
+  return static_cast<float>(Raw(variable, inputs) - zero_[static_cast<size_t>(variable)]);
 }
 
 bool HartTransmitterModel::Addressed(bool longFrame, const uint8_t* address) const {
@@ -144,7 +148,7 @@ bool HartTransmitterModel::Handle(const uint8_t* request, size_t size, const App
       }
       break;
     case 43:
-      zero_[static_cast<size_t>(primary)] += Reading(primary, inputs);
+      zero_[static_cast<size_t>(primary)] = Raw(primary, inputs);
       status = kConfigurationChanged;
       break;
     case 52: {
@@ -159,7 +163,7 @@ bool HartTransmitterModel::Handle(const uint8_t* request, size_t size, const App
         break;
       }
       const HartVariable v = config_.multivariable ? static_cast<HartVariable>(variable) : primary;
-      zero_[static_cast<size_t>(v)] += Reading(v, inputs);
+      zero_[static_cast<size_t>(v)] = Raw(v, inputs);
       status = kConfigurationChanged;
       break;
     }

@@ -51,9 +51,10 @@ class HartTransmitterModel {
  private:
   bool Addressed(bool longFrame, const uint8_t* address) const;
   bool Zeroable(uint8_t variable) const;
+  double Raw(HartVariable variable, const AppliedInputs& inputs) const;
 
   HartTransmitterConfig config_;
-  std::array<double, 4> zero_{};
+  std::array<double, 4> zero_{};  // the raw reading at the last zero setting, by variable
 };
 
 }  // namespace ruvenset::sim

@@ -26,10 +26,10 @@ ChannelReading MeasureSection(const uint8_t* memory, const ChannelSectionLayout&
   }
   std::stable_sort(points.begin(), points.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  if (tosCode <= points.front().first) return {true, static_cast<float>(points.front().second)};
-  if (tosCode >= points.back().first) return {true, static_cast<float>(points.back().second)};
+  if (points.size() == 1) return {true, static_cast<float>(points.front().second)};
+  // The pair of Tos points around the ambient code; beyond the outer ones, the outermost pair.
   size_t k = 0;
-  while (points[k + 1].first < tosCode) ++k;
+  while (k + 2 < points.size() && points[k + 1].first < tosCode) ++k;
   const auto& [c0, v0] = points[k];
   const auto& [c1, v1] = points[k + 1];
   const double value = c1 == c0 ? v0 : v0 + (tosCode - c0) / (c1 - c0) * (v1 - v0);

@@ -13,8 +13,8 @@ struct ChannelReading {
 
 // What the flow computer computes from an ADC code through the calibration tables in its memory: the
 // value of every Tos point's table at the code, interpolated linearly between the two Tos points whose
-// codes enclose the ambient code (held at the nearest Tos point outside them). Invalid when a table is
-// missing or fails its check bytes.
+// codes enclose the ambient code (extended along the outermost pair beyond them). Invalid when a table
+// is missing or fails its check bytes.
 ChannelReading MeasureSection(const uint8_t* memory, const ChannelSectionLayout& section, uint32_t code,
                               uint16_t tosCode, DeviceByteOrder order);
 
