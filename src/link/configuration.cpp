@@ -63,8 +63,9 @@ struct Key {
   void (*set)(Configuration&, long);
 };
 
-#define RUVENSET_FIELD(expr, type) \
-  [](const Configuration& c) -> long { return c.expr; }, [](Configuration& c, long v) { c.expr = static_cast<type>(v); }
+#define RUVENSET_FIELD(expr, type)                       \
+  [](const Configuration& c) -> long { return c.expr; }, \
+      [](Configuration& c, long v) { c.expr = static_cast<type>(v); }
 
 constexpr Key kKeys[] = {
     {"Parametres", "BaudRate", 0, kSpeedCount - 1, RUVENSET_FIELD(link.speedIndex, int)},
@@ -86,7 +87,8 @@ constexpr Key kKeys[] = {
 
 // "COM1".."COM8" -> slot 0..7, else -1.
 int PortSlotOfKey(const std::string& key) {
-  if (key.size() != 4 || key.compare(0, 3, "COM") != 0 || key[3] < '1' || key[3] > '0' + kComSlotCount) return -1;
+  if (key.size() != 4 || key.compare(0, 3, "COM") != 0 || key[3] < '1' || key[3] > '0' + kComSlotCount)
+    return -1;
   return key[3] - '1';
 }
 

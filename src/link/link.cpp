@@ -79,7 +79,7 @@ LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int co
 
   if ((runtime_.deviceType == 18 || runtime_.deviceType == 20) && runtime_.prePauseMs == 0)
     runtime_.prePauseMs = 5;
-  if (runtime_.prePauseMs != 0) clock_.WaitUntil(clock_.NowNs() + runtime_.prePauseMs * kMs);
+  if (runtime_.prePauseMs != 0) clock_.SleepFor(runtime_.prePauseMs * kMs);
 
   for (;;) {
     --attemptsLeft;
@@ -90,7 +90,7 @@ LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int co
     int64_t rtsDeadline = 0;
     if (keyRts) {
       port_->SetRts(true);
-      clock_.WaitUntil(clock_.NowNs() + kRtsLeadNs);
+      clock_.SleepFor(kRtsLeadNs);
       const int64_t t0 = clock_.NowNs();
       const int bits =
           RtsHoldBitTimes(length, settings_.preambles, runtime_.preambleInRts, runtime_.deviceType);

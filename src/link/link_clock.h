@@ -11,6 +11,8 @@ class LinkClock {
   virtual int64_t NowNs() = 0;
   // Returns at the deadline or very shortly after it.
   virtual void WaitUntil(int64_t deadlineNs) = 0;
+  // Waits at least this long; where lateness does not matter, this costs no processor time.
+  virtual void SleepFor(int64_t ns) = 0;
 };
 
 // The machine's monotonic clock. Waits sleep until shortly before the deadline and spin only for the
@@ -20,6 +22,7 @@ class SteadyLinkClock final : public LinkClock {
   SteadyLinkClock();
   int64_t NowNs() override;
   void WaitUntil(int64_t deadlineNs) override;
+  void SleepFor(int64_t ns) override;
 };
 
 }  // namespace ruvenset

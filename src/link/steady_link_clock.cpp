@@ -35,4 +35,11 @@ void SteadyLinkClock::WaitUntil(int64_t deadlineNs) {
   }
 }
 
+void SteadyLinkClock::SleepFor(int64_t ns) {
+  const int64_t until = NowNs() + ns;
+  timespec ts{static_cast<time_t>(until / 1'000'000'000), static_cast<long>(until % 1'000'000'000)};
+  while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+  }
+}
+
 }  // namespace ruvenset

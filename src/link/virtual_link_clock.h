@@ -10,6 +10,7 @@ class VirtualLinkClock final : public LinkClock {
   void WaitUntil(int64_t deadlineNs) override {
     if (deadlineNs > now_) now_ = deadlineNs;
   }
+  void SleepFor(int64_t ns) override { WaitUntil(now_ + ns); }
 
  private:
   int64_t now_ = 1'000'000'000;
