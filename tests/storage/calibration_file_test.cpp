@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <limits>
@@ -278,16 +279,23 @@ TEST(CalibrationFile, WriteThatCannotReplaceTheTargetLeavesNoTemporaryFile) {
   EXPECT_EQ(entries, 1);
 }
 
+// Run in a child process that drops root's privileges, so the read-only folder binds it too.
 TEST(CalibrationFile, FailedWriteLeavesThePreviousFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   TempFolder folder;
   const std::string path = folder.File("keep.klb");
   CalibrationImage first = SampleImage();
   ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Pressure, 16, first), S::Ok);
   ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
-  CalibrationImage second = SampleImage();
-  second.SetIdentificationCode(99);
-  EXPECT_EQ(WriteCalibrationFile(path, CalibrationSection::Pressure, 16, second), S::CannotCreate);
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(2);
+        CalibrationImage second = SampleImage();
+        second.SetIdentificationCode(99);
+        const bool refused =
+            WriteCalibrationFile(path, CalibrationSection::Pressure, 16, second) == S::CannotCreate;
+        std::_Exit(refused && ReadBytes(path) == ImageBytes(first) ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(ReadBytes(path), ImageBytes(first));
 }
 
