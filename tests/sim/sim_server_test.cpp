@@ -74,6 +74,8 @@ TEST(SimServer, AnswersAtItsSpeedAndIsSilentAtAnother) {
       ASSERT_EQ(client.Transact(1, 9, 0x13), LinkOk);
       EXPECT_EQ(client.frame.responseCommand(), 0x13);
     }
+    Client again(link, {1200, Parity::None});  // the line is free again once the first client closed it
+    EXPECT_EQ(again.Transact(0, 6, 0x02), LinkOk);
   }
   EXPECT_FALSE(Exists(link));
 }
