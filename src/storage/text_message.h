@@ -24,4 +24,10 @@ struct TextMessage {
   std::vector<TextArgument> arguments;
 };
 
+class LanguageTexts;
+
+// The message in the given language: argument texts looked up, then the text formatted. Empty for
+// textId 0. At most three arguments are used (no message here has more).
+std::string FormatTextMessage(const TextMessage& message, const LanguageTexts& texts);
+
 }  // namespace ruvenset

@@ -139,6 +139,12 @@ int BySection(CalibrationSection s, int pressure, int temperature, int different
 
 }  // namespace
 
+uint32_t DeviceIdentificationCode(const uint8_t* bytes, DeviceByteOrder order) {
+  if (order == DeviceByteOrder::LsbFirst) return LoadLe32(bytes);
+  return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
+         static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
 WriteBackCheck ValidateForDevice(const CalibrationImage& image, CalibrationSection section,
                                  float upperFlowLimit) {
   if (!IsChannelSection(section)) return ValidateCorrection(image, upperFlowLimit);

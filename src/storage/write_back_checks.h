@@ -16,6 +16,10 @@ struct WriteBackTarget {
   DeviceByteOrder byteOrder = DeviceByteOrder::MsbFirst;
 };
 
+// The identification code the flow computer holds at memory address 4320 (the 4 bytes as read, in its
+// byte order); the write-back refuses an image whose IdentificationCode() differs.
+uint32_t DeviceIdentificationCode(const uint8_t* bytes, DeviceByteOrder order);
+
 // Why a section may not be stored. The message depends on the section as well (WriteBackMessage).
 enum class WriteBackStatus : uint8_t {
   Ok = 0,

@@ -495,6 +495,12 @@ TEST(WriteBackChecks, ValidationOfTheImageSection) {
   }
 }
 
+TEST(WriteBackChecks, IdentificationCodeInBothOrders) {
+  const uint8_t bytes[] = {0x00, 0x01, 0xE2, 0x40};
+  EXPECT_EQ(DeviceIdentificationCode(bytes, DeviceByteOrder::MsbFirst), 123456u);
+  EXPECT_EQ(DeviceIdentificationCode(bytes, DeviceByteOrder::LsbFirst), 0x40E20100u);
+}
+
 TEST(WriteBackChecks, EachCheckNamesItsLanguageText) {
   struct Case {
     W status;
