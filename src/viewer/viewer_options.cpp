@@ -51,13 +51,12 @@ bool ParseViewerOptions(int argc, const char* const* argv, ViewerOptions& out, s
       return false;
     }
   }
-  if (options.Batch() && options.channel < 0) {
+  if (!options.open.empty() && options.channel < 0) {
     error = "--open needs --channel";
     return false;
   }
-  if (!options.Batch() &&
-      (options.channel >= 0 || options.step >= 0 || !options.screenshot.empty() || !options.csv.empty())) {
-    error = "--channel, --step, --screenshot and --csv need --open";
+  if (options.open.empty() && (options.channel >= 0 || options.step >= 0 || !options.csv.empty())) {
+    error = "--channel, --step and --csv need --open";
     return false;
   }
   out = options;

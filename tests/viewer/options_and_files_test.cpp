@@ -28,6 +28,8 @@ TEST(ViewerOptions, ParsesTheBatchCommandLine) {
       {{"grafmira", "--open", "a.ctr", "--channel", "1x"}, false, 0, 0},
       {{"grafmira", "--open", "a.ctr", "--channel", "1", "--step", "15"}, false, 0, 0},
       {{"grafmira", "--channel", "1"}, false, 0, 0},
+      {{"grafmira", "--screenshot", "main.png"}, true, -1, -1},
+      {{"grafmira", "--screenshot", "main.png", "--csv", "t.csv"}, false, 0, 0},
       {{"grafmira", "--open"}, false, 0, 0},
       {{"grafmira", "--bogus", "1"}, false, 0, 0},
   };

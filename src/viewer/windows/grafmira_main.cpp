@@ -13,8 +13,8 @@
 int main(int argc, char** argv) {
   // A batch run draws offscreen unless a platform was asked for.
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--open") == 0 && std::getenv("QT_QPA_PLATFORM") == nullptr)
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const bool batch = std::strcmp(argv[i], "--open") == 0 || std::strcmp(argv[i], "--screenshot") == 0;
+    if (batch && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
   QApplication app(argc, argv);
   ruvenset::ViewerOptions options;
