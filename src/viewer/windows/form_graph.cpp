@@ -45,6 +45,7 @@ std::string CannotWriteText(const QString& path) {
 }
 
 QString FormatAxisValue(double value, double span) {
+  if (std::fabs(value) >= 1.0e7) return QString::number(value, 'g', 4);
   const int decimals =
       std::clamp(static_cast<int>(std::ceil(-std::log10(std::max(span, 1e-30) / 8.0))) + 2, 0, 6);
   return QString::number(value, 'f', decimals);
@@ -80,7 +81,7 @@ TFormGraph::TFormGraph(const QString& path, Readings readings, QWidget* parent)
   stringGrid1_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
   stringGrid1_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   stringGrid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  const char* samples[ReadingsTableModel::kColumnCount] = {"00.00.0000", "00:00:00:000", "0x000000",
+  const char* samples[ReadingsTableModel::kColumnCount] = {"00.00.0000", "00:00:00:000", "0x00000000",
                                                            "-00000.000000", "0x0000"};
   int tableWidth = stringGrid1_->verticalHeader()->sizeHint().width() + 4 +
                    stringGrid1_->verticalScrollBar()->sizeHint().width();
