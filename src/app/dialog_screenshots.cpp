@@ -1,0 +1,340 @@
+#include "app/dialog_screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSet>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "device/windows/choice_dialogs.h"
+#include "device/windows/constants_dialog.h"
+#include "device/windows/information_window.h"
+#include "device/windows/number_dialogs.h"
+#include "device/windows/password_dialogs.h"
+#include "shell/menu_captions.h"
+#include "shell/windows/about_box.h"
+#include "shell/windows/confirm_windows.h"
+#include "shell/windows/connect_dialog.h"
+#include "shell/windows/link_parameters_dialog.h"
+#include "shell/windows/message_window.h"
+#include "shell/windows/port_test_window.h"
+#include "shell/windows/preambles_dialog.h"
+#include "shell/windows/progress_window.h"
+#include "shell/windows/window_parts.h"
+
+namespace ruvenset {
+namespace {
+
+class Shooter {
+ public:
+  explicit Shooter(const std::string& folder) : folder_(QString::fromStdString(folder)) {}
+
+  bool Save(QWidget* widget, const QString& name) {
+    Settle();
+    return Write(Decorate(widget->grab(), widget->windowTitle()), name);
+  }
+
+  // The main window together with its open menus, drawn where they stand on the screen.
+  bool SaveWithPopups(QWidget* window, const QString& name) {
+    Settle();
+    const QRect frame = window->geometry();
+    QPixmap picture = window->grab();
+    QPainter painter(&picture);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top == window || !top->isVisible() || !top->inherits("QMenu")) continue;
+      painter.drawPixmap(top->geometry().topLeft() - frame.topLeft(), top->grab());
+    }
+    painter.end();
+    return Write(Decorate(picture, window->windowTitle()), name);
+  }
+
+  static void Settle() {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 60) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+
+  int failures() const { return failures_; }
+
+ private:
+  // The offscreen platform draws no window frames: a plain title bar shows the window's caption.
+  static QPixmap Decorate(const QPixmap& content, const QString& title) {
+    constexpr int kBar = 28;
+    const QSize size = content.deviceIndependentSize().toSize();
+    QPixmap framed(size.width() + 2, size.height() + kBar + 1);
+    framed.fill(QColor(0x3b, 0x45, 0x52));
+    QPainter painter(&framed);
+    painter.drawPixmap(1, kBar, content);
+    QFont font = QApplication::font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(12, 0, size.width() - 40, kBar), Qt::AlignVCenter | Qt::AlignLeft, title);
+    painter.drawText(QRect(size.width() - 26, 0, 20, kBar), Qt::AlignCenter, QString::fromUtf8("✕"));
+    return framed;
+  }
+
+  bool Write(const QPixmap& picture, const QString& name) {
+    const QString path = QDir(folder_).filePath("ruvenset-" + name + ".png");
+    if (!picture.save(path)) {
+      std::fprintf(stderr, "ruvenset: cannot write %s\n", path.toLocal8Bit().constData());
+      ++failures_;
+      return false;
+    }
+    std::printf("%s\n", path.toLocal8Bit().constData());
+    return true;
+  }
+
+  QString folder_;
+  int failures_ = 0;
+};
+
+// Answers the connect operation's windows as a technician would, taking a picture of each the first
+// time it shows.
+class ConnectAnswers : public QObject {
+ public:
+  explicit ConnectAnswers(Shooter& shooter) : shooter_(shooter) {
+    timer_.setInterval(40);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { Answer(); });
+    timer_.start();
+  }
+
+ private:
+  void Answer() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    const QString name = modal->objectName();
+    const auto click = [modal](const char* button) {
+      if (auto* b = modal->findChild<QPushButton*>(button)) b->click();
+    };
+    if (name == "Form73") {
+      Shoot(modal, "connect-dialog");
+      click("BitBtn1");
+    } else if (name == "PasswordDlg") {
+      modal->findChild<QLineEdit*>("Password")->setText("demo");
+      Shoot(modal, "write-password");
+      click("OKBtn");
+    } else if (name == "OKBottomDlg1" || name == "OKBottomDlg") {
+      Shoot(modal, name == "OKBottomDlg1" ? "connect-service-mode-question" : "connect-retry-question");
+      click("CancelBtn");
+    } else if (name == "FormMess" || name == "MessageBox" || name == "Form83") {
+      Shoot(modal, "connect-message");
+      click("BitBtn1");
+    }
+  }
+
+  void Shoot(QWidget* window, const QString& name) {
+    if (taken_.contains(name)) return;
+    taken_.insert(name);
+    shooter_.Save(window, name);
+  }
+
+  Shooter& shooter_;
+  QTimer timer_;
+  QSet<QString> taken_;
+};
+
+// Opens a window without blocking, takes its picture and closes it.
+void ShootDialog(Shooter& shooter, QWidget* dialog, const QString& name) {
+  dialog->show();
+  shooter.Save(dialog, name);
+  dialog->close();
+}
+
+void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
+  QWidget* owner = &main;
+  QtTechnician& technician = main.technician();
+  const auto text = [&state](int id) { return Q(state.Text(id)); };
+  {
+    TFormMess w(owner, text(2385),
+                Q(state.texts.FormatText(2855, {2})) + "\n/dev/ttyUSB0: " +
+                    Q(state.Bilingual("устройство не найдено (адаптер подключён?).",
+                                      "пристрій не знайдено (адаптер підключено?).")),
+                text(2278));
+    ShootDialog(shooter, &w, "message-window");
+  }
+  {
+    TOKBottomDlg w(owner, text(2195), text(2196), text(1773), text(1772));
+    ShootDialog(shooter, &w, "confirm-window");
+  }
+  {
+    TOKBottomDlg1 w(owner, "", text(2325), text(2326), text(2327), text(1773), text(1772));
+    ShootDialog(shooter, &w, "confirm3-window");
+  }
+  {
+    TForm5 w(owner, text(2287), text(2257), 8);
+    w.Advance(3);
+    ShootDialog(shooter, &w, "progress-window");
+  }
+  {
+    TForm83 w(owner, text(2325), text(2864), text(2867) + "20", text(2278), 60000);
+    ShootDialog(shooter, &w, "notice-window");
+  }
+  {
+    TPasswordDlg w(owner, state.texts, false);
+    ShootDialog(shooter, &w, "write-password-double");
+  }
+  {
+    TPasswordDlg2 w(owner, state.texts);
+    ShootDialog(shooter, &w, "parameter-password");
+  }
+  {
+    TForm73 w(owner, state, technician, OpenPosixPort);
+    ShootDialog(shooter, &w, "connect-dialog-offline");
+  }
+  {
+    TForm92 w(owner, text(2287), text(3070));
+    w.Step(5);
+    ShootDialog(shooter, &w, "port-test");
+  }
+  {
+    std::array<bool, kComSlotCount> available{};
+    available.fill(false);
+    available[0] = available[1] = true;
+    TForm72 w(owner, state, available, OpenPosixPort);
+    ShootDialog(shooter, &w, "link-parameters");
+  }
+  {
+    TPreambula w(owner, state);
+    ShootDialog(shooter, &w, "preambles");
+  }
+  {
+    TAboutBox w(owner, state);
+    ShootDialog(shooter, &w, "about");
+  }
+  {
+    NumberRequest r;
+    r.caption = state.texts.FormatText(2552, {state.Text(2170)});
+    r.prompt = state.Text(2552).substr(0, state.Text(2552).find(','));
+    r.rangeText = state.texts.FormatText(2534, {0.8564, 1.088});
+    r.lower = 0.8564f;
+    r.upper = 1.088f;
+    r.proposed = "1.013";
+    r.acceptText = state.Text(2613);
+    r.cancelText = state.Text(2614);
+    TForm14 w(owner, r);
+    ShootDialog(shooter, &w, "number-dialog");
+  }
+  {
+    NumberRequest r;
+    r.caption = state.Text(1144);
+    r.prompt = state.Text(1145);
+    r.lower = 1;
+    r.upper = 4294967296.0f;
+    r.maxLength = 10;
+    r.filter = NumberFilter::DigitsPoint;
+    r.proposed = "20231187";
+    r.acceptText = state.Text(2613);
+    r.cancelText = state.Text(2614);
+    TForm24 w(owner, r);
+    ShootDialog(shooter, &w, "number-dialog-long");
+  }
+  {
+    ChoiceRequest r;
+    r.caption = state.Bilingual("Интервал усреднения", "Інтервал усереднення");
+    r.title = state.Bilingual("Минуты", "Хвилини");
+    r.columns = 3;
+    r.acceptText = state.Text(2613);
+    r.cancelText = state.Text(2614);
+    TForm8 w(owner, r);
+    ShootDialog(shooter, &w, "interval-choice");
+  }
+  {
+    ChoiceRequest r;
+    r.caption = state.Text(2238);
+    r.items = {state.Text(2875), state.Text(2876)};
+    r.acceptText = state.Text(2613);
+    r.cancelText = state.Text(2614);
+    TForm80 w(owner, r);
+    ShootDialog(shooter, &w, "two-way-choice");
+  }
+  {
+    ChoiceRequest r;
+    r.caption = state.Bilingual("Сохранение данных поверки", "Збереження даних повірки");
+    r.items = {state.Bilingual(" Не сохранять", " Не зберігати"),
+               state.Bilingual(" Сохранять в новый файл", " Зберігати у новий файл"),
+               state.Bilingual(" Сохранять в существующий файл", " Зберігати в існуючий файл")};
+    r.acceptText = state.Text(2279);
+    TFdann w(owner, r);
+    ShootDialog(shooter, &w, "save-choice");
+  }
+  {
+    TNSHP w(owner, text(2934),
+            {state.Text(2936) + " 1.0002", state.texts.FormatText(2935, {0.0125, state.Text(2170)})});
+    ShootDialog(shooter, &w, "information-window");
+  }
+  {
+    TForm9 w(owner, state.Bilingual("Цикл опроса, с", "Цикл опитування, с"),
+             state.Bilingual("Цикл опроса (1..6 с):", "Цикл опитування (1..6 с):"), 1, text(2613),
+             text(2614));
+    ShootDialog(shooter, &w, "polling-cycle");
+  }
+  {
+    uint8_t record[kPipelineStateSize] = {0, 0x05};
+    const float pressure = 0.5f, temperature = 20.0f, density = 0.68f;
+    std::memcpy(record + 6, &pressure, 4);
+    std::memcpy(record + 10, &temperature, 4);
+    std::memcpy(record + 15, &density, 4);
+    TForm33 w(owner, state.texts, record, 0x80, true);
+    w.setWindowTitle(Q(state.Bilingual("Константы трубопровода 1", "Константи трубопроводу 1")));
+    const QString measured = Q(state.Bilingual("Измеряемое", "Вимірюване"));
+    const QString constant = Q(state.Bilingual("Константа", "Константа"));
+    const auto range = [&state](float low, float high) {
+      return Q(state.texts.FormatText(2534, {low, high}));
+    };
+    w.SetGroup(ConstantChannel::Pressure, {Q(state.Bilingual("Давление", "Тиск")), measured, constant,
+                                           range(0.01f, 12.0f), "МПа", 0.01f, 12.0f});
+    w.SetGroup(ConstantChannel::Temperature, {Q(state.Bilingual("Температура", "Температура")), measured,
+                                              constant, range(-40.0f, 60.0f), "°C", -40.0f, 60.0f});
+    w.SetGroup(ConstantChannel::DiffPressure, {Q(state.Bilingual("Перепад давления", "Перепад тиску")),
+                                               measured, constant, range(0.0f, 630.0f), "кПа", 0.0f, 630.0f});
+    w.SetGroup(ConstantChannel::Density, {Q(state.Bilingual("Плотность", "Густина")), measured, constant,
+                                          range(0.66f, 1.05f), "кг/м³", 0.66f, 1.05f});
+    ShootDialog(shooter, &w, "constants");
+  }
+}
+
+}  // namespace
+
+int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const std::string& folder) {
+  QDir().mkpath(QString::fromStdString(folder));
+  Shooter shooter(folder);
+  TForm1 main(state, options);
+  main.show();
+  Shooter::Settle();
+  shooter.Save(&main, "main-start");
+  {
+    ConnectAnswers answers(shooter);
+    main.N6Click();
+  }
+  Shooter::Settle();
+  if (!state.connected) {
+    std::fprintf(stderr, "ruvenset: the connect did not succeed; the main window is shown unconnected\n");
+  }
+  shooter.Save(&main, "main");
+  main.ReopenMenu(MenuPath(main.visibility(), MenuItem::N20));
+  shooter.SaveWithPopups(&main, "main-menu");
+  main.ReopenMenu(MenuPath(main.visibility(), MenuItem::N17));
+  shooter.SaveWithPopups(&main, "main-menu-general");
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->inherits("QMenu")) top->hide();
+  }
+  main.menuBar()->setActiveAction(nullptr);
+  ShootDialogs(shooter, main, state);
+
+  // The same window in the other language.
+  main.MNMNU2Click();
+  shooter.Save(&main, "main-ukrainian");
+  main.MNMNU1Click();
+  return shooter.failures() == 0 && state.connected ? 0 : 1;
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,60 @@
+#include <QApplication>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/app_options.h"
+#include "app/dialog_screenshots.h"
+#include "shell/windows/main_window.h"
+#include "sim/sim_server.h"
+
+using namespace ruvenset;
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("ruvenset");
+  QApplication::setApplicationVersion("0.1");
+
+  AppOptions options;
+  std::string error;
+  if (!ParseAppOptions(QApplication::arguments(), options, error)) {
+    std::fprintf(stderr, "ruvenset: %s\n", error.c_str());
+    return 64;
+  }
+
+  SteadyLinkClock clock;
+  ProgramState state(clock);
+  state.configPath = options.configPath.empty() ? DefaultConfigurationPath() : options.configPath;
+  state.config = LoadConfiguration(state.configPath);
+  std::error_code ec;
+  state.startDirectory = std::filesystem::current_path(ec).string();
+  if (LoadLanguageTexts(state.config.langRus, state.texts).status != LangLoadStatus::Ok) {
+    std::fprintf(stderr, "ruvenset: language catalogue %s not found (looked in %s and beside the program)\n",
+                 LanguageCatalogueName(state.config.langRus).c_str(), kLanguageDirVariable);
+    return 2;
+  }
+
+  MainWindowOptions windowOptions;
+  windowOptions.portOverride = options.portPath;
+  std::unique_ptr<sim::SimServer> simulator;
+  if (options.demo) {
+    sim::SimOptions sim;
+    sim.speed = kSpeedTable[state.config.link.speedIndex];
+    sim.address = state.config.link.address;
+    simulator = sim::SimServer::Start(sim, &error);
+    if (!simulator) {
+      std::fprintf(stderr, "ruvenset: cannot start the simulated flow computer: %s\n", error.c_str());
+      return 2;
+    }
+    windowOptions.portOverride = simulator->path();
+    windowOptions.startConnect = MainWindowOptions::StartConnect::Always;
+  }
+
+  if (!options.screenshotDir.empty()) {
+    windowOptions.startConnect = MainWindowOptions::StartConnect::Never;
+    return TakeScreenshots(state, windowOptions, options.screenshotDir);
+  }
+  TForm1 window(state, windowOptions);
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+#include "shell/program_state.h"
+
+namespace ruvenset {
+
+// The About box: program, version line, product and the lines that follow it.
+class TAboutBox : public QDialog {
+  Q_OBJECT
+ public:
+  TAboutBox(QWidget* parent, const ProgramState& state);
+
+  QLabel* ProgramIcon;
+  QLabel* ProgramName;
+  QLabel* Version;
+  QLabel* ProductName;
+  QLabel* Comments;
+  QPushButton* OKButton;
+};
+
+}  // namespace ruvenset

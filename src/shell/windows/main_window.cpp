@@ -1,0 +1,380 @@
+#include "shell/windows/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "device/release_service.h"
+#include "shell/menu_captions.h"
+#include "shell/menu_channels.h"
+#include "shell/menu_replay.h"
+#include "shell/windows/about_box.h"
+#include "shell/windows/connect_dialog.h"
+#include "shell/windows/message_window.h"
+#include "shell/windows/preambles_dialog.h"
+#include "shell/windows/window_parts.h"
+#include "viewer/windows/instance_channel.h"
+
+namespace ruvenset {
+namespace {
+
+using M = MenuItem;
+
+// Items whose work is the main window's own; every other item needs a procedure to be enabled.
+bool OwnItem(MenuItem item) {
+  switch (item) {
+    case M::N46:
+    case M::N47:
+    case M::NP1:
+    case M::N48:
+    case M::N12:
+    case M::MNMNU1:
+    case M::MNMNU2:
+    case M::N13:
+      return true;
+    default:
+      return IsMenu(item);
+  }
+}
+
+// Separators stand before these items, as the menus group them.
+bool SeparatorBefore(MenuItem item) {
+  return item == M::NP1 || item == M::N36 || item == M::N28 || item == M::N40 || item == M::N44 ||
+         item == M::N48 || item == M::N17 || item == M::N13;
+}
+
+}  // namespace
+
+TForm1::TForm1(ProgramState& state, MainWindowOptions options)
+    : state_(state), options_(std::move(options)), technician_(this, state) {
+  setObjectName("Form1");
+  resize(960, 600);
+  BuildMenus();
+  BuildStatusBar();
+
+  auto* central = new QWidget(this);
+  central->setObjectName("Background");
+  title_ = new QLabel("Div3AzErur", central);
+  title_->setObjectName("Title");
+  QFont titleFont = title_->font();
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 2.2);
+  titleFont.setBold(true);
+  title_->setFont(titleFont);
+  subtitle_ = new QLabel(central);
+  subtitle_->setObjectName("Subtitle");
+  subtitle_->setWordWrap(true);
+  for (QLabel* label : {title_, subtitle_}) {
+    label->setAlignment(Qt::AlignCenter);
+    label->setForegroundRole(QPalette::PlaceholderText);
+  }
+  auto* layout = new QVBoxLayout(central);
+  layout->addStretch(3);
+  layout->addWidget(title_);
+  layout->addWidget(subtitle_);
+  layout->addStretch(4);
+  setCentralWidget(central);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setSingleShot(true);
+  Timer1->setInterval(100);
+  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+  SetProcedure(M::N17, [this] { ReleaseServiceMode(state_, technician_); });
+  FormCreate();
+  if (options_.startConnect != MainWindowOptions::StartConnect::Never) Timer1->start();
+}
+
+TForm1::~TForm1() {
+  // FormDestroy: the port is closed.
+  state_.ClosePort();
+}
+
+void TForm1::BuildMenus() {
+  using Handler = void (TForm1::*)();
+  static const std::map<MenuItem, Handler> kHandlers = {
+      {M::N46, &TForm1::N6Click},  {M::N47, &TForm1::N47Click},       {M::NP1, &TForm1::NP1Click},
+      {M::N10, &TForm1::N10Click}, {M::N14, &TForm1::N14Click},       {M::N15, &TForm1::N15Click},
+      {M::N16, &TForm1::N16Click}, {M::N36, &TForm1::N36Click},       {M::N18, &TForm1::N18Click},
+      {M::N20, &TForm1::N20Click}, {M::N21, &TForm1::N21Click},       {M::N22, &TForm1::N22Click},
+      {M::N23, &TForm1::N23Click}, {M::N5, &TForm1::N5Click},         {M::N25, &TForm1::N25Click},
+      {M::N26, &TForm1::N26Click}, {M::N27, &TForm1::N27Click},       {M::N28, &TForm1::N28Click},
+      {M::N29, &TForm1::N29Click}, {M::N38, &TForm1::N38Click},       {M::N39, &TForm1::N39Click},
+      {M::N40, &TForm1::N28Click}, {M::N42, &TForm1::N42Click},       {M::N43, &TForm1::N43Click},
+      {M::N44, &TForm1::N44Click}, {M::N34, &TForm1::N34Click},       {M::N35, &TForm1::N35Click},
+      {M::N7, &TForm1::N7Click},   {M::N45, &TForm1::N45Click},       {M::N48, &TForm1::N48Click},
+      {M::N2, &TForm1::N2Click},   {M::N30, &TForm1::N30Click},       {M::N8, &TForm1::N8Click},
+      {M::N9, &TForm1::N9Click},   {M::N31, &TForm1::N31Click},       {M::N17, &TForm1::N17Click},
+      {M::N12, &TForm1::N12Click}, {M::MNMNU1, &TForm1::MNMNU1Click}, {M::MNMNU2, &TForm1::MNMNU2Click},
+      {M::N13, &TForm1::N13Click},
+  };
+  menuBar()->setNativeMenuBar(false);
+  menuBar()->setObjectName("MainMenu1");
+  static const char* const kNames[kMenuItemCount] = {"Link",         "N46", "N47",      "NP1",
+                                                     "Pressure",     "N10", "N14",      "N15",
+                                                     "N16",          "N36", "N18",      "Temperature",
+                                                     "N20",          "N21", "N22",      "N23",
+                                                     "DiffPressure", "N5",  "N25",      "N26",
+                                                     "N27",          "N28", "N29",      "UpperDiffPressure",
+                                                     "N38",          "N39", "N40",      "LowerDiffPressure",
+                                                     "N42",          "N43", "N44",      "Meter",
+                                                     "N34",          "N35", "General",  "N7",
+                                                     "N45",          "N48", "N2",       "N30",
+                                                     "N8",           "N9",  "N31",      "N17",
+                                                     "About",        "N12", "Language", "MNMNU1",
+                                                     "MNMNU2",       "N13"};
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const MenuItem item = static_cast<MenuItem>(i);
+    const MenuItem parent = MenuParent(item);
+    QWidget* owner = parent == M::Count ? static_cast<QWidget*>(menuBar()) : menus_[static_cast<int>(parent)];
+    if (parent != M::Count && SeparatorBefore(item)) menus_[static_cast<int>(parent)]->addSeparator();
+    if (IsMenu(item)) {
+      auto* menu = new QMenu(owner);
+      menu->setObjectName(kNames[i]);
+      menus_[i] = menu;
+      actions_[i] = menu->menuAction();
+      if (parent == M::Count) {
+        menuBar()->addMenu(menu);
+      } else {
+        menus_[static_cast<int>(parent)]->addMenu(menu);
+      }
+    } else {
+      auto* action = new QAction(owner);
+      menus_[static_cast<int>(parent)]->addAction(action);
+      actions_[i] = action;
+      const auto handler = kHandlers.find(item);
+      if (handler != kHandlers.end()) connect(action, &QAction::triggered, this, handler->second);
+    }
+    actions_[i]->setObjectName(kNames[i]);
+  }
+  Action(M::MNMNU1)->setCheckable(true);
+  Action(M::MNMNU2)->setCheckable(true);
+}
+
+void TForm1::BuildStatusBar() {
+  statusBar()->setObjectName("StatusBar1");
+  StatusPanel1 = new QLabel(this);
+  StatusPanel1->setObjectName("StatusPanel1");
+  StatusPanel2 = new QLabel(this);
+  StatusPanel2->setObjectName("StatusPanel2");
+  ProgressPanel = new QLabel(this);
+  ProgressPanel->setObjectName("ProgressPanel");
+  ConnectionPanel = new QLabel(this);
+  ConnectionPanel->setObjectName("ConnectionPanel");
+  ConnectionPanel->setMinimumWidth(120);
+  statusBar()->addWidget(StatusPanel1, 1);
+  statusBar()->addWidget(StatusPanel2);
+  statusBar()->addWidget(ProgressPanel);
+  statusBar()->addPermanentWidget(ConnectionPanel);
+  technician_.SetLabels({StatusPanel2, ProgressPanel, ConnectionPanel});
+}
+
+bool TForm1::LoadTexts() {
+  LanguageTexts loaded;
+  if (LoadLanguageTexts(state_.config.langRus, loaded).status != LangLoadStatus::Ok) return false;
+  state_.texts = std::move(loaded);
+  return true;
+}
+
+bool TForm1::FormCreate() {
+  setWindowTitle("Div3AzErur");
+  const bool loaded = LoadTexts();
+  SetCaptions();
+  ApplyVisibility(InitialMenus());
+  StatusPanel1->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus)));
+  StatusPanel2->clear();
+  ProgressPanel->clear();
+  ConnectionPanel->clear();
+  return loaded;
+}
+
+void TForm1::SetCaptions() {
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const MenuItem item = static_cast<MenuItem>(i);
+    const int text = MenuCaptionText(item);
+    actions_[i]->setText(Q(text != 0 ? state_.Text(text) : BuiltInMenuCaption(item, state_.config.langRus)));
+  }
+  Action(M::MNMNU1)->setChecked(state_.config.langRus == 1);
+  Action(M::MNMNU2)->setChecked(state_.config.langRus != 1);
+  subtitle_->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus)));
+}
+
+void TForm1::ApplyVisibility(const MenuVisibility& visibility) {
+  visibility_ = visibility;
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const MenuItem item = static_cast<MenuItem>(i);
+    actions_[i]->setVisible(visibility.shown(item));
+    actions_[i]->setEnabled(OwnItem(item) || procedures_.count(item) != 0);
+  }
+}
+
+void TForm1::ApplyMenuRules() {
+  ApplyVisibility(MenuRules(state_.linkMode, state_.record.id.type, state_.record.derived[0][0]));
+}
+
+void TForm1::SetProcedure(MenuItem item, Procedure procedure) {
+  procedures_[item] = std::move(procedure);
+  ApplyVisibility(visibility_);
+}
+
+void TForm1::RunModal(const std::function<void()>& work) {
+  busy_ = true;
+  work();
+  busy_ = false;
+  repaint();
+}
+
+void TForm1::Timer1Timer() {
+  Timer1->stop();
+  if (state_.config.waitForUser == 0 || options_.startConnect == MainWindowOptions::StartConnect::Always)
+    N6Click();
+}
+
+void TForm1::N6Click() {
+  if (busy_) return;
+  RunModal([this] {
+    state_.connected = false;
+    state_.linkMode = 1;
+    rulesActive_ = false;
+    FormCreate();
+    state_.ClosePort();
+    technician_.SetConnectionText(ConnectionPanelText(state_));
+    TForm73 dialog(this, state_, technician_, options_.opener);
+    if (dialog.exec() != kResultOk) {
+      ConnectionPanel->clear();
+      ReopenMenu(kLinkMenuPath);
+      return;
+    }
+    const ConnectResult result =
+        ConnectToFlowComputer(state_, technician_, technician_, options_.opener, options_.portOverride);
+    if (result == ConnectResult::Connected) {
+      state_.connected = true;
+      state_.config.waitForUser = 0;
+      rulesActive_ = true;
+      ApplyMenuRules();
+      return;
+    }
+    state_.ClosePort();
+    ConnectionPanel->clear();
+    ReopenMenu(kLinkMenuPath);
+  });
+}
+
+void TForm1::N47Click() {
+  if (busy_) return;
+  state_.ClosePort();
+  state_.connected = false;
+  state_.linkMode = 0;
+  FormCreate();
+  state_.record = ConnectionRecord();
+  rulesActive_ = true;
+  ApplyMenuRules();
+}
+
+void TForm1::NP1Click() {
+  if (busy_) return;
+  menuPath_ = MenuPath(visibility_, M::NP1);
+  RunModal([this] {
+    TPreambula dialog(this, state_);
+    dialog.exec();
+  });
+  ReopenMenu(menuPath_);
+}
+
+void TForm1::N12Click() {
+  TAboutBox box(this, state_);
+  box.exec();
+}
+
+void TForm1::MNMNU1Click() {
+  SwitchLanguage(1);
+}
+
+void TForm1::MNMNU2Click() {
+  SwitchLanguage(0);
+}
+
+void TForm1::SwitchLanguage(int langRus) {
+  if (busy_) return;
+  const int previous = state_.config.langRus;
+  if (previous == langRus) {
+    SetCaptions();
+    return;
+  }
+  state_.config.langRus = langRus;
+  if (!FormCreate()) {
+    state_.config.langRus = previous;
+    FormCreate();
+    const std::string name = LanguageCatalogueName(langRus);
+    TFormMess message(this, "Div3AzErur",
+                      Q(state_.Bilingual("Не найден файл языка ", "Не знайдено файл мови ") + name),
+                      Q(state_.Text(2278)));
+    message.exec();
+  }
+  if (rulesActive_) ApplyMenuRules();
+}
+
+void TForm1::N13Click() {
+  QuitRunningViewer();
+  close();
+}
+
+void TForm1::N48Click() {
+  if (ShowRunningViewer()) return;
+  // The viewer lives in the start directory; an installed or freshly built one beside this program.
+  if (!StartViewer(Q(state_.startDirectory))) StartViewer(QCoreApplication::applicationDirPath());
+}
+
+void TForm1::N17Click() {
+  RunItem(M::N17);
+}
+
+void TForm1::N28Click() {
+  RunItem(sender() == Action(M::N40) ? M::N40 : M::N28);
+}
+
+void TForm1::RunItem(MenuItem item) {
+  if (busy_) return;
+  const auto procedure = procedures_.find(item);
+  if (procedure == procedures_.end()) return;
+  menuPath_ = MenuPath(visibility_, item);
+  ChooseChannel(state_.channel, item);
+  RunModal(procedure->second);
+  if (item == M::N7) ConnectionPanel->clear();
+  ReopenMenu(menuPath_);
+}
+
+void TForm1::ReopenMenu(const std::string& path) {
+  // After the window that ran has gone: open the menu bar's menu, then highlight (or open) each level.
+  QTimer::singleShot(0, this, [this, path] {
+    if (busy_ || !isVisible()) return;
+    const std::vector<MenuItem> chain = ReplayMenuPath(visibility_, path);
+    if (chain.empty()) return;
+    QMenu* menu = Menu(chain[0]);
+    menuBar()->setActiveAction(menu->menuAction());
+    for (size_t level = 1; level < chain.size() && menu != nullptr; ++level) {
+      menu->setActiveAction(Action(chain[level]));
+      menu = IsMenu(chain[level]) ? Menu(chain[level]) : nullptr;
+    }
+  });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    event->ignore();
+    return;
+  }
+  if (!SaveConfiguration(state_.configPath, state_.config)) {
+    TFormMess message(
+        this, "Div3AzErur",
+        Q(state_.Bilingual("Не удалось записать настройки: ", "Не вдалося записати налаштування: ") +
+          state_.configPath),
+        Q(state_.Text(2278)));
+    message.exec();
+  }
+  event->accept();
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,97 @@
+#include "shell/windows/window_parts.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "device/value_entry.h"
+
+namespace ruvenset {
+namespace {
+
+class KeyFilter final : public QObject {
+ public:
+  KeyFilter(QObject* parent, std::function<bool(char32_t)> accepts) : QObject(parent), accepts_(accepts) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Escape:
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        return false;
+      case Qt::Key_Backspace:
+        return !accepts_(kBackspace);
+      default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.isEmpty()) return false;
+    return !accepts_(static_cast<char32_t>(text.toUcs4().value(0)));
+  }
+
+ private:
+  std::function<bool(char32_t)> accepts_;
+};
+
+class LeaveGuard final : public QObject {
+ public:
+  LeaveGuard(QLineEdit* field, std::function<bool()> valid, std::function<void()> restore,
+             std::function<QList<QWidget*>()> exempt)
+      : QObject(field), field_(field), valid_(valid), restore_(restore), exempt_(exempt) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::FocusOut) return QObject::eventFilter(watched, event);
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    QWidget* next = QApplication::focusWidget();
+    if (next == nullptr || next->window() != field_->window() || exempt_().contains(next)) return false;
+    if (valid_()) return false;
+    restore_();
+    QTimer::singleShot(0, field_, [f = field_] { f->setFocus(Qt::OtherFocusReason); });
+    return false;
+  }
+
+ private:
+  QLineEdit* field_;
+  std::function<bool()> valid_;
+  std::function<void()> restore_;
+  std::function<QList<QWidget*>()> exempt_;
+};
+
+}  // namespace
+
+QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text,
+                        QStyle::StandardPixmap icon) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(objectName);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->setMinimumWidth(110);
+  return button;
+}
+
+void PrepareDialog(QDialog* dialog, const char* objectName, const QString& caption) {
+  dialog->setObjectName(objectName);
+  dialog->setWindowTitle(caption);
+  dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void FilterKeys(QLineEdit* field, std::function<bool(char32_t)> accepts) {
+  field->installEventFilter(new KeyFilter(field, std::move(accepts)));
+  field->setContextMenuPolicy(Qt::NoContextMenu);
+  field->setAcceptDrops(false);
+}
+
+void GuardLeave(QLineEdit* field, std::function<bool()> valid, std::function<void()> restore,
+                std::function<QList<QWidget*>()> exempt) {
+  field->installEventFilter(new LeaveGuard(field, std::move(valid), std::move(restore), std::move(exempt)));
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,41 @@
+#pragma once
+#include <QDialog>
+#include <QLineEdit>
+#include <QList>
+#include <QPushButton>
+#include <QString>
+#include <QStyle>
+#include <functional>
+#include <string>
+
+namespace ruvenset {
+
+// Modal results as the procedures count them.
+inline constexpr int kResultOk = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultYes = 6;
+inline constexpr int kResultNo = 7;
+
+inline QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// A dialog button with the style's icon for its role.
+QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text,
+                        QStyle::StandardPixmap icon);
+
+// A fixed-size dialog frame: title, no context help, sized to its layout.
+void PrepareDialog(QDialog* dialog, const char* objectName, const QString& caption);
+
+// Passes typed characters through `accepts` before the field sees them, the way a field's key filter
+// does: a refused character (a pasted text's Ctrl+V among them) is discarded. Return, Escape, Tab and
+// keys that type nothing pass. The field also loses its context menu and drops, so nothing bypasses it.
+void FilterKeys(QLineEdit* field, std::function<bool(char32_t)> accepts);
+
+// When the focus leaves `field` while `valid` says no, `restore` runs (it may put the last good value
+// back) and the focus returns to the field. Leaving for one of `exempt` (the dialog's buttons, which
+// check the entry themselves, or a fellow field) or because another window took over changes nothing.
+void GuardLeave(QLineEdit* field, std::function<bool()> valid, std::function<void()> restore,
+                std::function<QList<QWidget*>()> exempt);
+
+}  // namespace ruvenset
