@@ -8,7 +8,7 @@ namespace ruvenset {
 namespace {
 
 // How long before a deadline the sleep ends and the spin begins; covers the scheduler's wake-up lateness.
-constexpr int64_t kSpinMarginNs = 200'000;
+constexpr int64_t kSpinMarginNs = 100'000;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -145,6 +146,9 @@ void SimServer::Serve(int fd, bool mainLine, int64_t nowNs, const uint8_t* bytes
   }
   if (mode != LineMode::FlowComputer) return;
   requests_.Feed(bytes, size, nowNs, frames);
+  // The request reaches a real flow computer only after its last byte has crossed the line.
+  const int64_t requestEnd =
+      nowNs + static_cast<int64_t>(size) * kBitsPerByte * kNsPerSecond / options_.speed;
   for (const auto& frame : frames) {
     std::vector<uint8_t> response;
     bool send = false;
@@ -152,7 +156,7 @@ void SimServer::Serve(int fd, bool mainLine, int64_t nowNs, const uint8_t* bytes
       std::lock_guard<std::mutex> lock(mutex_);
       send = model_.HandleRequest(frame.data(), frame.size(), nowNs, response) && faults_.Apply(response);
     }
-    if (send) Send(fd, response, options_.speed, kBitsPerByte);
+    if (send) Send(fd, response, options_.speed, kBitsPerByte, requestEnd);
   }
 }
 
@@ -171,20 +175,26 @@ void SimServer::ServeHart(int fd, const std::vector<std::vector<uint8_t>>& frame
     }
     if (!answered) continue;
     response.insert(response.begin(), kHartResponsePreambles, 0xFF);
-    Send(fd, response, kHartSpeed, kHartBitsPerByte);
+    Send(fd, response, kHartSpeed, kHartBitsPerByte, 0);
   }
 }
 
-void SimServer::Send(int fd, const std::vector<uint8_t>& bytes, int bitsPerSecond, int bitsPerByte) {
+void SimServer::Send(int fd, const std::vector<uint8_t>& bytes, int bitsPerSecond, int bitsPerByte,
+                     int64_t notBeforeNs) {
   if (!options_.pace) {
     WriteAll(fd, bytes.data(), bytes.size());
     return;
   }
   const int64_t byteNs = static_cast<int64_t>(bitsPerByte) * kNsPerSecond / bitsPerSecond;
-  const auto start = std::chrono::steady_clock::now();
-  for (size_t i = 0; i < bytes.size() && !stop_; ++i) {
-    std::this_thread::sleep_until(start + std::chrono::nanoseconds(byteNs * static_cast<int64_t>(i)));
-    if (!WriteAll(fd, bytes.data() + i, 1)) return;
+  const auto start = std::max(std::chrono::steady_clock::now(),
+                              std::chrono::steady_clock::time_point(std::chrono::nanoseconds(notBeforeNs)));
+  // Bytes leave in chunks of at least a millisecond of line time: the timing of a real line as a
+  // reader sees it through its driver, without a wake-up per byte.
+  const size_t chunk = std::max<size_t>(1, static_cast<size_t>(1'000'000 / byteNs));
+  for (size_t i = 0; i < bytes.size() && !stop_; i += chunk) {
+    const size_t end = std::min(i + chunk, bytes.size());
+    std::this_thread::sleep_until(start + std::chrono::nanoseconds(byteNs * static_cast<int64_t>(end)));
+    if (!WriteAll(fd, bytes.data() + i, end - i)) return;
   }
 }
 

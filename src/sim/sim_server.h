@@ -43,7 +43,9 @@ class SimServer {
   void Run();
   void Serve(int fd, bool mainLine, int64_t nowNs, const uint8_t* bytes, size_t size);
   void ServeHart(int fd, const std::vector<std::vector<uint8_t>>& frames);
-  void Send(int fd, const std::vector<uint8_t>& bytes, int bitsPerSecond, int bitsPerByte);
+  // Paces the bytes at the line speed, starting no earlier than notBeforeNs (steady clock).
+  void Send(int fd, const std::vector<uint8_t>& bytes, int bitsPerSecond, int bitsPerByte,
+            int64_t notBeforeNs);
 
   SimOptions options_;
   std::unique_ptr<PseudoTerminal> line_;
