@@ -24,7 +24,9 @@ bool GetTerminalLine(int fd, LineSettings& line) {
   struct termios2 tio {};
   if (::ioctl(fd, TCGETS2, &tio) != 0) return false;
   line.bitsPerSecond = static_cast<int>(tio.c_ospeed);
-  line.parity = (tio.c_cflag & PARENB) ? Parity::Odd : Parity::None;
+  // A pseudo-terminal clears PARENB whatever was asked but keeps PARODD; this program never sets
+  // one without the other, so either bit means odd parity was asked for.
+  line.parity = (tio.c_cflag & (PARENB | PARODD)) ? Parity::Odd : Parity::None;
   return true;
 }
 

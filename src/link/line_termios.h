@@ -8,7 +8,8 @@ namespace ruvenset {
 // bit, receiver on, modem lines ignored, no flow control, no echo or line editing.
 bool SetTerminalLine(int fd, const LineSettings& line);
 
-// Reads the speed and parity of a terminal; on a pseudo-terminal master this reports the slave's settings.
+// Reads the speed and parity of a terminal; on a pseudo-terminal master this reports the slave's
+// settings (the parity as it was asked for, although a pseudo-terminal carries none).
 bool GetTerminalLine(int fd, LineSettings& line);
 
 }  // namespace ruvenset

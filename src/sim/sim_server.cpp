@@ -10,7 +10,6 @@
 
 #include "link/line_termios.h"
 #include "sim/hart_frame.h"
-#include "sim/pty_parity.h"
 #include "sim/sim_control.h"
 
 namespace ruvenset::sim {
@@ -128,7 +127,6 @@ void SimServer::Run() {
 void SimServer::Serve(int fd, bool mainLine, int64_t nowNs, const uint8_t* bytes, size_t size) {
   LineSettings line;
   if (!GetTerminalLine(fd, line)) return;
-  if (OddParityRequested(fd)) line.parity = Parity::Odd;
   std::vector<std::vector<uint8_t>> frames;
   if (!mainLine) {
     if (ClassifyLine(line, -1, true) == LineMode::Hart) hartOnModem_.Feed(bytes, size, nowNs, frames);

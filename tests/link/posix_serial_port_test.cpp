@@ -55,9 +55,14 @@ TEST(PosixSerialPort, EverySpeedOfTheTableReachesTheLine) {
     EXPECT_EQ(seen.bitsPerSecond, bps);
     EXPECT_EQ(seen.parity, Parity::None);
   }
-  // A pseudo-terminal keeps 8 bits without parity whatever is asked; the port still remembers the request.
   ASSERT_TRUE(port->Configure({1200, Parity::Odd}));
   EXPECT_EQ(port->Line().parity, Parity::Odd);
+  LineSettings seen;
+  ASSERT_TRUE(GetTerminalLine(pty.master, seen));
+  EXPECT_EQ(seen.parity, Parity::Odd);
+  ASSERT_TRUE(port->Configure({1200, Parity::None}));
+  ASSERT_TRUE(GetTerminalLine(pty.master, seen));
+  EXPECT_EQ(seen.parity, Parity::None);
   port->SetRts(true);  // a pseudo-terminal has no modem lines: ignored, not fatal
   port->SetDtr(true);
 }
