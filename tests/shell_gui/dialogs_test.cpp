@@ -1,0 +1,300 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <cstring>
+
+#include "device/windows/choice_dialogs.h"
+#include "device/windows/constants_dialog.h"
+#include "device/windows/number_dialogs.h"
+#include "device/windows/password_dialogs.h"
+#include "gui_support.h"
+#include "shell/windows/connect_dialog.h"
+#include "shell/windows/link_parameters_dialog.h"
+#include "shell/windows/qt_technician.h"
+#include "shell/windows/window_parts.h"
+
+namespace ruvenset {
+namespace {
+
+using testing::GuiState;
+using testing::ModalScript;
+
+PortOpenResult NoPorts(const std::string&, std::unique_ptr<SerialPort>&) {
+  return {PortOpenError::NotFound, 2};
+}
+
+// Clears a field and types into it key by key, through its key filter.
+void Type(QLineEdit* field, const char* keys) {
+  field->clear();
+  QTest::keyClicks(field, keys);
+}
+
+class DialogTest : public ::testing::Test, public GuiState {
+ protected:
+  QtTechnician technician{nullptr, state};
+};
+
+TEST_F(DialogTest, ConnectDialogShowsItsTextsAndTakesDigitsOnly) {
+  TForm73 dialog(nullptr, state, technician, NoPorts);
+  EXPECT_EQ(dialog.windowTitle().toStdString(), state.Text(2333));
+  EXPECT_EQ(dialog.findChild<QPushButton*>("BitBtn1")->text().toStdString(), state.Text(2847));
+  EXPECT_EQ(dialog.findChild<QPushButton*>("BitBtn2")->text().toStdString(), state.Text(2614));
+  EXPECT_EQ(dialog.findChild<QPushButton*>("BitBtn3")->text().toStdString(), state.Text(2330));
+  auto* box = dialog.findChild<QComboBox*>("ComboBox1");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->count(), 254);
+  EXPECT_EQ(box->currentText(), "1");
+  Type(box->lineEdit(), "x2y5-z4.7");
+  EXPECT_EQ(box->currentText(), "254");
+}
+
+TEST_F(DialogTest, ConnectDialogRefusesAddressesOutsideOneTo254) {
+  const struct {
+    const char* text;
+    bool accepted;
+  } cases[] = {{"0", false}, {"255", false}, {"", false}, {"254", true}, {"1", true}};
+  for (const auto& c : cases) {
+    state.config.link.address = 9;
+    TForm73 dialog(nullptr, state, technician, NoPorts);
+    dialog.show();
+    dialog.ComboBox1->setEditText(c.text);
+    dialog.BitBtn1->click();
+    EXPECT_EQ(dialog.isVisible(), !c.accepted) << c.text;
+    EXPECT_EQ(dialog.result() == kResultOk, c.accepted) << c.text;
+    EXPECT_EQ(state.config.link.address, c.accepted ? std::atoi(c.text) : 9) << c.text;
+  }
+}
+
+TEST_F(DialogTest, LinkParametersAcceptTheNextByteWaitFrom55To3000) {
+  std::array<bool, kComSlotCount> available;
+  available.fill(true);
+  const struct {
+    const char* text;
+    bool accepted;
+  } cases[] = {{"54", false}, {"55", true}, {"3000", true}, {"3001", false}};
+  for (const auto& c : cases) {
+    state.config.link.nextByteWait = 140;
+    TForm72 dialog(nullptr, state, available, NoPorts);
+    dialog.show();
+    dialog.Edit2->setText(c.text);
+    dialog.BitBtn3->click();
+    EXPECT_EQ(dialog.isVisible(), !c.accepted) << c.text;
+    EXPECT_EQ(state.config.link.nextByteWait, c.accepted ? std::atoi(c.text) : 140) << c.text;
+    if (!c.accepted) {
+      EXPECT_EQ(dialog.Edit2->text(), "140");
+    }
+  }
+  TForm72 dialog(nullptr, state, available, NoPorts);
+  Type(dialog.Edit2, "1a2b-3.4z5");
+  EXPECT_EQ(dialog.Edit2->text(), "1234");
+  EXPECT_EQ(dialog.windowTitle().toStdString(), state.Text(2330));
+  EXPECT_EQ(dialog.ComboBox1->count(), 16);
+  EXPECT_EQ(dialog.ComboBox3->count(), 20);
+  EXPECT_EQ(dialog.ComboBox2->count(), 5);
+}
+
+TEST_F(DialogTest, LinkParametersRefuseAPortThatDidNotOpen) {
+  std::array<bool, kComSlotCount> available{};
+  available[0] = true;
+  state.config.link.portIndex = 1;
+  state.config.link.speedIndex = 2;
+  TForm72 dialog(nullptr, state, available, NoPorts);
+  EXPECT_TRUE(dialog.findChild<QRadioButton*>("RadioButton1")->isEnabled());
+  EXPECT_FALSE(dialog.findChild<QRadioButton*>("RadioButton2")->isEnabled());
+  EXPECT_TRUE(dialog.findChild<QRadioButton*>("RadioButton2")->isChecked());
+  dialog.show();
+  dialog.ComboBox1->setCurrentIndex(9);
+  ModalScript script;
+  script.On("FormMess", [this](QWidget* w) {
+    EXPECT_EQ(w->findChild<QLabel*>("Label1")->text().toStdString(), state.Text(2848));
+    ModalScript::Click("BitBtn1")(w);
+  });
+  dialog.BitBtn3->click();
+  EXPECT_EQ(script.seen(), QStringList{"FormMess"});
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(state.config.link.speedIndex, 2);
+  dialog.RadioButton[0]->setChecked(true);
+  dialog.BitBtn3->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(state.config.link.portIndex, 0);
+  EXPECT_EQ(state.config.link.speedIndex, 9);
+}
+
+TEST_F(DialogTest, PollingCycleTakesOneDigitWithinItsBounds) {
+  TForm9 dialog(nullptr, "cycle", "cycle", 2, "OK", "Cancel");
+  Type(dialog.Edit1, "a5");
+  EXPECT_EQ(dialog.Edit1->text(), "5");
+  QTest::keyClicks(dialog.Edit1, "6");
+  EXPECT_EQ(dialog.Edit1->text(), "5");
+  dialog.show();
+  for (const char* refused : {"7", "1", ""}) {
+    dialog.Edit1->setText(refused);
+    dialog.BitBtn1->click();
+    EXPECT_TRUE(dialog.isVisible()) << refused;
+  }
+  dialog.Edit1->setText("2");
+  dialog.BitBtn1->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), kResultOk);
+}
+
+TEST_F(DialogTest, NumberDialogKeepsItsBoundsAndFilter) {
+  NumberRequest request;
+  request.lower = 0.66f;
+  request.upper = 1.05f;
+  ModalScript script;
+  std::vector<std::string> typed = {"0.659", "1.051", "-1", "1.05"};
+  size_t next = 0;
+  script.On("Form14", [&](QWidget* w) {
+    auto* dialog = static_cast<TForm14*>(w);
+    for (; next < typed.size(); ++next) {
+      Type(dialog->Edit1, typed[next].c_str());
+      dialog->BitBtn1->click();
+      if (!dialog->isVisible()) break;
+    }
+  });
+  const auto value = technician.AskNumber(request);
+  ASSERT_TRUE(value.has_value());
+  EXPECT_FLOAT_EQ(*value, 1.05f);
+  EXPECT_EQ(next, 3u);
+
+  request.filter = NumberFilter::DigitsPoint;
+  TForm24 longer(nullptr, request);
+  Type(longer.Edit1, "-12.5a");
+  EXPECT_EQ(longer.Edit1->text(), "12.5");
+}
+
+TEST_F(DialogTest, ConfirmWindowClosedByItsCloseBoxIsNo) {
+  ModalScript script;
+  script.On("OKBottomDlg", [](QWidget* w) { w->close(); });
+  script.On("OKBottomDlg1", [](QWidget* w) { w->close(); });
+  EXPECT_FALSE(technician.Confirm("caption", "message"));
+  EXPECT_FALSE(technician.Confirm3("caption", "1", "2", "3"));
+  script.On("OKBottomDlg", ModalScript::Click("OKBtn"));
+  EXPECT_TRUE(technician.Confirm("caption", "message"));
+  script.On("OKBottomDlg", ModalScript::Click("CancelBtn"));
+  EXPECT_FALSE(technician.Confirm("caption", "message"));
+}
+
+TEST_F(DialogTest, NoticeClosesByItself) {
+  technician.ShowNotice(state.Text(2325), state.Text(2864), state.Text(2866), 30);
+}
+
+TEST_F(DialogTest, DoubleEntryPasswordStaysOpenUntilBothAgree) {
+  TPasswordDlg dialog(nullptr, state.texts, false);
+  EXPECT_EQ(dialog.windowTitle().toStdString(), state.Text(2763));
+  EXPECT_EQ(dialog.Password->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(dialog.Password->maxLength(), 16);
+  dialog.show();
+  Type(dialog.Password, "abc");
+  Type(dialog.Edit1, "abd");
+  dialog.OKBtn->click();
+  EXPECT_TRUE(dialog.isVisible());
+  Type(dialog.Edit1, "abc");
+  dialog.OKBtn->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), kResultOk);
+}
+
+TEST_F(DialogTest, SingleEntryPasswordAsksOnceAndCutsAt16) {
+  ModalScript script;
+  script.On("PasswordDlg", [](QWidget* w) {
+    auto* dialog = static_cast<TPasswordDlg*>(w);
+    EXPECT_FALSE(dialog->Edit1->isVisible());
+    EXPECT_FALSE(dialog->Edit1->isEnabled());
+    dialog->Password->insert("ПарольДлиннее16знаков");
+    dialog->OKBtn->click();
+  });
+  EXPECT_EQ(technician.AskWritePassword(true), std::optional<std::string>("ПарольДлиннее16з"));
+  script.On("PasswordDlg2", ModalScript::Click("CancelBtn"));
+  EXPECT_EQ(technician.AskParameterPassword(), std::nullopt);
+}
+
+TEST_F(DialogTest, ChoiceWindowsReturnTheChosenItem) {
+  ModalScript script;
+  script.On("Fdann", [](QWidget* w) {
+    static_cast<TFdann*>(w)->Items->button(2)->setChecked(true);
+    QTest::keyClick(w, Qt::Key_Escape);
+  });
+  ChoiceRequest save;
+  save.items = {"a", "b", "c"};
+  EXPECT_EQ(technician.AskChoice(save), std::optional<int>(2));
+  script.On("Fdann", [](QWidget* w) { w->close(); });
+  EXPECT_EQ(technician.AskChoice(save), std::nullopt);
+
+  ChoiceRequest two;
+  two.items = {"new", "continue"};
+  two.cancelText = "cancel";
+  script.On("Form80", ModalScript::Click("BitBtn1"));
+  EXPECT_EQ(technician.AskChoice(two), std::optional<int>(0));
+  script.On("Form80", ModalScript::Click("BitBtn2"));
+  EXPECT_EQ(technician.AskChoice(two), std::nullopt);
+}
+
+class ConstantsTest : public DialogTest {
+ protected:
+  ConstantsTest() {
+    record[1] = 0x17;  // every quantity measured
+    const float temperature = 20.0f;
+    std::memcpy(record + 10, &temperature, 4);
+    std::memcpy(saved, record, sizeof record);
+  }
+  void Fill(TForm33& dialog) {
+    dialog.SetGroup(ConstantChannel::Pressure, {"P", "m", "c", "", "", 0.0f, 10.0f});
+    dialog.SetGroup(ConstantChannel::Temperature, {"T", "m", "c", "", "", -40.0f, 60.0f});
+    dialog.SetGroup(ConstantChannel::DiffPressure, {"dP", "m", "c", "", "", 0.0f, 100.0f});
+    dialog.show();
+  }
+  uint8_t record[kPipelineStateSize] = {};
+  uint8_t saved[kPipelineStateSize] = {};
+};
+
+TEST_F(ConstantsTest, UnchangedChoicesCloseWithCancel) {
+  TForm33 dialog(nullptr, state.texts, record, 0x80, false);
+  Fill(dialog);
+  EXPECT_FALSE(dialog.GroupBox4->isVisible());
+  dialog.BitBtn1->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), kResultCancel);
+  EXPECT_EQ(std::memcmp(record, saved, sizeof record), 0);
+}
+
+TEST_F(ConstantsTest, ConfirmationDecidesAndNoPutsTheRecordBack) {
+  TForm33 dialog(nullptr, state.texts, record, 0x80, false);
+  Fill(dialog);
+  dialog.RadioButton[3]->setChecked(true);  // temperature: constant
+  EXPECT_TRUE(dialog.Edit[1]->isVisible());
+  Type(dialog.Edit[1], "-12.5x");
+  EXPECT_EQ(dialog.Edit[1]->text(), "-12.5");
+  Type(dialog.Edit[0], "-1");
+  EXPECT_EQ(dialog.Edit[0]->text(), "1");
+
+  ModalScript script;
+  script.On("OKBottomDlg", [this](QWidget* w) {
+    EXPECT_EQ(w->findChild<QLabel*>("Label1")->text().toStdString(), state.Text(2204));
+    ModalScript::Click("CancelBtn")(w);
+  });
+  dialog.BitBtn1->click();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(std::memcmp(record, saved, sizeof record), 0);
+
+  Type(dialog.Edit[1], "61");
+  dialog.BitBtn1->click();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(script.seen().size(), 1);
+
+  Type(dialog.Edit[1], "-12.5");
+  script.On("OKBottomDlg", ModalScript::Click("OKBtn"));
+  dialog.BitBtn1->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), kResultOk);
+  EXPECT_EQ(record[1], 0x15);
+  float temperature = 0;
+  std::memcpy(&temperature, record + 10, 4);
+  EXPECT_FLOAT_EQ(temperature, -12.5f);
+}
+
+}  // namespace
+}  // namespace ruvenset

@@ -1,0 +1,69 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+#include "link/link_clock.h"
+#include "shell/program_state.h"
+
+namespace ruvenset::testing {
+
+// Answers modal windows as they open, by object name, the way a technician would; every modal window
+// is answered once and its name recorded.
+class ModalScript {
+ public:
+  using Answer = std::function<void(QWidget*)>;
+  ModalScript() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start();
+  }
+  void On(const QString& name, Answer answer) { answers_[name] = std::move(answer); }
+  const QStringList& seen() const { return seen_; }
+
+  static Answer Click(const char* button) {
+    return [button](QWidget* w) {
+      if (auto* b = w->findChild<QPushButton*>(button)) b->click();
+    };
+  }
+
+ private:
+  void Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal->property("answered").toBool()) return;
+    modal->setProperty("answered", true);
+    seen_ << modal->objectName();
+    const auto answer = answers_.find(modal->objectName());
+    if (answer != answers_.end()) {
+      answer->second(modal);
+    } else {
+      ADD_FAILURE() << "unexpected window " << modal->objectName().toStdString();
+      modal->close();
+    }
+  }
+
+  QTimer timer_;
+  std::map<QString, Answer> answers_;
+  QStringList seen_;
+};
+
+// The program state with the Russian texts loaded.
+struct GuiState {
+  GuiState() {
+    state.config.langRus = 1;
+    EXPECT_EQ(LoadLanguageTexts(1, state.texts).status, LangLoadStatus::Ok);
+  }
+  SteadyLinkClock clock;
+  ProgramState state{clock};
+};
+
+inline void ProcessEvents(int rounds = 5) {
+  for (int i = 0; i < rounds; ++i) QApplication::processEvents();
+}
+
+}  // namespace ruvenset::testing
