@@ -178,6 +178,12 @@ int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPro
   return host.ShowModal(window);
 }
 
+int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                        ServiceView* view, int operation, uint8_t serviceFlag, const std::string& panelText) {
+  ClockServiceHost host(state.link.clock(), view);
+  return RunServiceOperation(state, technician, passwords, host, operation, serviceFlag, panelText);
+}
+
 int CharacteristicConstantsAddress(const Identification& id) {
   return id.type == 18 || id.type == 20 || id.version >= 20 ? 0x1F16 : 0x1F0A;
 }

@@ -99,6 +99,11 @@ class ClockServiceHost final : public ServiceWindowHost {
   ServiceView* view_;
 };
 
+// Runs a service operation to its end without a window, waiting on the link's clock between the steps
+// (the CLI and the tests; windows drive Timer1Timer from their timer). Returns the modal result.
+int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                        ServiceView* view, int operation, uint8_t serviceFlag, const std::string& panelText);
+
 // Creates the window for one operation, shows it through the host and returns its modal result.
 int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                         ServiceWindowHost& host, int operation, uint8_t serviceFlag,
