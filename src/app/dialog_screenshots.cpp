@@ -39,7 +39,8 @@ class Shooter {
 
   bool Save(QWidget* widget, const QString& name) {
     Settle();
-    return Write(Decorate(widget->grab(), widget->windowTitle()), name);
+    const bool closeBox = widget->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+    return Write(Decorate(widget->grab(), widget->windowTitle(), closeBox), name);
   }
 
   // The main window together with its open menus, drawn where they stand on the screen.
@@ -53,7 +54,7 @@ class Shooter {
       painter.drawPixmap(top->geometry().topLeft() - frame.topLeft(), top->grab());
     }
     painter.end();
-    return Write(Decorate(picture, window->windowTitle()), name);
+    return Write(Decorate(picture, window->windowTitle(), true), name);
   }
 
   static void Settle() {
@@ -66,7 +67,7 @@ class Shooter {
 
  private:
   // The offscreen platform draws no window frames: a plain title bar shows the window's caption.
-  static QPixmap Decorate(const QPixmap& content, const QString& title) {
+  static QPixmap Decorate(const QPixmap& content, const QString& title, bool closeBox) {
     constexpr int kBar = 28;
     const QSize size = content.deviceIndependentSize().toSize();
     QPixmap framed(size.width() + 2, size.height() + kBar + 1);
@@ -78,7 +79,8 @@ class Shooter {
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRect(12, 0, size.width() - 40, kBar), Qt::AlignVCenter | Qt::AlignLeft, title);
-    painter.drawText(QRect(size.width() - 26, 0, 20, kBar), Qt::AlignCenter, QString::fromUtf8("✕"));
+    if (closeBox)
+      painter.drawText(QRect(size.width() - 26, 0, 20, kBar), Qt::AlignCenter, QString::fromUtf8("✕"));
     return framed;
   }
 
@@ -267,8 +269,9 @@ void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
     ShootDialog(shooter, &w, "save-choice");
   }
   {
-    TNSHP w(owner, text(2934),
-            {state.Text(2936) + " 1.0002", state.texts.FormatText(2935, {0.0125, state.Text(2170)})});
+    TNSHP w(
+        owner, text(2934),
+        {state.texts.FormatText(2936, {1.0002}), state.texts.FormatText(2935, {0.0125, state.Text(2170)})});
     ShootDialog(shooter, &w, "information-window");
   }
   {
