@@ -48,6 +48,9 @@ TEST_F(DialogTest, ConnectDialogShowsItsTextsAndTakesDigitsOnly) {
   EXPECT_EQ(box->currentText(), "1");
   Type(box->lineEdit(), "x2y5-z4.7");
   EXPECT_EQ(box->currentText(), "254");
+  box->clearEditText();
+  QTest::keyClicks(box, "q1w2");
+  EXPECT_EQ(box->currentText(), "12");
 }
 
 TEST_F(DialogTest, ConnectDialogRefusesAddressesOutsideOneTo254) {

@@ -49,7 +49,7 @@ TForm20::TForm20(QWidget* parent, ProgramState& state) : QDialog(parent), state_
   for (int a = kMinAddress; a <= kMaxAddress; ++a) ComboBox1->addItem(QString::number(a));
   ComboBox1->setEditText(QString::number(state.config.link.address));
   ComboBox1->lineEdit()->setMaxLength(3);
-  FilterKeys(ComboBox1->lineEdit(), DigitKeyAccepted);
+  FilterKeys(ComboBox1, DigitKeyAccepted);
   Label1->setBuddy(ComboBox1);
 
   BitBtn1 = MakeButton(this, "BitBtn1", Q(state.Text(2847)), QStyle::SP_DialogOkButton);

@@ -89,6 +89,11 @@ void FilterKeys(QLineEdit* field, std::function<bool(char32_t)> accepts) {
   field->setAcceptDrops(false);
 }
 
+void FilterKeys(QComboBox* box, std::function<bool(char32_t)> accepts) {
+  box->installEventFilter(new KeyFilter(box, accepts));
+  FilterKeys(box->lineEdit(), std::move(accepts));
+}
+
 void GuardLeave(QLineEdit* field, std::function<bool()> valid, std::function<void()> restore,
                 std::function<QList<QWidget*>()> exempt) {
   field->installEventFilter(new LeaveGuard(field, std::move(valid), std::move(restore), std::move(exempt)));

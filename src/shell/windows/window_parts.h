@@ -1,4 +1,5 @@
 #pragma once
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QList>
@@ -31,6 +32,8 @@ void PrepareDialog(QDialog* dialog, const char* objectName, const QString& capti
 // does: a refused character (a pasted text's Ctrl+V among them) is discarded. Return, Escape, Tab and
 // keys that type nothing pass. The field also loses its context menu and drops, so nothing bypasses it.
 void FilterKeys(QLineEdit* field, std::function<bool(char32_t)> accepts);
+// The same for an editable combo box: keys that reach the box itself and keys typed into its field.
+void FilterKeys(QComboBox* box, std::function<bool(char32_t)> accepts);
 
 // When the focus leaves `field` while `valid` says no, `restore` runs (it may put the last good value
 // back) and the focus returns to the field. Leaving for one of `exempt` (the dialog's buttons, which
