@@ -61,6 +61,10 @@ bool ParseCliArgs(int argc, char** argv, CliArgs& args, std::string& error) {
       args.overrides.push_back(value);
     } else if (a == "--demo") {
       args.demo = true;
+    } else if (a == "--sim") {
+      if (!needValue(a, value)) return false;
+      args.simCommands.push_back(value);
+      args.demo = true;
     } else if (a == "--trace") {
       args.trace = true;
     } else {

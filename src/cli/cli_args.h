@@ -11,6 +11,7 @@ struct CliArgs {
   std::string portPath;
   std::vector<std::string> overrides;  // "Key=Value"
   bool demo = false;
+  std::vector<std::string> simCommands;  // control commands for the in-process simulator (--sim)
   bool trace = false;
   std::string command;
   std::vector<std::string> rest;

@@ -26,7 +26,8 @@ constexpr Command kCommands[] = {
 
 void PrintUsage() {
   std::fprintf(stderr,
-               "usage: ruvenset-cli [--config FILE] [--port PATH] [--set Key=Value]... [--demo] [--trace] "
+               "usage: ruvenset-cli [--config FILE] [--port PATH] [--set Key=Value]... [--demo] [--sim "
+               "COMMAND]... [--trace] "
                "COMMAND [options]\ncommands:\n");
   for (const auto& c : kCommands) std::fprintf(stderr, "  %-10s %s\n", c.name, c.help);
 }

@@ -33,6 +33,7 @@ bool CliSession::Prepare(const CliArgs& args) {
   }
   portOverride_ = args.portPath;
   demo_ = args.demo;
+  simCommands_ = args.simCommands;
   if (args.trace) {
     trace_ = std::make_unique<StderrTrace>(clock_);
     state_.link.SetTrace(trace_.get());
@@ -53,6 +54,8 @@ std::string CliSession::PortPath() {
       std::fprintf(stderr, "cannot start the simulated flow computer: %s\n", error.c_str());
       return {};
     }
+    for (const auto& command : simCommands_)
+      std::fprintf(stderr, "sim: %s\n", sim_->Control(command).c_str());
   }
   return sim_->path();
 }

@@ -54,6 +54,7 @@ class CliSession {
   ProgramState state_{clock_};
   std::string portOverride_;
   bool demo_ = false;
+  std::vector<std::string> simCommands_;
   std::unique_ptr<StderrTrace> trace_;
   std::unique_ptr<sim::SimServer> sim_;
 };

@@ -62,3 +62,28 @@ TEST(CliCommands, UsageAndPortErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliCommands, PipelineLeftInServiceMode) {
+  const std::string fast = "--set BaudRate=15 --sim 'state 2 3' --sim 'set delay 100' ";
+  const CliRun kept = Cli(fast + "identify --password 1234");
+  EXPECT_EQ(kept.exitCode, 0);
+  EXPECT_NE(kept.out.find("service 2\n"), std::string::npos) << kept.out;
+
+  const CliRun released = Cli(fast + "identify --password 1234 --release");
+  EXPECT_EQ(released.exitCode, 0);
+  EXPECT_EQ(released.out.find("service"), std::string::npos) << released.out;
+
+  const CliRun removal = Cli(fast + "release-service --password 1234");
+  EXPECT_EQ(removal.exitCode, 0);
+  EXPECT_NE(removal.out.find("released 2\n"), std::string::npos) << removal.out;
+}
+
+TEST(CliCommands, LinkFailureEndsTheCommand) {
+  const CliRun wrong = Cli("--set BaudRate=15 --sim 'fault drop 1' --set WeitTime1=1 identify");
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_EQ(wrong.out, "status LinkNoAnswer\n");
+}
+
+}  // namespace
