@@ -170,3 +170,43 @@ TEST_F(ConnectTest, WrongPasswordRefusalIsShownAndMayBeRepeated) {
 
 }  // namespace
 }  // namespace ruvenset
+
+namespace ruvenset {
+namespace {
+
+// Garbage or silence at every step of the connect sequence: the retry question each time, and a
+// declined retry ends the connect with the port closed.
+TEST_F(ConnectTest, EveryStepSurvivesGarbageAndSilence) {
+  struct Step {
+    uint8_t start, command;
+  };
+  const Step steps[] = {{0xAA, 0x0C}, {0xAA, 0x08}, {0xAA, 0x09}, {0xAA, 0x22},
+                        {0xAA, 0x1C}, {0xBB, 0x08}, {0xAA, 0x01}};
+  for (const auto& step : steps) {
+    for (bool silence : {false, true}) {
+      technician.log.clear();
+      technician.passwords.push_back("1234");
+      auto opener = [&](const std::string&, std::unique_ptr<SerialPort>& port) {
+        auto loop = std::make_unique<LoopbackPort>(clock);
+        peer = std::make_unique<testing::SimPeer>(*loop, clock, device);
+        peer->filter = [&](const std::vector<uint8_t>& request, std::vector<uint8_t>& response) {
+          if (request[0] != step.start || request[3] != step.command) return true;
+          if (silence) return false;
+          for (size_t i = 3; i < response.size(); ++i)
+            response[i] = static_cast<uint8_t>(response[i] * 7 + i);
+          return true;
+        };
+        port = std::move(loop);
+        return PortOpenResult{};
+      };
+      EXPECT_EQ(ConnectToFlowComputer(state, technician, technician, opener, "x"), ConnectResult::Abandoned)
+          << int(step.command);
+      EXPECT_EQ(technician.Count("confirm " + state.Text(2195)), 1) << int(step.command);
+      EXPECT_EQ(state.port, nullptr);
+      EXPECT_FALSE(state.connected);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ruvenset
