@@ -224,6 +224,7 @@ void MeasuringWindow::ShowDeviation() {
 }
 
 void MeasuringWindow::ClearValueLines() {
+  display_.message.clear();
   display_.count.clear();
   display_.time.clear();
   display_.ambientAdc.clear();

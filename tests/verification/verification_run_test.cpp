@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "common/byte_order.h"
+#include "common/crc16.h"
+#include "common/verification_record.h"
+#include "verification_fixture.h"
+
+namespace ruvenset::testing {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string TempPath(const char* name) {
+  const std::string path = ::testing::TempDir() + name;
+  std::remove(path.c_str());
+  return path;
+}
+
+struct VerificationRun : VerificationFixture {
+  // Pages of a verification without reference and without changes: the given data-file choice.
+  void PlainPages(int fileChoice, const std::string& path = {}) {
+    pages.substitute = {std::nullopt};
+    pages.fileChoice = {fileChoice};
+    if (!path.empty()) pages.filePath = {path};
+    pages.typed = {false};
+    pages.start = {true};
+  }
+};
+
+TEST_F(VerificationRun, TemperatureWithMarkersRecordsEveryReadingOnce) {
+  Connect();
+  const std::string path = TempPath("temperature.ctr");
+  PlainPages(1, path);
+  pages.readings = 3;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(pages.log.front(), "substitute Температура [ -40 ... 60 ]");
+  EXPECT_EQ(pages.log.back(), "TForm54");
+  ASSERT_EQ(pages.taken.size(), 3u);
+  EXPECT_EQ(Requests(0x0C), 1 + 3);  // the identification, then one measurement per new marker
+  EXPECT_GE(Requests(0x1D), 3);
+  EXPECT_EQ(PipelineState(), 0);
+  EXPECT_EQ(Requests(0x10), 1);
+  EXPECT_EQ(Requests(0x11), 1);
+
+  const Bytes file = ReadFile(path);
+  ASSERT_EQ(file.size(), 4u + 3 * 24);
+  EXPECT_EQ(Bytes(file.begin(), file.begin() + 4), (Bytes{'S', 'T', 'A', 'T'}));
+  for (size_t i = 0; i < 3; ++i) {
+    const uint8_t* r = file.data() + 4 + 24 * i;
+    const TakenReading& t = pages.taken[i];
+    EXPECT_EQ(t.count, i + 1);
+    EXPECT_DOUBLE_EQ(LoadLeDouble(r), OleDateFromMoment(wallClock.seconds, wallClock.milliseconds));
+    EXPECT_EQ(r[8], 1);  // temperature
+    EXPECT_EQ(r[9], 0);
+    EXPECT_EQ(LoadLe16(r + 10), t.ambientAdc);
+    EXPECT_EQ(LoadLe32(r + 12), static_cast<uint32_t>(t.ambientAdc) << 8);
+    EXPECT_EQ(LoadLe32(r + 16), t.channelAdc);
+    EXPECT_FLOAT_EQ(LoadLeFloat(r + 20), t.value);
+    EXPECT_NEAR(t.value, 20.0f, 0.01f);
+    EXPECT_NEAR(static_cast<double>(t.channelAdc), 4'000'000 + 50'000 * 20.0, 12);
+    EXPECT_NEAR(t.ambientAdc, 32768 + 400 * 20, 1);
+  }
+  EXPECT_EQ(pages.displays.back().value, "20.000 °C");
+}
+
+TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndWritesNoRecords) {
+  sim::FlowComputerConfig device;
+  device.model = 4;
+  Connect(device);
+  const std::string path = TempPath("plain.ctr");
+  PlainPages(1, path);
+  pages.readings = 4;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(pages.log.back(), "TForm55");
+  EXPECT_EQ(pages.ticks, 3);
+  EXPECT_EQ(Requests(0x1D), 0);
+  EXPECT_EQ(ReadFile(path).size(), 4u);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(VerificationRun, PressureAgainstATypedActualValue) {
+  Connect();
+  pages.substitute = {std::nullopt};
+  pages.poll = {0};
+  technician.choices = {2};  // kPa: readings are shown converted too
+  pages.fileChoice = {0};
+  pages.typed = {true};
+  pages.actual = {20.0f, 1.0f};  // the first lies outside 0..16 and is asked again
+  pages.start = {true};
+  pages.readings = 2;
+  EXPECT_EQ(Verify(kKindPressure), VerificationResult::Finished);
+  ASSERT_EQ(pages.taken.size(), 2u);
+  EXPECT_TRUE(pages.taken[0].hasDeviation);
+  EXPECT_NEAR(pages.taken[0].deviation, 0.0332f, 1e-4);
+  const MeasuringDisplay& d = pages.displays.back();
+  EXPECT_EQ(d.largestDeviation, "0.0332");
+  EXPECT_EQ(d.actual, "1.00");
+  EXPECT_EQ(d.value, "1.0332 кгс/см2");
+  EXPECT_EQ(d.converted, "101.32 кПа");
+  EXPECT_EQ(state.units.pressure, 2);
+}
+
+TEST_F(VerificationRun, DifferentialPressureAgainstTheReferenceTransmitterOnTheSharedLine) {
+  sim::FlowComputerConfig device;
+  device.model = 7;
+  Connect(device);
+  peer->model.inputs().differential = 1000.0;
+  pages.substitute = {std::nullopt};
+  pages.poll = {1};
+  TransmitterChoice choice;
+  choice.address = 16;  // rejected before any exchange, the page comes again
+  TransmitterChoice good;
+  good.address = 2;
+  good.type = kTransmitter3095;
+  pages.transmitter = {choice, good};
+  pages.variable = {0};
+  pages.fileChoice = {0};
+  pages.start = {true};
+  pages.readings = 12;
+  EXPECT_EQ(Verify(kKindDiffPressure), VerificationResult::Finished);
+  EXPECT_EQ(technician.Count("choice"), 0);  // no unit choice while the transmitter is polled
+  ASSERT_EQ(pages.taken.size(), 12u);
+  EXPECT_EQ(peer->hartRequests.front(), (Bytes{0x02, 0x02, 0x00, 0x00, 0x00}));
+  EXPECT_NEAR(pages.taken.back().value, 1000.0f, 0.5f);
+  EXPECT_NEAR(pages.taken.back().deviation, 0.0f, 0.5f);
+  EXPECT_FALSE(pages.displays.back().reference.empty());
+  EXPECT_FALSE(pages.displays[10].largestDeviation.empty());  // the 12th reading, the 11th reference
+  EXPECT_TRUE(pages.displays[9].largestDeviation.empty());
+  EXPECT_EQ(line->Line().parity, Parity::None);
+  EXPECT_EQ(PipelineState(), 0);
+  EXPECT_FALSE(settings.transmitter.address != 2);
+}
+
+TEST_F(VerificationRun, LowerRangeMeasuresWithItsChannelCodeAndMarker) {
+  sim::FlowComputerConfig device;
+  device.model = 7;
+  Connect(device);
+  // The simulator counts no marker for channel code 3; give it the differential-pressure one.
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[3] == 0x1D) {
+      response[4 + 9] = response[4 + 8];
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  pages.substitute = {std::nullopt};
+  pages.poll = {0};
+  technician.choices = {0};
+  PlainPages(0);
+  pages.poll = {0};
+  pages.readings = 2;
+  EXPECT_EQ(Verify(kKindLowerDiffPressure), VerificationResult::Finished);
+  EXPECT_EQ(pages.taken.size(), 2u);
+  for (const auto& r : peer->requests) {
+    if (r[0] == 0xBB && r[3] == 0x0C) EXPECT_EQ(r[5], 3);
+    if (r[3] == 0x10) EXPECT_EQ(r[5], 3);
+  }
+}
+
+TEST_F(VerificationRun, CancelOnAPageNeverEntersServiceMode) {
+  Connect();
+  PlainPages(0);
+  pages.start = {false};
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Cancelled);
+  EXPECT_EQ(Requests(0x10), 0);
+}
+
+TEST_F(VerificationRun, DataFileThatCannotBeCreatedEndsBeforeServiceMode) {
+  Connect();
+  PlainPages(1, ::testing::TempDir() + "no-such-folder/x.ctr");
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Abandoned);
+  EXPECT_EQ(technician.Count("message Ошибка"), 1);
+  EXPECT_EQ(Requests(0x10), 0);
+}
+
+TEST_F(VerificationRun, FailedEntryClosesTheFileWithTheMagicIntact) {
+  Connect();
+  const std::string path = TempPath("refused.ctr");
+  PlainPages(1, path);
+  peer->model.RefuseNext(0x10, 2, 0, 0);
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::ServiceModeFailed);
+  EXPECT_EQ(technician.Count("box"), 1);
+  EXPECT_EQ(ReadFile(path), (Bytes{'S', 'T', 'A', 'T'}));
+  EXPECT_EQ(Requests(0x11), 0);
+}
+
+TEST_F(VerificationRun, TicksGoOnThroughLinkFailuresRefusalsAndInvalidReadings) {
+  Connect();
+  const std::string path = TempPath("faults.ctr");
+  PlainPages(1, path);
+  pages.readings = 3;
+  int phase = 0;
+  peer->filter = [&](const Bytes& request, Bytes& response) {
+    if (request[3] != 0x0C || request[0] != 0xBB) return true;
+    if (phase == 1) return false;  // lost answer
+    if (phase == 2) {
+      response[4 + 11] = 0;  // the temperature's valid flag
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  pages.onTick = [&](MeasuringWindow& window, int) {
+    if (window.statistics().count() == 1 && phase == 0)
+      phase = 1;
+    else if (phase == 1 && !window.display().message.empty()) {
+      EXPECT_EQ(window.display().message, "Нет связи с вычислителем");
+      phase = 2;
+    } else if (phase == 2 && window.display().value.empty()) {
+      phase = 3;
+      peer->model.RefuseNext(0x0C, 10, 0, 1);
+    } else if (phase == 3 && !window.display().message.empty()) {
+      EXPECT_EQ(window.display().message, "Отказ вычислителя, код 10");
+      phase = 4;
+    }
+  };
+  pages.maxTicks = 100;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(phase, 4);
+  EXPECT_EQ(pages.taken.size(), 3u);
+  EXPECT_EQ(ReadFile(path).size(), 4u + 3 * 24);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(VerificationRun, ServiceModeIsLeftAfterTheLinkFailedMidway) {
+  Connect();
+  PlainPages(0);
+  pages.readings = 1;
+  pages.onTick = [&](MeasuringWindow&, int tick) {
+    if (tick == 0) line->FailReads(true);
+    if (tick == 5) line->FailReads(false);
+  };
+  pages.readings = 2;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(VerificationRun, RepeatedMarkerTakesNoReading) {
+  Connect();
+  PlainPages(0);
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[3] == 0x1D) {
+      response[4 + 7] = 42;
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  pages.readings = 2;
+  pages.maxTicks = 20;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(pages.taken.size(), 1u);
+  EXPECT_EQ(Requests(0x0C) - 1, 1);  // the identification at connect, then one measurement
+}
+
+TEST_F(VerificationRun, GarbageFromTheTransmitterIsShownAndTheTicksGoOn) {
+  sim::FlowComputerConfig device;
+  device.model = 7;
+  Connect(device);
+  pages.substitute = {std::nullopt};
+  pages.poll = {1};
+  TransmitterChoice choice;
+  choice.address = 1;
+  pages.transmitter = {choice};
+  pages.fileChoice = {0};
+  pages.start = {true};
+  pages.readings = 3;
+  pages.onTick = [&](MeasuringWindow&, int) {
+    peer->hartFilter = [](const Bytes&, Bytes& response) {
+      response.assign(30, 0x3C);
+      return true;
+    };
+  };
+  EXPECT_EQ(Verify(kKindDiffPressure), VerificationResult::Finished);
+  EXPECT_EQ(pages.taken.size(), 3u);
+  EXPECT_EQ(pages.displays.back().referenceError, "Нет данных, Ошибка связи");
+  EXPECT_TRUE(pages.displays.back().reference.empty());
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(VerificationRun, ChangedSubstituteValueIsWrittenAfterConfirmation) {
+  Connect();
+  pages.substitute = {SubstituteValueAnswer{false, 25.0f}, SubstituteValueAnswer{false, 25.0f}};
+  technician.confirms = {false, true};  // No restores the record and shows the page again
+  PlainPages(0);
+  pages.substitute = {SubstituteValueAnswer{false, 25.0f}, SubstituteValueAnswer{false, 25.0f}};
+  pages.start = {false};
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Cancelled);
+  EXPECT_EQ(technician.Count("confirm  | Записать изменения в вычислитель?"), 2);
+  EXPECT_EQ(Requests(0x09), 2);  // the parameter block at connect, then the state record
+  float constant = 0;
+  std::memcpy(&constant, state.record.stateRecord(1) + 10, 4);
+  EXPECT_EQ(constant, 25.0f);
+  EXPECT_EQ(state.record.stateRecord(1)[1] & 0x02, 0);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
