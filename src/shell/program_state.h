@@ -6,6 +6,8 @@
 #include "link/configuration.h"
 #include "link/link.h"
 #include "shell/language_texts.h"
+#include "storage/calibration_image.h"
+#include "storage/device_memory_mirror.h"
 
 namespace ruvenset {
 
@@ -42,6 +44,8 @@ struct ProgramState {
   ChannelChoice channel;
   UnitChoices units;
   int channelNameText = 0;  // language text naming the channel in a procedure's messages
+  CalibrationImage calibration;      // the calibration parameters the procedures work on
+  DeviceMemoryMirror memoryMirror;   // the program's copy of the flow computer's memory, by address
 
   const std::string& Text(int id) const { return texts.Text(id); }
   // The Russian literal when the language is Russian, the Ukrainian one otherwise.

@@ -1,0 +1,59 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace ruvenset {
+
+// Modal results of the list window's buttons, as the viewer and the editor read them.
+inline constexpr int kListOk = 1;
+inline constexpr int kListClose = 2;
+inline constexpr int kListAdd = 4;
+inline constexpr int kListOpen = 6;
+inline constexpr int kListDelete = 7;
+
+// One button of the list window: its text, the modal result it closes the window with, and its row
+// (0 the first button row below the list, 1 the second).
+struct ListButton {
+  std::string text;
+  int modalResult = kListClose;
+  int row = 0;
+};
+
+// The logic of the list window TFulfill: two header lines, one row per entry, up to five buttons. The
+// window renders it and sizes itself by its rules; the list box shows at most `visibleRows` rows at once.
+class FulfillList {
+ public:
+  static constexpr int kRowHeight = 19;
+  static constexpr char kCtrlW = 23;
+  static constexpr int kMaxButtons = 5;
+  // The list box starts below the two header lines.
+  static constexpr int kListTop = 46;
+
+  std::string caption;
+  std::string header1;  // Label1
+  std::string header2;  // Label2
+  std::vector<std::string> rows;
+  std::vector<ListButton> buttons;
+  int selected = 0;      // the preselected row (clamped to the rows)
+  int visibleRows = 14;  // at most this many rows at once; the rest scroll
+  bool editor = false;   // the editor's window is taller, for its second button row
+
+  // The rows the list box is sized for: all of them up to visibleRows, at least one.
+  int ShownRows() const;
+  int ListBoxHeight() const { return ShownRows() * kRowHeight + 3; }
+  int FormHeight() const { return ShownRows() * kRowHeight + 115 + (editor ? 150 : 0); }
+  // Top of a button row in the window: 53 (second row 88) pixels further down than the list is high.
+  int ButtonRowTop(int row) const { return ListBoxHeight() + (row == 0 ? 53 : 88); }
+  int SelectedRow() const;
+
+  // A typed character: Ctrl+W closes the window with modal result 2 (returned); 0 for anything else.
+  int FormKeyPress(char key) const { return key == kCtrlW ? kListClose : 0; }
+};
+
+// What the technician did in the list window: the modal result and the row selected then.
+struct ListAnswer {
+  int modalResult = kListClose;
+  int selected = 0;
+};
+
+}  // namespace ruvenset

@@ -1,0 +1,17 @@
+#include "storage/headless_write_back_pages.h"
+
+namespace ruvenset {
+
+void HeadlessWriteBackPages::RunWriteWindow(const std::string&, const std::string&,
+                                            const std::function<void(WriteProgressView&)>& sequence) {
+  maximum_ = 0;
+  position_ = 0;
+  sequence(*this);
+}
+
+void HeadlessWriteBackPages::ShowNotice3(const std::string& caption, const std::string& line1,
+                                         const std::string& line2, const std::string& line3) {
+  technician_.Confirm3(caption, line1, line2, line3);
+}
+
+}  // namespace ruvenset

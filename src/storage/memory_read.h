@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/program_state.h"
+#include "shell/technician.h"
+
+namespace ruvenset {
+
+// Builds the read-memory request (command 0x13 with 0xBB: the address in the flow computer's byte order
+// at request offsets 4..5, the count at 6) in the record's frame; returns the request length.
+int BuildMemoryReadRequest(ConnectionRecord& record, uint16_t address, uint8_t count);
+
+// Reads count bytes of the flow computer's memory at address, with `panelText` in the progress panel
+// while it runs. A link failure asks whether to try again and a refusal is shown and asked about, as for
+// every write; No ends with false. An answer shorter than asked for is a failure too. On success `out`
+// holds the bytes.
+bool ReadMemoryBlock(ProgramState& state, Technician& technician, uint16_t address, uint8_t count,
+                     const std::string& panelText, std::vector<uint8_t>& out);
+
+}  // namespace ruvenset
