@@ -8,5 +8,9 @@ int RunProbe(const CliArgs& args);
 int RunTransact(const CliArgs& args);
 int RunIdentify(const CliArgs& args);
 int RunReleaseService(const CliArgs& args);
+int RunCalibrationCheck(const CliArgs& args);
+int RunCalibrationShow(const CliArgs& args);
+int RunWriteBack(const CliArgs& args);
+int RunVerify(const CliArgs&);
 
 }  // namespace ruvenset::cli

@@ -1,0 +1,253 @@
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "cli/cli_session.h"
+#include "cli/cli_technician.h"
+#include "cli/commands.h"
+#include "common/adaptive_format.h"
+#include "shell/connect_operation.h"
+#include "verification/channel_ranges.h"
+#include "verification/measuring_window.h"
+#include "verification/verification_procedure.h"
+
+namespace ruvenset::cli {
+namespace {
+
+// Ticks without a new reading after which a scripted verification stops waiting.
+constexpr int kStalledTicks = 40;
+
+struct VerifyOptions {
+  int kind = kKindTemperature;
+  unsigned long readings = 5;
+  std::string ctr;
+  bool append = false;
+  std::optional<float> actual;
+  bool hart = false;
+  TransmitterChoice transmitter;
+};
+
+bool ParseKind(const std::string& name, int& kind) {
+  static const char* const kNames[kChannelKindCount] = {"pressure", "temperature", "dp", "dp-lower",
+                                                        "dp-upper"};
+  for (int k = 0; k < kChannelKindCount; ++k) {
+    if (name == kNames[k]) {
+      kind = k;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ParseOptions(const CliArgs& args, VerifyOptions& o) {
+  std::string unknown;
+  if (!args.OnlyKnown({"--channel", "--readings", "--ctr", "--actual", "--hart-port", "--hart-type",
+                       "--hart-address", "--hart-variable", "--password"},
+                      {"--append"}, unknown)) {
+    std::fprintf(stderr, "verify: unknown option %s\n", unknown.c_str());
+    return false;
+  }
+  const auto channel = args.Value("--channel");
+  if (!channel || !ParseKind(*channel, o.kind)) {
+    std::fprintf(stderr, "verify: --channel temperature|pressure|dp|dp-lower|dp-upper is required\n");
+    return false;
+  }
+  long n = 0;
+  if (const auto v = args.Value("--readings")) {
+    if (!ParseNumber(*v, 1, 1000000, n)) {
+      std::fprintf(stderr, "verify: --readings takes a count from 1\n");
+      return false;
+    }
+    o.readings = static_cast<unsigned long>(n);
+  }
+  o.ctr = args.Value("--ctr").value_or("");
+  o.append = args.Flag("--append");
+  if (o.append && o.ctr.empty()) {
+    std::fprintf(stderr, "verify: --append needs --ctr FILE\n");
+    return false;
+  }
+  if (const auto v = args.Value("--actual")) {
+    char* end = nullptr;
+    const float value = std::strtof(v->c_str(), &end);
+    if (end == v->c_str() || *end != '\0' || !std::isfinite(value)) {
+      std::fprintf(stderr, "verify: --actual takes a number\n");
+      return false;
+    }
+    o.actual = value;
+  }
+  const auto type = args.Value("--hart-type");
+  const auto address = args.Value("--hart-address");
+  o.hart = type || address || args.Value("--hart-port");
+  if (o.hart) {
+    if (!type || (*type != "3051" && *type != "3095") || !address || !ParseNumber(*address, 1, 15, n)) {
+      std::fprintf(stderr,
+                   "verify: the reference transmitter needs --hart-type 3051|3095 --hart-address 1..15\n");
+      return false;
+    }
+    o.transmitter.type = *type == "3095" ? kTransmitter3095 : kTransmitter3051;
+    o.transmitter.address = static_cast<int>(n);
+    o.transmitter.portPath = args.Value("--hart-port").value_or("");
+    if (const auto v = args.Value("--hart-variable")) {
+      if (!ParseNumber(*v, 0, 3, n)) {
+        std::fprintf(stderr, "verify: --hart-variable takes 0..3\n");
+        return false;
+      }
+      o.transmitter.variable = static_cast<int>(n);
+    }
+    if (o.kind == kKindTemperature) {
+      std::fprintf(stderr, "verify: a temperature channel has no reference transmitter\n");
+      return false;
+    }
+  }
+  return true;
+}
+
+// The pages answered from the command line; the measuring window runs in real time and prints a line
+// per reading.
+class CliPages final : public VerificationPages, public ValuePrompts {
+ public:
+  CliPages(const VerifyOptions& options, LinkClock& clock) : o_(options), clock_(clock) {}
+
+  std::optional<SubstituteValueAnswer> AskSubstituteValue(const SubstituteValuePage&) override { return {}; }
+  std::optional<int> AskPollReference(const ChoiceRequest&) override { return o_.hart ? 1 : 0; }
+  std::optional<TransmitterChoice> AskTransmitter(const TransmitterPage&) override {
+    if (transmitterAsked_) {
+      reason_ = "the reference transmitter did not answer";
+      return {};
+    }
+    transmitterAsked_ = true;
+    return o_.transmitter;
+  }
+  std::optional<int> AskTransmitterVariable(const ChoiceRequest&) override { return o_.transmitter.variable; }
+  // The reference measures absolute pressure.
+  std::optional<int> AskReferencePressureKind(const ChoiceRequest&) override { return 0; }
+  std::optional<int> AskDataFileChoice(const ChoiceRequest&) override {
+    return o_.ctr.empty() ? 0 : o_.append ? 2 : 1;
+  }
+  std::optional<std::string> AskDataFilePath(const DataFileDialog&) override { return o_.ctr; }
+  bool AskTypedReference(const std::string&, const std::string&) override { return o_.actual.has_value(); }
+  std::optional<float> AskActualValue(const NumberRequest& r) override {
+    if (actualAsked_) {
+      reason_ = "the actual value lies outside " + r.rangeText;
+      return {};
+    }
+    actualAsked_ = true;
+    return o_.actual;
+  }
+  bool AskStart(const StartPage&) override { return true; }
+  void RunMeasuringWindow(MeasuringWindow& window) override;
+
+  // The unit window keeps the remembered unit; the atmospheric pressure keeps its preset.
+  std::optional<int> AskChoice(const ChoiceRequest& r) override { return r.preselected; }
+  std::optional<float> AskNumber(const NumberRequest& r) override {
+    const float value = std::strtof(r.proposed.c_str(), nullptr);
+    if (value < r.lower || value > r.upper) return {};
+    return value;
+  }
+  void ShowInformation(const std::string&, const std::vector<std::string>&) override {}
+
+  unsigned long taken() const { return taken_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  const VerifyOptions& o_;
+  LinkClock& clock_;
+  bool transmitterAsked_ = false;
+  bool actualAsked_ = false;
+  unsigned long taken_ = 0;
+  std::string reason_;
+};
+
+void CliPages::RunMeasuringWindow(MeasuringWindow& window) {
+  clock_.SleepFor(int64_t{window.firstInterval()} * 1'000'000);
+  uint32_t lastCount = 0;
+  int idle = 0;
+  while (taken_ < o_.readings) {
+    const int next = window.Timer1Timer();
+    const VerificationStatistics& s = window.statistics();
+    if (s.count() != lastCount && s.count() != 0) {
+      lastCount = s.count();
+      idle = 0;
+      ++taken_;
+      const TakenReading& r = window.lastReading();
+      std::printf("%lu %s %u %lu %s", static_cast<unsigned long>(r.count), r.time.c_str(),
+                  static_cast<unsigned>(r.ambientAdc), static_cast<unsigned long>(r.channelAdc),
+                  FormatAdaptive(r.value).c_str());
+      if (r.hasDeviation) std::printf(" %s", FormatAdaptive(r.deviation).c_str());
+      std::printf("\n");
+      std::fflush(stdout);
+      if (!window.display().fileError.empty())
+        std::fprintf(stderr, "%s\n", window.display().fileError.c_str());
+      if (taken_ >= o_.readings) break;
+    } else if (++idle >= kStalledTicks) {
+      const MeasuringDisplay& d = window.display();
+      reason_ = "no new reading: " +
+                (d.message.empty() ? std::string("the channel reports no valid value") : d.message);
+      break;
+    }
+    clock_.SleepFor(int64_t{next} * 1'000'000);
+  }
+  if (taken_ > 0) {
+    const MeasuringDisplay& d = window.display();
+    std::printf("mean %s\n", FormatAdaptive(window.statistics().mean()).c_str());
+    std::printf("max-deviation %s\n", d.largestDeviation.empty() ? "-" : d.largestDeviation.c_str());
+  }
+  window.BitBtn1Click();
+}
+
+int Connect(CliSession& session, CliTechnician& technician) {
+  const std::string path = session.PortPath();
+  if (path.empty()) return kExitNoPort;
+  switch (ConnectToFlowComputer(session.state(), technician, technician, OpenPosixPort, path)) {
+    case ConnectResult::Connected:
+      return kExitOk;
+    case ConnectResult::PortFailed:
+      return kExitNoPort;
+    default:
+      std::printf("not connected: %s\n", LinkStatusName(session.state().link.lastStatus()));
+      return kExitFailed;
+  }
+}
+
+}  // namespace
+
+// A verification of one channel with the pages answered from the options.
+int RunVerify(const CliArgs& args) {
+  VerifyOptions options;
+  if (!ParseOptions(args, options)) return kExitUsage;
+  CliSession session;
+  if (!session.Prepare(args)) return kExitUsage;
+  CliTechnician technician(args.Value("--password"), false);
+  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+
+  ProgramState& state = session.state();
+  CliPages pages(options, state.link.clock());
+  ClockServiceHost host(state.link.clock());
+  SystemWallClock wallClock;
+  VerificationTools tools{technician, pages, pages, host, OpenPosixPort, wallClock};
+  VerificationSettings settings;
+  const VerificationResult result = RunVerification(state, technician, tools, settings, options.kind);
+  switch (result) {
+    case VerificationResult::Finished:
+      if (pages.taken() >= options.readings) return kExitOk;
+      std::printf("failed: %s\n", pages.reason().c_str());
+      return kExitFailed;
+    case VerificationResult::Cancelled:
+      std::printf("failed: %s\n", pages.reason().empty() ? "verification cancelled" : pages.reason().c_str());
+      break;
+    case VerificationResult::Abandoned:
+      std::printf("failed: the flow computer or the data file could not be used\n");
+      break;
+    case VerificationResult::ServiceModeFailed:
+      std::printf("failed: service mode could not be entered\n");
+      break;
+    case VerificationResult::LeaveFailed:
+      std::printf("failed: service mode could not be left\n");
+      break;
+  }
+  return kExitFailed;
+}
+
+}  // namespace ruvenset::cli

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+};
+
+// Runs ruvenset-cli against the in-process simulated flow computer with a throw-away configuration.
+CliRun Cli(const std::string& arguments) {
+  const std::string command = "XDG_CONFIG_HOME=" + ::testing::TempDir() +
+                              "verify-config " RUVENSET_BINARY_DIR "/ruvenset-cli " + arguments +
+                              " 2>/dev/null";
+  CliRun run{-1, {}};
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 512> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
+  const int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::vector<std::vector<std::string>> Lines(const std::string& out) {
+  std::vector<std::vector<std::string>> lines;
+  std::istringstream in(out);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::vector<std::string> w;
+    std::string word;
+    while (words >> word) w.push_back(word);
+    lines.push_back(w);
+  }
+  return lines;
+}
+
+constexpr const char* kDemo = "--demo --set BaudRate=15 verify --password 1234 ";
+
+TEST(VerifyCommand, TemperatureReadingsGoToTheDataFile) {
+  const std::string ctr = ::testing::TempDir() + "cli-verify.ctr";
+  std::remove(ctr.c_str());
+  const CliRun run = Cli(std::string(kDemo) + "--channel temperature --readings 3 --ctr " + ctr);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const auto lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 5u) << run.out;
+  for (size_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(lines[i].size(), 6u) << run.out;  // count, date, time, ambient code, channel code, value
+    EXPECT_EQ(lines[i][0], std::to_string(i + 1));
+    EXPECT_EQ(lines[i][5], "20.000");
+  }
+  EXPECT_EQ(lines[3], (std::vector<std::string>{"mean", "20.000"}));
+  EXPECT_EQ(lines[4], (std::vector<std::string>{"max-deviation", "-"}));
+  struct stat st {};
+  ASSERT_EQ(::stat(ctr.c_str(), &st), 0);
+  EXPECT_EQ(st.st_size, 4 + 3 * 24);
+
+  const CliRun more = Cli(std::string(kDemo) + "--channel temperature --readings 1 --append --ctr " + ctr);
+  EXPECT_EQ(more.exitCode, 0) << more.out;
+  ASSERT_EQ(::stat(ctr.c_str(), &st), 0);
+  EXPECT_EQ(st.st_size, 4 + 4 * 24);
+}
+
+TEST(VerifyCommand, PressureAgainstAnActualValuePrintsDeviations) {
+  const CliRun run = Cli(std::string(kDemo) + "--channel pressure --readings 2 --actual 1.0");
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const auto lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 4u) << run.out;
+  EXPECT_EQ(lines[0].back(), "0.0332");
+  EXPECT_EQ(lines[3], (std::vector<std::string>{"max-deviation", "0.0332"}));
+}
+
+TEST(VerifyCommand, FailuresExitNonzero) {
+  const CliRun badFile =
+      Cli(std::string(kDemo) + "--channel temperature --ctr " + ::testing::TempDir() + "missing/dir/x.ctr");
+  EXPECT_EQ(badFile.exitCode, 1);
+  EXPECT_EQ(badFile.out.rfind("failed:", 0), 0u) << badFile.out;
+  const CliRun outside = Cli(std::string(kDemo) + "--channel pressure --actual 99");
+  EXPECT_EQ(outside.exitCode, 1);
+  EXPECT_NE(outside.out.find("outside"), std::string::npos) << outside.out;
+  EXPECT_EQ(Cli("verify --channel gas").exitCode, 64);
+  EXPECT_EQ(Cli("verify --channel dp --hart-type 3052 --hart-address 1").exitCode, 64);
+  EXPECT_EQ(Cli("verify --channel temperature --append").exitCode, 64);
+}
+
+}  // namespace
