@@ -161,8 +161,12 @@ TEST_F(VerificationRun, LowerRangeMeasuresWithItsChannelCodeAndMarker) {
   EXPECT_EQ(Verify(kKindLowerDiffPressure), VerificationResult::Finished);
   EXPECT_EQ(pages.taken.size(), 2u);
   for (const auto& r : peer->requests) {
-    if (r[0] == 0xBB && r[3] == 0x0C) EXPECT_EQ(r[5], 3);
-    if (r[3] == 0x10) EXPECT_EQ(r[5], 3);
+    if (r[0] == 0xBB && r[3] == 0x0C) {
+      EXPECT_EQ(r[5], 3);
+    }
+    if (r[3] == 0x10) {
+      EXPECT_EQ(r[5], 3);
+    }
   }
 }
 
