@@ -22,9 +22,11 @@ constexpr Command kCommands[] = {
     {"identify", ruvenset::cli::RunIdentify, "connect and identify: [--password TEXT] [--release]"},
     {"release-service", ruvenset::cli::RunReleaseService,
      "take pipelines out of service mode: [--password TEXT]"},
-    {"check", ruvenset::cli::RunCalibrationCheck, "check a calibration file: FILE [--section pressure|temperature|dp|meter]"},
+    {"check", ruvenset::cli::RunCalibrationCheck,
+     "check a calibration file: FILE [--section pressure|temperature|dp|meter]"},
     {"show", ruvenset::cli::RunCalibrationShow, "show a section of a calibration file: FILE --section S"},
-    {"write-back", ruvenset::cli::RunWriteBack, "store a section in the flow computer: FILE --section S [--password TEXT]"},
+    {"write-back", ruvenset::cli::RunWriteBack,
+     "store a section in the flow computer: FILE --section S [--password TEXT]"},
     {"verify", ruvenset::cli::RunVerify, "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE [--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable V]] [--password TEXT]"},
 };
 

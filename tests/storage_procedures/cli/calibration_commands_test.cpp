@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "storage/calibration_image.h"
+
+namespace ruvenset {
+namespace {
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+};
+
+// Runs ruvenset-cli with a throw-away configuration (Russian texts, a fast line for the demo).
+CliRun Cli(const std::string& arguments) {
+  const std::string command = "XDG_CONFIG_HOME=" + ::testing::TempDir() +
+                              "calibration-cli-config " RUVENSET_BINARY_DIR "/ruvenset-cli " + arguments +
+                              " 2>/dev/null";
+  CliRun run{-1, {}};
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 512> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
+  const int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+class CalibrationCommands : public ::testing::Test {
+ protected:
+  CalibrationCommands() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "ruvenset-cli-calibration-XXXXXX").string();
+    folder_ = ::mkdtemp(pattern.data());
+  }
+  ~CalibrationCommands() override {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+
+  // An image of the demo flow computer (model 16, identification code 160123): temperature with two
+  // Тос points of three points each, a three-point correction table.
+  static CalibrationImage DemoImage() {
+    CalibrationImage image;
+    image.modelCode = 16;
+    image.softwareVersion = 35;
+    image.SetIdentificationCode(160123);
+    const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+    t.SetTosCount(2);
+    for (int k = 0; k < 2; ++k) {
+      t.SetTosPoint(k, 32768 + 16000 * k, 40.0f * static_cast<float>(k));
+      t.SetPointCount(k, 3);
+      for (int i = 0; i < 3; ++i)
+        t.SetPoint(k, i, 1750000 + 3250000 * i, -40.0f + 65.0f * static_cast<float>(i));
+    }
+    image.SetCorrectionCount(3);
+    image.SetCorrectionPoint(0, 0.0f, 1.0f);
+    image.SetCorrectionPoint(1, 500.0f, 1.01f);
+    image.SetCorrectionPoint(2, 1000.0f, 0.99f);
+    return image;
+  }
+
+  std::string Save(CalibrationImage image, const std::string& name, bool seal = true) {
+    if (seal) image.StoreCheckBytes();
+    const std::string path = folder_ + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(image.Bytes()), kCalibrationImageSize);
+    return path;
+  }
+
+  std::string folder_;
+};
+
+TEST_F(CalibrationCommands, CheckPrintsTheSectionsOrTheFirstFailedCheck) {
+  const std::string good = Save(DemoImage(), "good.klb");
+  const CliRun ok = Cli("check " + good);
+  EXPECT_EQ(ok.exitCode, 0);
+  EXPECT_EQ(ok.out,
+            "ok\nmodel 16 version 35 id 160123\npressure tos 0 points unit 0\ntemperature tos 2 points 3 3\n"
+            "dp tos 0 points unit 0\nmeter points 3\n");
+
+  CalibrationImage counts = DemoImage();
+  counts.Channel(CalibrationSection::Temperature).SetTosCount(65535);
+  const CliRun bad = Cli("check " + Save(counts, "counts.klb"));
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_NE(bad.out.find("5"), std::string::npos) << bad.out;
+  EXPECT_EQ(bad.out.find("ok"), std::string::npos);
+
+  EXPECT_EQ(Cli("check " + Save(DemoImage(), "unsealed.klb", false)).exitCode, 1);
+  // With --section the editor's conditions apply too: a model-9 file has no differential-pressure section.
+  CalibrationImage model9 = DemoImage();
+  model9.modelCode = 9;
+  EXPECT_EQ(Cli("check " + Save(model9, "model9.klb") + " --section dp").exitCode, 1);
+  EXPECT_EQ(Cli("check " + good + " --section temperature").exitCode, 0);
+  EXPECT_EQ(Cli("check").exitCode, 64);
+  EXPECT_EQ(Cli("check " + good + " --section flow").exitCode, 64);
+  EXPECT_EQ(Cli("check " + folder_ + "/missing.klb").exitCode, 1);
+}
+
+TEST_F(CalibrationCommands, ShowPrintsTheViewersRows) {
+  const CliRun run = Cli("show " + Save(DemoImage(), "good.klb") + " --section temperature");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.out.find("     0.00        32768          3\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("    40.00        48768          3\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("   3     8250000              90\n"), std::string::npos) << run.out;
+  const CliRun meter = Cli("show " + Save(DemoImage(), "good.klb") + " --section meter");
+  EXPECT_NE(meter.out.find("  2       500.00       1.0100\n"), std::string::npos) << meter.out;
+  EXPECT_EQ(Cli("show " + Save(DemoImage(), "good.klb")).exitCode, 64);
+}
+
+TEST_F(CalibrationCommands, WriteBackStoresTheSectionStepByStep) {
+  const std::string good = Save(DemoImage(), "good.klb");
+  const CliRun run = Cli("--demo --set BaudRate=15 --sim 'set delay 100' write-back " + good +
+                         " --section temperature --password 1234");
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(run.out,
+            "step 1 0 3623\nstep 2 1 3636\nstep 3 2 3669\nstep 4 1 3769\nstep 5 2 3802\nstep 6 3 4301\n"
+            "stored temperature 6\n");
+
+  CalibrationImage foreign = DemoImage();
+  foreign.SetIdentificationCode(7);
+  const CliRun refused = Cli("--demo --set BaudRate=15 write-back " + Save(foreign, "foreign.klb") +
+                             " --section meter --password 1234");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.out.find("step"), std::string::npos);
+
+  // A wrong password: the flow computer refuses entering service mode, so nothing is written.
+  const CliRun wrong =
+      Cli("--demo --set BaudRate=15 write-back " + good + " --section meter --password 9999");
+  EXPECT_NE(wrong.exitCode, 0);
+  EXPECT_EQ(wrong.out.find("step"), std::string::npos) << wrong.out;
+}
+
+}  // namespace
+}  // namespace ruvenset
