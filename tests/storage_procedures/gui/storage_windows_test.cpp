@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <cstdlib>
+#include <memory>
+
+#include "../storage_fixture.h"
+#include "shell/windows/window_parts.h"
+#include "storage/calibration_entries.h"
+#include "storage/calibration_viewer.h"
+#include "storage/windows/fulfill_window.h"
+#include "storage/windows/sch_window.h"
+#include "storage/windows/write_window.h"
+
+namespace ruvenset::testing {
+namespace {
+
+class GuiEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[22] = "storage_windows_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kGuiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// Saves a window's picture with a plain title bar (the offscreen platform draws no frames) when
+// RUVENSET_SCREENSHOT_DIR names a folder; otherwise does nothing.
+void Shoot(QWidget* window, const char* name) {
+  const char* folder = std::getenv("RUVENSET_SCREENSHOT_DIR");
+  if (folder == nullptr || *folder == '\0') return;
+  window->show();
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  constexpr int kBar = 28;
+  const QPixmap content = window->grab();
+  const QSize size = content.deviceIndependentSize().toSize();
+  QPixmap framed(size.width() + 2, size.height() + kBar + 1);
+  framed.fill(QColor(0x3b, 0x45, 0x52));
+  QPainter painter(&framed);
+  painter.drawPixmap(1, kBar, content);
+  QFont font = QApplication::font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(12, 0, size.width() - 24, kBar), Qt::AlignVCenter | Qt::AlignLeft,
+                   window->windowTitle());
+  painter.end();
+  EXPECT_TRUE(framed.save(QString("%1/calibration-%2.png").arg(folder, name)));
+}
+
+class StorageWindows : public StorageFixture {
+ protected:
+  StorageWindows() { state.calibration = DeviceImage(); }
+};
+
+TEST_F(StorageWindows, ListWindowFollowsItsSizingRulesAndClosesOnCtrlW) {
+  FulfillList list = TosLevelList(state, CalibrationSection::Temperature, false);
+  list.buttons = {{Text(2278), kListClose, 0}, {Text(2613), kListOpen, 0}};
+  TFulfill window(nullptr, list);
+  EXPECT_EQ(window.ListBox1->height(), list.ListBoxHeight());
+  EXPECT_EQ(window.ListBox1->count(), 3);
+  EXPECT_EQ(window.ListBox1->currentRow(), 0);
+  ASSERT_NE(window.buttons[1], nullptr);
+  EXPECT_EQ(window.buttons[1]->y(), list.ButtonRowTop(0));
+  EXPECT_EQ(window.buttons[2], nullptr);
+  EXPECT_GE(window.height(), window.buttons[1]->geometry().bottom());
+  for (int b = 0; b < 2; ++b) EXPECT_LE(window.buttons[b]->geometry().right(), window.width());
+  QKeyEvent ctrlW(QEvent::KeyPress, Qt::Key_W, Qt::ControlModifier, QString(QChar(23)));
+  QApplication::sendEvent(&window, &ctrlW);
+  EXPECT_EQ(window.result(), kListClose);
+  window.buttons[1]->click();
+  EXPECT_EQ(window.result(), kListOpen);
+}
+
+TEST_F(StorageWindows, EntryWindowClosesOnlyOnValuesWithinBounds) {
+  TSch window(nullptr, TosPointEntry(state));
+  EXPECT_EQ(window.Edit1->maxLength(), 5);
+  window.Edit1->setText("65536");
+  window.BitBtn1->click();
+  EXPECT_EQ(window.result(), 0);
+  window.Edit1->setText("65535");
+  window.Edit2->setText("64");
+  window.BitBtn1->click();
+  EXPECT_EQ(window.result(), 0);
+  window.Edit2->setText("20.5");
+  window.BitBtn1->click();
+  EXPECT_EQ(window.result(), 1);
+}
+
+TEST_F(StorageWindows, WriteWindowRunsTheSequenceFromItsTimer) {
+  int ran = 0;
+  TForm81 window(nullptr, Q(Text(2253)), Q(Text(2287)), [&](WriteProgressView& view) {
+    view.SetMaximum(8);
+    view.SetPosition(5);
+    ++ran;
+  });
+  EXPECT_EQ(window.exec(), 1);
+  EXPECT_EQ(ran, 1);
+  EXPECT_EQ(window.ProgressBar1->maximum(), 8);
+  EXPECT_EQ(window.ProgressBar1->value(), 5);
+}
+
+// Pictures of the viewer and the editor at both levels, the entry window and the write window.
+TEST_F(StorageWindows, Screenshots) {
+  const auto list = [&](FulfillList l, std::vector<ListButton> buttons, int selected) {
+    l.buttons = std::move(buttons);
+    l.selected = selected;
+    return l;
+  };
+  using S = CalibrationSection;
+  const ChannelSection pressure = state.calibration.Channel(S::Pressure);
+  for (int i = 0; i < 5; ++i)
+    pressure.SetPoint(0, i, 800000 + 3600000 * i, 4.0f * static_cast<float>(i) + 0.0332f);
+  const std::vector<std::pair<FulfillList, const char*>> lists = {
+      {list(TosLevelList(state, S::Temperature, false),
+            {{Text(2278), kListClose, 0}, {Text(2613), kListOpen, 0}}, 1),
+       "viewer-tos"},
+      {list(PointLevelList(state, S::Temperature, 1, false), {{Text(2278), kListClose, 0}}, 0),
+       "viewer-points"},
+      {list(TosLevelList(state, S::Temperature, true),
+            {{Text(2210), kListOpen, 0},
+             {Text(3024), kListAdd, 0},
+             {Text(3025), kListDelete, 0},
+             {Text(2278), kListClose, 1}},
+            0),
+       "editor-tos"},
+      {list(PointLevelList(state, S::Pressure, 0, true),
+            {{Text(2210), kListOpen, 0},
+             {Text(3024), kListAdd, 0},
+             {Text(3025), kListDelete, 0},
+             {Text(2278), kListClose, 1},
+             {state.Bilingual("Сместить", "Змістити"), kListOk, 1}},
+            2),
+       "editor-points"},
+      {list(CorrectionList(state, false), {{Text(2278), kListClose, 0}}, 0), "meter"},
+  };
+  for (const auto& [l, name] : lists) {
+    TFulfill window(nullptr, l);
+    Shoot(&window, name);
+  }
+  TSch entry(nullptr, PointEntry(state, S::Temperature, 5000000, 20.0f));
+  Shoot(&entry, "entry");
+  TForm81 progress(nullptr, Q(Text(2253)), Q(Text(2287)), [&](WriteProgressView& view) {
+    view.SetMaximum(8);
+    view.SetPosition(5);
+    Shoot(&progress, "write-back");
+  });
+  progress.exec();
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
