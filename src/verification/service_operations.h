@@ -91,7 +91,7 @@ class ServiceWindowHost {
 // shows the window's texts on an optional view.
 class ClockServiceHost final : public ServiceWindowHost {
  public:
-  ClockServiceHost(LinkClock& clock, ServiceView* view = nullptr) : clock_(clock), view_(view) {}
+  explicit ClockServiceHost(LinkClock& clock, ServiceView* view = nullptr) : clock_(clock), view_(view) {}
   int ShowModal(ServiceOperations& window) override;
 
  private:

@@ -51,7 +51,7 @@ bool ChooseUnit(ProgramState& state, ValuePrompts& prompts, int list, int purpos
 }
 
 float StandardAtmosphere(const ProgramState& state) {
-  return 1.0332f / PressureUnitFactor(0, state.record.pressureUnit());
+  return 1.0332f * PressureUnitFactor(0, state.record.pressureUnit());
 }
 
 std::optional<float> AskAtmosphericPressure(ProgramState& state, ValuePrompts& prompts, float stored) {

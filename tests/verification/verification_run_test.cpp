@@ -170,6 +170,42 @@ TEST_F(VerificationRun, LowerRangeMeasuresWithItsChannelCodeAndMarker) {
   }
 }
 
+TEST_F(VerificationRun, FinishingBeforeAnyReadingLeavesServiceMode) {
+  Connect();
+  PlainPages(0);
+  pages.onTick = [](MeasuringWindow& window, int) { window.BitBtn1Click(); };
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(pages.ticks, 1);  // finished right after the first tick
+  EXPECT_EQ(Requests(0x11), 1);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(VerificationRun, ButtonsResetTheStatisticsAndTakeANewActualValue) {
+  Connect();
+  pages.substitute = {std::nullopt};
+  pages.poll = {0};
+  technician.choices = {0};
+  pages.fileChoice = {0};
+  pages.typed = {true};
+  pages.actual = {1.0f, 1.05f};
+  pages.start = {true};
+  pages.readings = 3;
+  pages.onTick = [](MeasuringWindow& window, int) {
+    if (window.statistics().count() != 2) return;
+    window.BitBtn2Click();
+    window.BitBtn3Click();
+  };
+  EXPECT_EQ(Verify(kKindPressure), VerificationResult::Finished);
+  const MeasuringDisplay& d = pages.displays.back();
+  EXPECT_EQ(d.count, "1");  // counted again from the reset
+  EXPECT_EQ(d.actual, "1.05");
+  EXPECT_EQ(d.resetTime, FormatReadingTime(wallClock.seconds));
+  EXPECT_EQ(d.actualSince, d.resetTime);
+  EXPECT_EQ(d.largestDeviation, "-0.0168");
+  EXPECT_EQ(d.value, "1.0332 кгс/см2");
+  EXPECT_TRUE(d.converted.empty());
+}
+
 TEST_F(VerificationRun, CancelOnAPageNeverEntersServiceMode) {
   Connect();
   PlainPages(0);
