@@ -53,7 +53,7 @@ class Editor {
   bool WriteWorkingCopy();
   void PointLevel(int k);
   void ShiftPressureTable(int k);
-  // The save dialog and the write; nullopt while the technician goes back to the list.
+  // The save dialog (asked again while an existing file is not to be replaced) and the write.
   EditorEnd Save();
   float FlowLimit() const {
     const float limit = UpperFlowLimit(state_.record, state_.connected);

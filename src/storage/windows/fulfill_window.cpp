@@ -45,15 +45,15 @@ TFulfill::TFulfill(QWidget* parent, const FulfillList& list) : QDialog(parent), 
   int rowWidth[2] = {0, 0};
   int bottom = FulfillList::kListTop + list.ListBoxHeight();
   for (size_t b = 0; b < list.buttons.size() && b < buttons.size(); ++b) {
-    const ListButton& spec = list.buttons[b];
-    const int row = spec.row == 0 ? 0 : 1;
+    const ListButton& shown = list.buttons[b];
+    const int row = shown.row == 0 ? 0 : 1;
     QPushButton* button = MakeButton(this, QString("BitBtn%1").arg(b + 1).toLatin1().constData(),
-                                     Q(spec.text), QStyle::SP_DialogApplyButton);
+                                     Q(shown.text), QStyle::SP_DialogApplyButton);
     const int buttonWidth = std::max(110, button->sizeHint().width() + 16);
     button->setGeometry(kMargin + rowWidth[row], list.ButtonRowTop(row), buttonWidth, kButtonHeight);
     rowWidth[row] += buttonWidth + kButtonGap;
     bottom = std::max(bottom, list.ButtonRowTop(row) + kButtonHeight);
-    const int result = spec.modalResult;
+    const int result = shown.modalResult;
     connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     buttons[b] = button;
   }
