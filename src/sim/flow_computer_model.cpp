@@ -295,18 +295,20 @@ void FlowComputerModel::Measurement(const uint8_t* f, size_t size, int64_t nowNs
   const MeasurementSnapshot m = Measure(nowNs);
   const bool differential = channel >= 2;
   const ChannelReading& main = differential ? m.differential : m.pressure;
+  // The measurement reply is laid out most significant byte first whatever the device's byte order.
+  constexpr DeviceByteOrder kReplyOrder = DeviceByteOrder::MsbFirst;
   uint8_t data[29] = {};
   data[0] = f[4];
   data[1] = channel;
-  StoreDevice32(data + 2, differential ? m.differentialCode : m.pressureCode, order_);
+  StoreDevice32(data + 2, differential ? m.differentialCode : m.pressureCode, kReplyOrder);
   data[6] = main.valid ? 1 : 0;
-  StoreDevice32(data + 7, m.temperatureCode, order_);
+  StoreDevice32(data + 7, m.temperatureCode, kReplyOrder);
   data[11] = m.temperature.valid ? 1 : 0;
-  StoreDevice32(data + 12, static_cast<uint32_t>(m.ambientCode) << 8, order_);
+  StoreDevice32(data + 12, static_cast<uint32_t>(m.ambientCode) << 8, kReplyOrder);
   data[16] = 1;
-  StoreDeviceFloat(data + 17, main.value, order_);
-  StoreDeviceFloat(data + 21, m.temperature.value, order_);
-  StoreDeviceFloat(data + 25, m.ambient.value, order_);
+  StoreDeviceFloat(data + 17, main.value, kReplyOrder);
+  StoreDeviceFloat(data + 21, m.temperature.value, kReplyOrder);
+  StoreDeviceFloat(data + 25, m.ambient.value, kReplyOrder);
   Answer(f, 0x8C, data, sizeof data, response);
 }
 
@@ -378,11 +380,12 @@ void FlowComputerModel::WriteMemory(const uint8_t* f, size_t size, std::vector<u
 }
 
 void FlowComputerModel::Markers(const uint8_t* f, int64_t nowNs, std::vector<uint8_t>& response) const {
-  // Data bytes 6, 7 and 8 count the conversions of pressure, temperature and differential pressure,
-  // 11 and 12 those of the ambient sensor (main board, differential-pressure board).
+  // Data byte 6 + channel code counts the conversions of that channel (pressure, temperature,
+  // differential pressure or its upper range, its lower range); 11 and 12 those of the ambient sensor
+  // (main board, differential-pressure board).
   uint8_t data[16] = {};
   const uint8_t marker = Marker(nowNs);
-  for (size_t at : {6, 7, 8, 11, 12}) data[at] = marker;
+  for (size_t at : {6, 7, 8, 9, 11, 12}) data[at] = marker;
   Answer(f, 0x9D, data, sizeof data, response);
 }
 
