@@ -5,6 +5,7 @@
 
 #include "app/app_options.h"
 #include "app/dialog_screenshots.h"
+#include "app/procedures.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     return TakeScreenshots(state, windowOptions, options.screenshotDir);
   }
   TForm1 window(state, windowOptions);
+  RegisterProcedures(window, windowOptions);
   window.show();
   return app.exec();
 }

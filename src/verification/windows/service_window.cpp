@@ -1,0 +1,71 @@
+#include "verification/windows/service_window.h"
+
+#include <QVBoxLayout>
+
+#include "shell/windows/window_parts.h"
+
+namespace ruvenset {
+
+TForm53::TForm53(QWidget* parent, ServiceOperations& operation) : QDialog(parent), operation_(operation) {
+  PrepareDialog(this, "Form53", Q(operation.caption()));
+  setWindowFlag(Qt::WindowCloseButtonHint, false);
+  Panel1 = new QLabel(Q(operation.panelText), this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  Panel1->setAlignment(Qt::AlignCenter);
+  Panel1->setMinimumHeight(32);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setMinimumWidth(380);
+  ProgressBar1->setRange(0, 1);
+  ProgressBar1->setValue(0);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(20, 20, 20, 20);
+  layout->setSpacing(12);
+  layout->addWidget(Panel1);
+  layout->addWidget(ProgressBar1);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setSingleShot(true);
+  connect(Timer1, &QTimer::timeout, this, &TForm53::Timer1Timer);
+  operation_.SetView(this);
+}
+
+TForm53::~TForm53() {
+  operation_.SetView(nullptr);
+}
+
+int TForm53::Run() {
+  Timer1->start(0);
+  exec();
+  return operation_.modalResult();
+}
+
+void TForm53::SetPanelText(const std::string& text) {
+  Panel1->setText(Q(text));
+  Panel1->repaint();
+}
+
+void TForm53::SetProgress(int position, int maximum) {
+  ProgressBar1->setRange(0, maximum > 0 ? maximum : 1);
+  ProgressBar1->setValue(position);
+  ProgressBar1->repaint();
+}
+
+void TForm53::Timer1Timer() {
+  Timer1->stop();
+  const int next = operation_.Timer1Timer();
+  if (next == kServiceDone) {
+    done(operation_.modalResult());
+    return;
+  }
+  Timer1->start(next);
+}
+
+int QtServiceWindowHost::ShowModal(ServiceOperations& window) {
+  TForm53 shown(owner_, window);
+  return shown.Run();
+}
+
+}  // namespace ruvenset

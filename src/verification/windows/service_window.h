@@ -1,0 +1,51 @@
+#pragma once
+#include <QDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "verification/service_operations.h"
+
+namespace ruvenset {
+
+// The service operations window: the step's text in `Panel1`, the progress in `ProgressBar1`, and
+// `Timer1`, which runs the operation one step at a time and re-arms itself with the pause the step
+// asks for, so the window repaints while the flow computer changes state. It cannot be closed by the
+// technician: it closes itself when the operation has ended.
+class TForm53 : public QDialog, public ServiceView {
+  Q_OBJECT
+ public:
+  TForm53(QWidget* parent, ServiceOperations& operation);
+  ~TForm53() override;
+
+  // Shows the window until the operation has ended; returns the operation's modal result.
+  int Run();
+
+  void SetPanelText(const std::string& text) override;
+  void SetProgress(int position, int maximum) override;
+
+  QLabel* Panel1;
+  QProgressBar* ProgressBar1;
+  QTimer* Timer1;
+
+ public slots:
+  void Timer1Timer();
+  // Escape and the close box would leave the flow computer half-way between the modes.
+  void reject() override {}
+
+ private:
+  ServiceOperations& operation_;
+};
+
+// Shows each service operation in a TForm53 modal over `owner`.
+class QtServiceWindowHost final : public ServiceWindowHost {
+ public:
+  explicit QtServiceWindowHost(QWidget* owner) : owner_(owner) {}
+  int ShowModal(ServiceOperations& window) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+}  // namespace ruvenset
