@@ -35,7 +35,7 @@ void ParseIdentification(const uint8_t* response, Identification& id) {
   }
 }
 
-int PreambleInRtsForType(int type) {
+bool IsMarkerModel(int type) {
   switch (type) {
     case 3:
     case 7:
@@ -44,9 +44,9 @@ int PreambleInRtsForType(int type) {
     case 16:
     case 18:
     case 20:
-      return 1;
+      return true;
     default:
-      return 0;
+      return false;
   }
 }
 

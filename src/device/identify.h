@@ -13,8 +13,14 @@ inline constexpr int kIdentifyRefused = 2;
 // revision, byte order. An old flow computer (length byte 7) is type 0, version 1, without options.
 void ParseIdentification(const uint8_t* response, Identification& id);
 
-// Whether the flow computer wants its preambles inside the RTS hold (types 3, 7, 8, 9, 16, 18, 20).
-int PreambleInRtsForType(int type);
+// The flow computer models 3, 7, 8, 9, 16, 18 and 20: they want their preambles inside the RTS hold,
+// report new-measurement markers, and carry the reference HART transmitter on their own line.
+bool IsMarkerModel(int type);
+
+// Whether the flow computer wants its preambles inside the RTS hold.
+inline int PreambleInRtsForType(int type) {
+  return IsMarkerModel(type) ? 1 : 0;
+}
 
 // The version check. Returns 0 when served; otherwise the language texts of the notice's two lines
 // (the second may carry the suffix "20").

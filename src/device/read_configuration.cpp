@@ -34,28 +34,6 @@ void ConvertParameterBlock(ProgramState& state) {
   }
 }
 
-bool ReadPipelineParameters(ProgramState& state, Technician& technician, int pipeline) {
-  ConnectionRecord& record = state.record;
-  const bool newer = record.id.version >= 25;
-  Request request;
-  request.writeRequest = newer ? 0 : 1;
-  request.length = 7;
-  request.command = newer ? 0x1C : 0x1E;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = pipeline;
-  request.progressText = state.texts.FormatText(2725, {pipeline});
-  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
-  uint8_t* data = record.frame.responseData();
-  const DeviceByteOrder order = record.id.byteOrder;
-  DeviceFloatToHost(data + 7, 1, order);
-  DeviceFloatToHost(data + 11, 1, order);
-  if (newer) {
-    for (int k = 0; k < 10; ++k) DeviceFloatToHost(data + 22 + 4 * k, 1, order);
-  }
-  std::memcpy(record.pipelineParameters[pipeline - 1], data + 1, kPipelineParametersSize);
-  return true;
-}
-
 // A pipeline found in service mode: asks whether to take it out; 0 to go on, 1 when abandoned.
 int OfferRelease(ProgramState& state, Technician& technician, int pipeline) {
   if (!technician.Confirm3("", state.Text(2325), state.Text(2326), state.Text(2327))) return 0;
@@ -111,6 +89,28 @@ int ReadConfiguration(ProgramState& state, Technician& technician) {
     if (record.pipelineStateByte(i) == 3 && OfferRelease(state, technician, i) != 0) return 1;
   }
   return 0;
+}
+
+bool ReadPipelineParameters(ProgramState& state, Technician& technician, int pipeline) {
+  ConnectionRecord& record = state.record;
+  const bool newer = record.id.version >= 25;
+  Request request;
+  request.writeRequest = newer ? 0 : 1;
+  request.length = 7;
+  request.command = newer ? 0x1C : 0x1E;
+  request.setFirstDataByte = 1;
+  request.firstDataByte = pipeline;
+  request.progressText = state.texts.FormatText(2725, {pipeline});
+  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
+  uint8_t* data = record.frame.responseData();
+  const DeviceByteOrder order = record.id.byteOrder;
+  DeviceFloatToHost(data + 7, 1, order);
+  DeviceFloatToHost(data + 11, 1, order);
+  if (newer) {
+    for (int k = 0; k < 10; ++k) DeviceFloatToHost(data + 22 + 4 * k, 1, order);
+  }
+  std::memcpy(record.pipelineParameters[pipeline - 1], data + 1, kPipelineParametersSize);
+  return true;
 }
 
 int ReadIdentificationText(ProgramState& state, Technician& technician) {

@@ -12,6 +12,10 @@ bool ReadsPipelineParameters(const ConnectionRecord& record, int preambleInRts, 
 // 0 on success, 1 when abandoned.
 int ReadConfiguration(ProgramState& state, Technician& technician);
 
+// Reads pipeline i's (1..n) 63-byte parameter record (command 0x1C, or 0x1E for software versions
+// below 25) with the retry rule; false when abandoned.
+bool ReadPipelineParameters(ProgramState& state, Technician& technician, int pipeline);
+
 // Reads the identification text (command 0x01); 0 on success, 1 when abandoned.
 int ReadIdentificationText(ProgramState& state, Technician& technician);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/unit_tables.h"
+#include "device/identify.h"
 
 namespace ruvenset {
 namespace {
@@ -38,18 +39,7 @@ float BigEndianFloat(const uint8_t* p) {
 }  // namespace
 
 bool SharesFlowComputerLine(int deviceType) {
-  switch (deviceType) {
-    case 3:
-    case 7:
-    case 8:
-    case 9:
-    case 16:
-    case 18:
-    case 20:
-      return true;
-    default:
-      return false;
-  }
+  return IsMarkerModel(deviceType);
 }
 
 void HartLink::AttachShared(SerialPort* port) {

@@ -7,6 +7,7 @@
 #include "common/unit_tables.h"
 #include "device/exchange.h"
 #include "device/format_value.h"
+#include "device/identify.h"
 
 namespace ruvenset {
 namespace {
@@ -30,7 +31,7 @@ std::string Printf(const char* format, double a) {
 }  // namespace
 
 bool ReportsMeasurementMarkers(int deviceType) {
-  return SharesFlowComputerLine(deviceType);
+  return IsMarkerModel(deviceType);
 }
 
 NumberRequest ActualValueRequest(const ProgramState& state, int channelKind, const ChannelRange& range) {

@@ -66,22 +66,7 @@ bool Verification::ReadParameters() {
   const int preambleInRts = state_.link.runtime().preambleInRts;
   for (int i = 1; i <= record.pipelineCount(); ++i) {
     if (!ReadsPipelineParameters(record, preambleInRts, i - 1)) continue;
-    const bool newer = record.id.version >= 25;
-    Request request;
-    request.writeRequest = newer ? 0 : 1;
-    request.length = 7;
-    request.command = newer ? 0x1C : 0x1E;
-    request.setFirstDataByte = 1;
-    request.firstDataByte = i;
-    request.progressText = state_.texts.FormatText(2725, {i});
-    if (ExchangeWithRetry(state_, technician_, request) != ExchangeResult::Ok) return false;
-    uint8_t* data = record.frame.responseData();
-    DeviceFloatToHost(data + 7, 1, record.id.byteOrder);
-    DeviceFloatToHost(data + 11, 1, record.id.byteOrder);
-    if (newer) {
-      for (int k = 0; k < 10; ++k) DeviceFloatToHost(data + 22 + 4 * k, 1, record.id.byteOrder);
-    }
-    std::memcpy(record.pipelineParameters[i - 1], data + 1, kPipelineParametersSize);
+    if (!ReadPipelineParameters(state_, technician_, i)) return false;
   }
   return ReloadCurrentPipeline(state_, technician_) == 0;
 }
