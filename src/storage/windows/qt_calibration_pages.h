@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "storage/calibration_editor_pages.h"
-#include "storage/windows/service_mode_window.h"
 #include "storage/write_back_pages.h"
+#include "verification/windows/service_window.h"
 
 namespace ruvenset {
 
@@ -26,7 +26,7 @@ class QtCalibrationPages final : public CalibrationEditorPages, public WriteBack
 
  private:
   QPointer<QWidget> owner_;
-  QtServiceHost host_;
+  QtServiceWindowHost host_;
 };
 
 // The file dialog filter of a "description|pattern|description|pattern" text, as Qt writes it.
