@@ -21,6 +21,7 @@ ConnectOutcome Fail(ProgramState& state, Technician& technician, ConnectOutcome 
 ConnectOutcome RunConnectSequence(ProgramState& state, Technician& technician, PasswordPrompt& passwords) {
   state.connected = false;
   state.record = ConnectionRecord{};
+  state.memoryMirror.Forget();  // another flow computer may answer this time
   for (;;) {
     const int identified = Identify(state, technician);
     if (identified == kIdentifyServed) break;

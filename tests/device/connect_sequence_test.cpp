@@ -210,3 +210,18 @@ TEST_F(ConnectTest, EveryStepSurvivesGarbageAndSilence) {
 
 }  // namespace
 }  // namespace ruvenset
+
+namespace ruvenset {
+namespace {
+
+TEST_F(ConnectTest, NewConnectionForgetsTheMemoryOfTheLastFlowComputer) {
+  const uint8_t block[4] = {1, 2, 3, 4};
+  state.memoryMirror.Store(4320, block, sizeof block);
+  ASSERT_TRUE(state.memoryMirror.Known(4320, 4));
+  technician.passwords.push_back("1234");
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  EXPECT_FALSE(state.memoryMirror.Known(4320, 4));
+}
+
+}  // namespace
+}  // namespace ruvenset
