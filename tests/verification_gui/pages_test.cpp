@@ -242,10 +242,11 @@ TEST_F(VerificationPagesTest, DataFileDialogsOpenInTheDataFolderWithTheirTitles)
   dialog.filter = "DataFiles (*.ctr)|*.ctr|All files (*.*)|*.*";
   dialog.folder = folder.toStdString();
   {
-    DataFileWindow window(nullptr, dialog);
+    DataFileWindow window(nullptr, state, dialog);
     EXPECT_EQ(window.objectName(), "SaveDialog1");
     EXPECT_EQ(window.windowTitle(), "Запись файла данных поверки");
     EXPECT_EQ(window.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(window.labelText(QFileDialog::Accept), "Сохранить");
     EXPECT_EQ(window.nameFilters(), QStringList({"DataFiles (*.ctr)", "All files (*)"}));
     EXPECT_EQ(QDir(window.directory()).canonicalPath(), QDir(folder).canonicalPath());
     const QString path = QDir(folder).filePath("verification_gui_new");
@@ -256,7 +257,7 @@ TEST_F(VerificationPagesTest, DataFileDialogsOpenInTheDataFolderWithTheirTitles)
     EXPECT_EQ(window.Ask(), path.toStdString() + ".ctr");
   }
   dialog.newFile = false;
-  DataFileWindow window(nullptr, dialog);
+  DataFileWindow window(nullptr, state, dialog);
   EXPECT_EQ(window.objectName(), "OpenDialog1");
   EXPECT_EQ(window.fileMode(), QFileDialog::ExistingFile);
   WhenShown([&] { window.reject(); });

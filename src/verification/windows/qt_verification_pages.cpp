@@ -53,7 +53,7 @@ std::optional<int> QtVerificationPages::AskDataFileChoice(const ChoiceRequest& p
 }
 
 std::optional<std::string> QtVerificationPages::AskDataFilePath(const DataFileDialog& dialog) {
-  DataFileWindow window(Parent(), dialog);
+  DataFileWindow window(Parent(), state_, dialog);
   return window.Ask();
 }
 

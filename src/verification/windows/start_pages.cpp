@@ -68,7 +68,7 @@ QString QtFileFilter(const std::string& filter) {
   return filters.join(";;");
 }
 
-DataFileWindow::DataFileWindow(QWidget* parent, const DataFileDialog& dialog)
+DataFileWindow::DataFileWindow(QWidget* parent, const ProgramState& state, const DataFileDialog& dialog)
     : QFileDialog(parent, Q(dialog.title), Q(dialog.folder), QtFileFilter(dialog.filter)) {
   setObjectName(dialog.newFile ? "SaveDialog1" : "OpenDialog1");
   // Qt's own dialog: the same on every desktop, and reachable by the window tests.
@@ -76,6 +76,12 @@ DataFileWindow::DataFileWindow(QWidget* parent, const DataFileDialog& dialog)
   setAcceptMode(dialog.newFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   setFileMode(dialog.newFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (dialog.newFile) setDefaultSuffix("ctr");
+  setLabelText(QFileDialog::LookIn, Q(state.Bilingual("Папка:", "Тека:")));
+  setLabelText(QFileDialog::FileName, Q(state.Bilingual("Имя файла:", "Ім'я файлу:")));
+  setLabelText(QFileDialog::FileType, Q(state.Bilingual("Тип файлов:", "Тип файлів:")));
+  setLabelText(QFileDialog::Accept, Q(dialog.newFile ? state.Bilingual("Сохранить", "Зберегти")
+                                                     : state.Bilingual("Открыть", "Відкрити")));
+  setLabelText(QFileDialog::Reject, Q(state.Text(2614)));
 }
 
 std::optional<std::string> DataFileWindow::Ask() {

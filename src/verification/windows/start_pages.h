@@ -42,11 +42,11 @@ class TForm52 : public QDialog {
 QString QtFileFilter(const std::string& filter);
 
 // The save dialog of a new data file (`SaveDialog1`) or the open dialog of a file to continue
-// (`OpenDialog1`), in the data folder.
+// (`OpenDialog1`), in the data folder, with its labels and buttons in the program's language.
 class DataFileWindow : public QFileDialog {
   Q_OBJECT
  public:
-  DataFileWindow(QWidget* parent, const DataFileDialog& dialog);
+  DataFileWindow(QWidget* parent, const ProgramState& state, const DataFileDialog& dialog);
 
   std::optional<std::string> Ask();
 };

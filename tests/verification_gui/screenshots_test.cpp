@@ -1,0 +1,205 @@
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QPixmap>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "../verification/verification_fixture.h"
+#include "device/windows/choice_dialogs.h"
+#include "link/com_slots.h"
+#include "shell/windows/confirm_windows.h"
+#include "shell/windows/window_parts.h"
+#include "verification/unit_choice.h"
+#include "verification/windows/measuring_windows.h"
+#include "verification/windows/reference_pages.h"
+#include "verification/windows/service_window.h"
+#include "verification/windows/start_pages.h"
+#include "verification/windows/substitute_value_window.h"
+
+namespace ruvenset::testing {
+namespace {
+
+// Pictures of the verification's windows in both languages, as docs/screenshots/verification-*.png,
+// when RUVENSET_SCREENSHOT_DIR names a folder; otherwise the test does nothing.
+class VerificationScreenshots : public VerificationFixture {
+ protected:
+  void SetUp() override {
+    const char* folder = std::getenv("RUVENSET_SCREENSHOT_DIR");
+    if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "RUVENSET_SCREENSHOT_DIR is not set";
+    folder_ = folder;
+  }
+
+  void UseLanguage(int langRus) {
+    state.config.langRus = langRus;
+    const std::string name = langRus == 1 ? "Lang01.txt" : "Lang00.txt";
+    ASSERT_EQ(LanguageTexts::Load(std::string(RUVENSET_SOURCE_DIR) + "/lang/" + name, state.texts).status,
+              LangLoadStatus::Ok);
+    suffix_ = langRus == 1 ? "ru" : "uk";
+  }
+
+  // Shows the window, draws it under a plain title bar (the offscreen platform draws no frames) and
+  // closes it.
+  void Shoot(QWidget* window, const char* name) {
+    window->show();
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+    constexpr int kBar = 28;
+    const QPixmap content = window->grab();
+    const QSize size = content.deviceIndependentSize().toSize();
+    QPixmap framed(size.width() + 2, size.height() + kBar + 1);
+    framed.fill(QColor(0x3b, 0x45, 0x52));
+    QPainter painter(&framed);
+    painter.drawPixmap(1, kBar, content);
+    QFont font = QApplication::font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(12, 0, size.width() - 24, kBar), Qt::AlignVCenter | Qt::AlignLeft,
+                     window->windowTitle());
+    painter.end();
+    const QString path = QString("%1/verification-%2-%3.png").arg(folder_, name, suffix_);
+    EXPECT_TRUE(framed.save(path)) << path.toStdString();
+    window->hide();
+  }
+
+  ChoiceRequest Request(std::vector<std::string> items, int preselected = 0) const {
+    ChoiceRequest r;
+    r.caption = state.Text(2208);
+    r.items = std::move(items);
+    r.preselected = preselected;
+    r.acceptText = state.Text(2279);
+    r.cancelText = state.Text(2614);
+    return r;
+  }
+
+  void Pages(const std::string& dataFolder) {
+    SubstituteValuePage substitute;
+    substitute.caption = state.Text(2208);
+    substitute.channelName = state.Text(2126);
+    substitute.unitName = state.Text(2189);
+    substitute.measured = false;
+    substitute.constant = 20;
+    substitute.lower = -40;
+    substitute.upper = 60;
+    substitute.rangeText = "[ -40 ... 60 ]";
+    substitute.constantText = "20.00";
+    TForm45 form45(nullptr, state, substitute);
+    Shoot(&form45, "substitute");
+
+    TForm46 form46(nullptr, state, Request({state.Text(2669), state.Text(2670)}, 1));
+    Shoot(&form46, "poll-reference");
+
+    TransmitterPage transmitter;
+    transmitter.caption = state.Text(2208);
+    transmitter.preset.portSlot = 1;
+    transmitter.preset.address = 1;
+    std::vector<std::string> paths;
+    for (int slot = 0; slot < kComSlotCount; ++slot) paths.push_back(ComSlotPath(state.config, slot));
+    TForm47 form47(nullptr, state, transmitter, paths);
+    Shoot(&form47, "transmitter");
+
+    TForm48 form48(nullptr, state, Request({"1", "2", "3", "4"}, 1));
+    Shoot(&form48, "transmitter-variable");
+
+    TForm49 form49(nullptr, state,
+                   Request({state.Bilingual("Абсолютное давление", "Абсолютний тиск"),
+                            state.Bilingual("Избыточное давление", "Надлишковий тиск")}));
+    Shoot(&form49, "reference-pressure");
+
+    TForm8 units(nullptr, UnitChoiceRequest(state, kPressureUnitList, kUnitForVerification));
+    Shoot(&units, "unit-choice");
+
+    ChoiceRequest save;
+    save.caption = state.Bilingual("Сохранение данных поверки", "Збереження даних повірки");
+    save.items = {state.Bilingual(" Не сохранять", " Не зберігати"),
+                  state.Bilingual(" Сохранять в новый файл", " Зберігати у новий файл"),
+                  state.Bilingual(" Сохранять в существующий файл", " Зберігати в існуючий файл")};
+    save.acceptText = state.Text(2279);
+    TFdann fdann(nullptr, save);
+    Shoot(&fdann, "data-file-choice");
+
+    DataFileDialog dialog;
+    dialog.title = state.Bilingual("Запись файла данных поверки", "Запис файлу даних повірки");
+    dialog.filter = "DataFiles (*.ctr)|*.ctr|All files (*.*)|*.*";
+    dialog.folder = dataFolder;
+    DataFileWindow saveDialog(nullptr, state, dialog);
+    saveDialog.resize(720, 420);
+    saveDialog.selectFile("2024-05-16-temperature");
+    Shoot(&saveDialog, "save-dialog");
+
+    TOKBottomDlg typed(nullptr, Q(state.Text(2208)), Q(state.Text(1156)), Q(state.Text(1773)),
+                       Q(state.Text(1772)));
+    Shoot(&typed, "typed-reference");
+
+    TForm51 actual(nullptr, ActualValueRequest(state, kKindTemperature, {-40, 60}));
+    Shoot(&actual, "actual-value");
+
+    StartPage start;
+    start.caption = state.Text(2208);
+    start.pipelineLine =
+        state.texts.FormatText(2209, {1, std::string(state.record.name, sizeof state.record.name)});
+    start.channelLine = state.texts.FormatText(2212, {state.Text(2126)});
+    TForm52 form52(nullptr, state, start);
+    Shoot(&form52, "start");
+
+    ServiceOperations enter(state, technician, technician);
+    enter.panelText = state.Text(2202);
+    TForm53 form53(nullptr, enter);
+    form53.SetProgress(3, 6);
+    Shoot(&form53, "service-mode");
+  }
+
+  // The measuring window after a few readings, a reset of the statistics and a new actual value.
+  void Measuring() {
+    state.channel.code = 1;
+    state.channel.kind = kKindTemperature;
+    state.channelNameText = 2189;
+    MeasuringSetup setup;
+    setup.channelKind = kKindTemperature;
+    setup.referenceMode = kReferenceTyped;
+    setup.actual = 20;
+    setup.actualRange = {-40, 60};
+    MeasuringWindow window(state, technician, pages, setup, wallClock);
+    TForm54 form(nullptr, state, window);
+    form.show();
+    form.Timer1->start(window.firstInterval());
+    const auto readings = [&](uint32_t count) {
+      for (int tick = 0; tick < 80 && window.statistics().count() < count; ++tick) {
+        form.Timer1Timer();
+        clock.SleepFor(int64_t{form.Timer1->interval()} * 1'000'000);
+        wallClock.seconds += 1;
+      }
+    };
+    InputValue(peer->model.inputs(), sim::InputChannel::Temperature) = 20.02;
+    readings(2);
+    form.BitBtn2->click();
+    InputValue(peer->model.inputs(), sim::InputChannel::Temperature) = 20.07;
+    readings(4);
+    pages.actual = {20.05f};
+    form.BitBtn3->click();
+    readings(7);
+    form.Timer1->stop();
+    Shoot(&form, "measuring");
+  }
+
+  QString folder_;
+  QString suffix_;
+};
+
+TEST_F(VerificationScreenshots, EveryPageAndTheMeasuringWindowInBothLanguages) {
+  Connect();
+  const std::filesystem::path data = std::filesystem::path(::testing::TempDir()) / "verification-data";
+  std::filesystem::create_directories(data);
+  for (const char* name : {"2024-05-14-temperature.ctr", "2024-05-15-temperature.ctr"})
+    std::ofstream(data / name) << "STAT";
+  for (int langRus : {1, 0}) {
+    UseLanguage(langRus);
+    Pages(data.string());
+    Measuring();
+  }
+  std::filesystem::remove_all(data);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
