@@ -15,7 +15,7 @@ namespace {
 // The display lines in the order they are laid out: the field, its group and its row caption.
 enum Group { kReadings, kCodes, kStatistics };
 
-struct LineSpec {
+struct DisplayRow {
   const char* field;
   std::string MeasuringDisplay::*text;
   Group group;
@@ -24,7 +24,7 @@ struct LineSpec {
 };
 
 using D = MeasuringDisplay;
-const LineSpec kLines[] = {
+const DisplayRow kLines[] = {
     {"count", &D::count, kReadings, "Отсчёт №", "Відлік №"},
     {"time", &D::time, kReadings, "Время", "Час"},
     {"value", &D::value, kReadings, "Измеренное значение", "Виміряне значення"},
@@ -89,17 +89,17 @@ MeasuringForm::MeasuringForm(QWidget* parent, const char* objectName, const Prog
     grids[g]->setVerticalSpacing(6);
     grids[g]->setColumnStretch(1, 1);
   }
-  for (const LineSpec& spec : kLines) {
-    if (!Shown(spec.field, setup)) continue;
-    const int g = spec.group;
-    auto* caption = new QLabel(Q(state.Bilingual(spec.russian, spec.ukrainian)), groups[g]);
-    QLabel* line = ValueLine(groups[g], spec.field, g == kStatistics ? 20 : 22);
+  for (const DisplayRow& row : kLines) {
+    if (!Shown(row.field, setup)) continue;
+    const int g = row.group;
+    auto* caption = new QLabel(Q(state.Bilingual(row.russian, row.ukrainian)), groups[g]);
+    QLabel* line = ValueLine(groups[g], row.field, g == kStatistics ? 20 : 22);
     caption->setBuddy(line);
     grids[g]->addWidget(caption, rows[g], 0);
     grids[g]->addWidget(line, rows[g], 1);
     ++rows[g];
-    lines_[spec.field] = line;
-    shown_.emplace_back(spec.text, line);
+    lines_[row.field] = line;
+    shown_.emplace_back(row.text, line);
   }
   for (const char* emphasised : {"value", "mean"}) {
     QFont font = lines_[emphasised]->font();
