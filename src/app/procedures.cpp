@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "storage/windows/calibration_procedures.h"
 #include "verification/channel_ranges.h"
 #include "verification/windows/qt_verification_pages.h"
 
@@ -21,8 +22,29 @@ void RegisterVerificationProcedures(TForm1& window, const PortOpener& opener) {
   }
 }
 
+void RegisterCalibrationFileProcedures(TForm1& window) {
+  struct Items {
+    MenuItem view;
+    MenuItem edit;
+    CalibrationSection section;
+  };
+  const Items items[] = {{MenuItem::N15, MenuItem::N16, CalibrationSection::Pressure},
+                         {MenuItem::N22, MenuItem::N23, CalibrationSection::Temperature},
+                         {MenuItem::N26, MenuItem::N27, CalibrationSection::DifferentialPressure},
+                         {MenuItem::N34, MenuItem::N35, CalibrationSection::CorrectionMultipliers}};
+  for (const auto& i : items) {
+    window.SetProcedure(i.view, [&window, section = i.section] {
+      ViewCalibrationParameters(&window, window.state(), window.technician(), section);
+    });
+    window.SetProcedure(i.edit, [&window, section = i.section] {
+      EditCalibrationParameters(&window, window.state(), window.technician(), section);
+    });
+  }
+}
+
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterVerificationProcedures(window, options.opener);
+  RegisterCalibrationFileProcedures(window);
 }
 
 }  // namespace ruvenset

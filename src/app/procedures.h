@@ -9,6 +9,10 @@ namespace ruvenset {
 // atmospheric pressure) is kept for the next as long as the window lives.
 void RegisterVerificationProcedures(TForm1& window, const PortOpener& opener);
 
+// The calibration parameter files: view (N15, N22, N26, N34) and edit (N16, N23, N27, N35) by section;
+// the viewer offers to store a section in a connected flow computer.
+void RegisterCalibrationFileProcedures(TForm1& window);
+
 // Every procedure the main window's menu items start.
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options);
 

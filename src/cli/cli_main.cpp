@@ -27,7 +27,10 @@ constexpr Command kCommands[] = {
     {"show", ruvenset::cli::RunCalibrationShow, "show a section of a calibration file: FILE --section S"},
     {"write-back", ruvenset::cli::RunWriteBack,
      "store a section in the flow computer: FILE --section S [--password TEXT]"},
-    {"verify", ruvenset::cli::RunVerify, "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE [--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable V]] [--password TEXT]"},
+    {"verify", ruvenset::cli::RunVerify,
+     "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
+     "[--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable "
+     "V]] [--password TEXT]"},
 };
 
 void PrintUsage() {

@@ -73,4 +73,24 @@ int CliSession::OpenPort() {
   return kExitOk;
 }
 
+int CliSession::Connect(CliTechnician& technician) {
+  const std::string path = PortPath();
+  if (path.empty()) return kExitNoPort;
+  switch (ConnectToFlowComputer(state_, technician, technician, OpenPosixPort, path)) {
+    case ConnectResult::Connected:
+      return kExitOk;
+    case ConnectResult::PortFailed:
+      return kExitNoPort;
+    case ConnectResult::Refused:
+      std::printf("refused %s\n", technician.notice().c_str());
+      return kExitRefused;
+    case ConnectResult::NoFlowComputer:
+    case ConnectResult::Abandoned:
+      break;
+  }
+  const LinkStatus last = state_.link.lastStatus();
+  std::printf("status %s\n", LinkStatusName(last == LinkOk ? LinkNoAnswer : last));
+  return kExitFailed;
+}
+
 }  // namespace ruvenset::cli

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "cli/cli_technician.h"
 #include "link/configuration.h"
 #include "link/link.h"
 #include "link/posix_serial_port.h"
@@ -15,6 +16,7 @@ namespace ruvenset::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitNoPort = 2;
+inline constexpr int kExitRefused = 3;
 inline constexpr int kExitUsage = 64;
 
 // Prints every frame on stderr with a millisecond time stamp.
@@ -43,6 +45,9 @@ class CliSession {
   // Opens the port at PortPath() and attaches it to the link. Returns kExitOk, or kExitNoPort after
   // printing why.
   int OpenPort();
+  // Connects the way the main window does (link check and connect sequence). Returns kExitOk when
+  // connected; otherwise prints `refused <notice>` or `status <LinkStatus name>` and returns the exit code.
+  int Connect(CliTechnician& technician);
 
   ProgramState& state() { return state_; }
   Configuration& config() { return state_.config; }

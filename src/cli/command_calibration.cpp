@@ -6,7 +6,6 @@
 #include "cli/cli_session.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
-#include "shell/connect_operation.h"
 #include "storage/calibration_checks.h"
 #include "storage/calibration_file.h"
 #include "storage/calibration_rows.h"
@@ -16,8 +15,6 @@
 
 namespace ruvenset::cli {
 namespace {
-
-constexpr int kExitRefused = 3;
 
 struct SectionName {
   const char* name;
@@ -124,23 +121,6 @@ class PrintingWriteBackPages final : public HeadlessWriteBackPages {
   }
 };
 
-int Connect(CliSession& session, CliTechnician& technician) {
-  const std::string path = session.PortPath();
-  if (path.empty()) return kExitNoPort;
-  switch (ConnectToFlowComputer(session.state(), technician, technician, OpenPosixPort, path)) {
-    case ConnectResult::Connected:
-      return kExitOk;
-    case ConnectResult::PortFailed:
-      return kExitNoPort;
-    case ConnectResult::Refused:
-      std::printf("refused %s\n", technician.notice().c_str());
-      return kExitRefused;
-    default:
-      std::printf("status %s\n", LinkStatusName(session.state().link.lastStatus()));
-      return kExitFailed;
-  }
-}
-
 }  // namespace
 
 // Reads and checks a calibration parameter file and prints what it holds.
@@ -203,7 +183,7 @@ int RunWriteBack(const CliArgs& args) {
   ProgramState& state = session.state();
   if (!ReadChecked(state, file, *section, false, state.calibration)) return kExitFailed;
   CliTechnician technician(args.Value("--password"), false);
-  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+  if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
   state.channel.code = static_cast<int>(*section);
   state.channel.selector = static_cast<int>(*section);
   PrintingWriteBackPages pages(state, technician);

@@ -4,40 +4,14 @@
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "device/release_service.h"
-#include "shell/connect_operation.h"
 
 namespace ruvenset::cli {
 namespace {
-
-constexpr int kExitRefused = 3;
 
 class PrintReleased final : public ReleaseObserver {
  public:
   void Released(int pipeline) override { std::printf("released %d\n", pipeline); }
 };
-
-// Connects the way the main window does; returns kExitOk when connected, else the exit code after
-// printing the reason.
-int Connect(CliSession& session, CliTechnician& technician) {
-  const std::string path = session.PortPath();
-  if (path.empty()) return kExitNoPort;
-  ProgramState& state = session.state();
-  switch (ConnectToFlowComputer(state, technician, technician, OpenPosixPort, path)) {
-    case ConnectResult::Connected:
-      return kExitOk;
-    case ConnectResult::PortFailed:
-      return kExitNoPort;
-    case ConnectResult::Refused:
-      std::printf("refused %s\n", technician.notice().c_str());
-      return kExitRefused;
-    case ConnectResult::NoFlowComputer:
-    case ConnectResult::Abandoned:
-      break;
-  }
-  std::printf("status %s\n",
-              LinkStatusName(state.link.lastStatus() == LinkOk ? LinkNoAnswer : state.link.lastStatus()));
-  return kExitFailed;
-}
 
 bool CheckOptions(const CliArgs& args, const std::vector<std::string>& flags, const char* command) {
   std::string unknown;
@@ -54,7 +28,7 @@ int RunIdentify(const CliArgs& args) {
   CliSession session;
   if (!session.Prepare(args)) return kExitUsage;
   CliTechnician technician(args.Value("--password"), args.Flag("--release"));
-  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+  if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
 
   const ConnectionRecord& r = session.state().record;
   std::printf("type %d\n", r.id.type);
@@ -77,7 +51,7 @@ int RunReleaseService(const CliArgs& args) {
   CliSession session;
   if (!session.Prepare(args)) return kExitUsage;
   CliTechnician technician(args.Value("--password"), false);
-  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+  if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
   PrintReleased printer;
   ReleaseServiceMode(session.state(), technician, &printer);
   return kExitOk;

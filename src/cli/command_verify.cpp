@@ -197,20 +197,6 @@ void CliPages::RunMeasuringWindow(MeasuringWindow& window) {
   window.BitBtn1Click();
 }
 
-int Connect(CliSession& session, CliTechnician& technician) {
-  const std::string path = session.PortPath();
-  if (path.empty()) return kExitNoPort;
-  switch (ConnectToFlowComputer(session.state(), technician, technician, OpenPosixPort, path)) {
-    case ConnectResult::Connected:
-      return kExitOk;
-    case ConnectResult::PortFailed:
-      return kExitNoPort;
-    default:
-      std::printf("not connected: %s\n", LinkStatusName(session.state().link.lastStatus()));
-      return kExitFailed;
-  }
-}
-
 }  // namespace
 
 // A verification of one channel with the pages answered from the options.
@@ -220,7 +206,7 @@ int RunVerify(const CliArgs& args) {
   CliSession session;
   if (!session.Prepare(args)) return kExitUsage;
   CliTechnician technician(args.Value("--password"), false);
-  if (const int rc = Connect(session, technician); rc != kExitOk) return rc;
+  if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
 
   ProgramState& state = session.state();
   CliPages pages(options, state.link.clock());

@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
+#include "cli_runner.h"
+
 #include <cstdio>
 #include <string>
 
 namespace {
 
-struct CliRun {
-  int exitCode;
-  std::string out;
-};
+using ruvenset::testing::CliRun;
 
-// Runs ruvenset-cli against the in-process simulated flow computer with a throw-away configuration.
 CliRun Cli(const std::string& arguments) {
-  const std::string command = "XDG_CONFIG_HOME=" + ::testing::TempDir() +
-                              "cli-config " RUVENSET_BINARY_DIR "/ruvenset-cli " + arguments + " 2>/dev/null";
-  CliRun run{-1, {}};
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 512> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
-  const int status = ::pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return ruvenset::testing::RunCli(arguments, "cli-config");
 }
 
 TEST(CliCommands, ProbeFindsTheSimulatedFlowComputer) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
-#include <array>
+#include <stdlib.h>
+#include "cli_runner.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,24 +13,10 @@
 namespace ruvenset {
 namespace {
 
-struct CliRun {
-  int exitCode;
-  std::string out;
-};
+using ruvenset::testing::CliRun;
 
-// Runs ruvenset-cli with a throw-away configuration (Russian texts, a fast line for the demo).
 CliRun Cli(const std::string& arguments) {
-  const std::string command = "XDG_CONFIG_HOME=" + ::testing::TempDir() +
-                              "calibration-cli-config " RUVENSET_BINARY_DIR "/ruvenset-cli " + arguments +
-                              " 2>/dev/null";
-  CliRun run{-1, {}};
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 512> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
-  const int status = ::pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return ruvenset::testing::RunCli(arguments, "calibration-cli-config");
 }
 
 class CalibrationCommands : public ::testing::Test {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <array>
+#include <sys/stat.h>
+#include "cli_runner.h"
+
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -10,24 +10,10 @@
 
 namespace {
 
-struct CliRun {
-  int exitCode;
-  std::string out;
-};
+using ruvenset::testing::CliRun;
 
-// Runs ruvenset-cli against the in-process simulated flow computer with a throw-away configuration.
 CliRun Cli(const std::string& arguments) {
-  const std::string command = "XDG_CONFIG_HOME=" + ::testing::TempDir() +
-                              "verify-config " RUVENSET_BINARY_DIR "/ruvenset-cli " + arguments +
-                              " 2>/dev/null";
-  CliRun run{-1, {}};
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 512> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
-  const int status = ::pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return ruvenset::testing::RunCli(arguments, "verify-config");
 }
 
 std::vector<std::vector<std::string>> Lines(const std::string& out) {
