@@ -1,5 +1,7 @@
 #include "app/dialog_screenshots.h"
 
+#include "shell/windows/window_picture.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,7 +42,7 @@ class Shooter {
   bool Save(QWidget* widget, const QString& name) {
     Settle();
     const bool closeBox = widget->windowFlags().testFlag(Qt::WindowCloseButtonHint);
-    return Write(Decorate(widget->grab(), widget->windowTitle(), closeBox), name);
+    return Write(PictureWithTitleBar(widget, closeBox), name);
   }
 
   // The main window together with its open menus, drawn where they stand on the screen.
@@ -54,7 +56,7 @@ class Shooter {
       painter.drawPixmap(top->geometry().topLeft() - frame.topLeft(), top->grab());
     }
     painter.end();
-    return Write(Decorate(picture, window->windowTitle(), true), name);
+    return Write(PictureWithTitleBar(picture, window->windowTitle()), name);
   }
 
   static void Settle() {
@@ -66,24 +68,6 @@ class Shooter {
   int failures() const { return failures_; }
 
  private:
-  // The offscreen platform draws no window frames: a plain title bar shows the window's caption.
-  static QPixmap Decorate(const QPixmap& content, const QString& title, bool closeBox) {
-    constexpr int kBar = 28;
-    const QSize size = content.deviceIndependentSize().toSize();
-    QPixmap framed(size.width() + 2, size.height() + kBar + 1);
-    framed.fill(QColor(0x3b, 0x45, 0x52));
-    QPainter painter(&framed);
-    painter.drawPixmap(1, kBar, content);
-    QFont font = QApplication::font();
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(12, 0, size.width() - 40, kBar), Qt::AlignVCenter | Qt::AlignLeft, title);
-    if (closeBox)
-      painter.drawText(QRect(size.width() - 26, 0, 20, kBar), Qt::AlignCenter, QString::fromUtf8("✕"));
-    return framed;
-  }
-
   bool Write(const QPixmap& picture, const QString& name) {
     const QString path = QDir(folder_).filePath("ruvenset-" + name + ".png");
     if (!picture.save(path)) {

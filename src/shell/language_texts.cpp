@@ -112,42 +112,42 @@ size_t RawSize(const Conversion& conv) {
   return conv.size == 0 ? 1 : conv.size;
 }
 
-std::string Printf(const std::string& spec, auto value) {
-  int needed = std::snprintf(nullptr, 0, spec.c_str(), value);
+std::string Printf(const std::string& conversionText, auto value) {
+  int needed = std::snprintf(nullptr, 0, conversionText.c_str(), value);
   if (needed <= 0) return std::string();
   std::string out(static_cast<size_t>(needed) + 1, '\0');
-  std::snprintf(out.data(), out.size(), spec.c_str(), value);
+  std::snprintf(out.data(), out.size(), conversionText.c_str(), value);
   out.resize(static_cast<size_t>(needed));
   return out;
 }
 
-std::string SpecPrefix(const Conversion& conv) {
-  std::string spec = "%" + conv.flags;
-  if (conv.width >= 0) spec += std::to_string(conv.width);
-  if (conv.precision >= 0) spec += "." + std::to_string(conv.precision);
-  return spec;
+std::string ConversionPrefix(const Conversion& conv) {
+  std::string conversionText = "%" + conv.flags;
+  if (conv.width >= 0) conversionText += std::to_string(conv.width);
+  if (conv.precision >= 0) conversionText += "." + std::to_string(conv.precision);
+  return conversionText;
 }
 
 std::string FormatInteger(const Conversion& conv, int64_t value) {
   if (conv.type == 'c')
-    return Printf(SpecPrefix(conv) + "c", static_cast<int>(static_cast<unsigned char>(value)));
+    return Printf(ConversionPrefix(conv) + "c", static_cast<int>(static_cast<unsigned char>(value)));
   const bool isSigned = conv.type == 'd' || conv.type == 'i';
-  const std::string spec = SpecPrefix(conv) + "ll" + conv.type;
+  const std::string conversionText = ConversionPrefix(conv) + "ll" + conv.type;
   // Without a length modifier an integer is 32 bits wide, as in the program's texts ("%lu" included).
   switch (conv.length) {
     case Length::Char:
-      return isSigned ? Printf(spec, static_cast<long long>(static_cast<int8_t>(value)))
-                      : Printf(spec, static_cast<unsigned long long>(static_cast<uint8_t>(value)));
+      return isSigned ? Printf(conversionText, static_cast<long long>(static_cast<int8_t>(value)))
+                      : Printf(conversionText, static_cast<unsigned long long>(static_cast<uint8_t>(value)));
     case Length::Short:
-      return isSigned ? Printf(spec, static_cast<long long>(static_cast<int16_t>(value)))
-                      : Printf(spec, static_cast<unsigned long long>(static_cast<uint16_t>(value)));
+      return isSigned ? Printf(conversionText, static_cast<long long>(static_cast<int16_t>(value)))
+                      : Printf(conversionText, static_cast<unsigned long long>(static_cast<uint16_t>(value)));
     case Length::LongLong:
     case Length::Size:
-      return isSigned ? Printf(spec, static_cast<long long>(value))
-                      : Printf(spec, static_cast<unsigned long long>(static_cast<uint64_t>(value)));
+      return isSigned ? Printf(conversionText, static_cast<long long>(value))
+                      : Printf(conversionText, static_cast<unsigned long long>(static_cast<uint64_t>(value)));
     default:
-      return isSigned ? Printf(spec, static_cast<long long>(static_cast<int32_t>(value)))
-                      : Printf(spec, static_cast<unsigned long long>(static_cast<uint32_t>(value)));
+      return isSigned ? Printf(conversionText, static_cast<long long>(static_cast<int32_t>(value)))
+                      : Printf(conversionText, static_cast<unsigned long long>(static_cast<uint32_t>(value)));
   }
 }
 
@@ -326,7 +326,7 @@ std::string FormatTextArgs(std::string_view format, std::initializer_list<TextAr
     } else if (letter == 'f') {
       const double value =
           arg->kind() == TextArg::Kind::Integer ? static_cast<double>(arg->integer()) : arg->real();
-      out += Printf(SpecPrefix(conv) + conv.type, value);
+      out += Printf(ConversionPrefix(conv) + conv.type, value);
     } else {
       out += FormatString(conv, arg->string());
     }

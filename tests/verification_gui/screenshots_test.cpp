@@ -11,6 +11,7 @@
 #include "link/com_slots.h"
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/window_parts.h"
+#include "shell/windows/window_picture.h"
 #include "verification/unit_choice.h"
 #include "verification/windows/measuring_windows.h"
 #include "verification/windows/reference_pages.h"
@@ -44,20 +45,7 @@ class VerificationScreenshots : public VerificationFixture {
   void Shoot(QWidget* window, const char* name) {
     window->show();
     for (int i = 0; i < 10; ++i) QApplication::processEvents();
-    constexpr int kBar = 28;
-    const QPixmap content = window->grab();
-    const QSize size = content.deviceIndependentSize().toSize();
-    QPixmap framed(size.width() + 2, size.height() + kBar + 1);
-    framed.fill(QColor(0x3b, 0x45, 0x52));
-    QPainter painter(&framed);
-    painter.drawPixmap(1, kBar, content);
-    QFont font = QApplication::font();
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(12, 0, size.width() - 24, kBar), Qt::AlignVCenter | Qt::AlignLeft,
-                     window->windowTitle());
-    painter.end();
+    const QPixmap framed = PictureWithTitleBar(window, false);
     const QString path = QString("%1/verification-%2-%3.png").arg(folder_, name, suffix_);
     EXPECT_TRUE(framed.save(path)) << path.toStdString();
     window->hide();

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "../storage_fixture.h"
+#include "gui_environment.h"
 #include "shell/windows/window_parts.h"
+#include "shell/windows/window_picture.h"
 #include "storage/calibration_entries.h"
 #include "storage/calibration_viewer.h"
 #include "storage/windows/fulfill_window.h"
@@ -18,21 +20,6 @@
 namespace ruvenset::testing {
 namespace {
 
-class GuiEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-  void TearDown() override { app_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[22] = "storage_windows_tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGuiEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
-
 // Saves a window's picture with a plain title bar (the offscreen platform draws no frames) when
 // RUVENSET_SCREENSHOT_DIR names a folder; otherwise does nothing.
 void Shoot(QWidget* window, const char* name) {
@@ -40,20 +27,7 @@ void Shoot(QWidget* window, const char* name) {
   if (folder == nullptr || *folder == '\0') return;
   window->show();
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  constexpr int kBar = 28;
-  const QPixmap content = window->grab();
-  const QSize size = content.deviceIndependentSize().toSize();
-  QPixmap framed(size.width() + 2, size.height() + kBar + 1);
-  framed.fill(QColor(0x3b, 0x45, 0x52));
-  QPainter painter(&framed);
-  painter.drawPixmap(1, kBar, content);
-  QFont font = QApplication::font();
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(Qt::white);
-  painter.drawText(QRect(12, 0, size.width() - 24, kBar), Qt::AlignVCenter | Qt::AlignLeft,
-                   window->windowTitle());
-  painter.end();
+  const QPixmap framed = PictureWithTitleBar(window, false);
   EXPECT_TRUE(framed.save(QString("%1/calibration-%2.png").arg(folder, name)));
 }
 
