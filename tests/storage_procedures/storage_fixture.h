@@ -1,6 +1,8 @@
 #pragma once
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
+#include "temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,34 +19,6 @@
 #include "storage/calibration_tools.h"
 
 namespace ruvenset::testing {
-
-// A fresh folder for one test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ruvenset-procedures-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Tables the simulated flow computer measures with: the temperature sensor gives
 // 4 000 000 + 50 000 × T + 150 × (Ta − 20) and the ambient sensor 32768 + 400 × Ta.
