@@ -1,6 +1,5 @@
 #include "app/dialog_screenshots.h"
 
-#include "shell/windows/window_picture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/procedures.h"
 #include "device/windows/choice_dialogs.h"
 #include "device/windows/constants_dialog.h"
 #include "device/windows/information_window.h"
@@ -31,6 +31,7 @@
 #include "shell/windows/preambles_dialog.h"
 #include "shell/windows/progress_window.h"
 #include "shell/windows/window_parts.h"
+#include "shell/windows/window_picture.h"
 
 namespace ruvenset {
 namespace {
@@ -295,6 +296,7 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   QDir().mkpath(QString::fromStdString(folder));
   Shooter shooter(folder);
   TForm1 main(state, options);
+  RegisterProcedures(main, options);
   main.show();
   Shooter::Settle();
   shooter.Save(&main, "main-start");
