@@ -1,16 +1,33 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
 namespace ruvenset {
-namespace {
-
-bool WriteAll(int fd, const uint8_t* p, size_t size) {
+bool WriteAll(int fd, const void* data, size_t size, int pollTimeoutMs) {
+  const auto* p = static_cast<const uint8_t*>(data);
   while (size > 0) {
     const ssize_t n = ::write(fd, p, size);
+    if (n > 0) {
+      p += n;
+      size -= static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0 || errno != EAGAIN) return false;
+    pollfd ready{fd, POLLOUT, 0};
+    if (::poll(&ready, 1, pollTimeoutMs) <= 0) return false;
+  }
+  return true;
+}
+
+bool ReadAll(int fd, void* data, size_t size) {
+  auto* p = static_cast<uint8_t*>(data);
+  while (size > 0) {
+    const ssize_t n = ::read(fd, p, size);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     p += n;
@@ -19,14 +36,12 @@ bool WriteAll(int fd, const uint8_t* p, size_t size) {
   return true;
 }
 
-}  // namespace
-
 FileStatus WriteFileAtomically(const std::string& path, const void* data, size_t size) {
   std::string temp = path + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return FileStatus::CannotOpen;
   ::fchmod(fd, 0644);
-  const bool written = WriteAll(fd, static_cast<const uint8_t*>(data), size) && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, data, size) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());

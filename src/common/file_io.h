@@ -7,6 +7,12 @@ namespace ruvenset {
 
 enum class FileStatus : int { Ok = 0, CannotOpen = 1, ReadFailed = 2, WriteFailed = 3, WrongSize = 4 };
 
+// Writes all bytes to a file descriptor, retrying interrupted and partial writes; on a non-blocking
+// descriptor it waits up to pollTimeoutMs each time the device is full. False when the write failed.
+bool WriteAll(int fd, const void* data, size_t size, int pollTimeoutMs = 1000);
+// Reads exactly size bytes; false at the end of the file or on an error.
+bool ReadAll(int fd, void* data, size_t size);
+
 // Writes the whole file through a temporary file in the same folder that is flushed and renamed over
 // the target, so a failed write never destroys the previous file. A read-only target is replaced too
 // (the rename needs only the folder's permission).

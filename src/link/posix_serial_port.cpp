@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/file_io.h"
 #include "link/line_termios.h"
 
 namespace ruvenset {
@@ -101,22 +102,7 @@ void PosixSerialPort::SetRts(bool on) {
 }
 
 bool PosixSerialPort::Write(const uint8_t* data, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd_, data + done, size - done);
-    if (n > 0) {
-      done += static_cast<size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno == EAGAIN) {
-      pollfd pfd{fd_, POLLOUT, 0};
-      if (::poll(&pfd, 1, 1000) <= 0) return false;
-      continue;
-    }
-    return false;
-  }
-  return true;
+  return WriteAll(fd_, data, size);
 }
 
 int PosixSerialPort::Read(uint8_t* data, size_t size) {

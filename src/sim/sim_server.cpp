@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 
+#include "common/file_io.h"
 #include "link/line_termios.h"
 #include "sim/hart_frame.h"
 #include "sim/sim_control.h"
@@ -30,22 +31,6 @@ int64_t Now() {
 // A pause of 100 ms plus 20 characters ends a frame that stopped halfway.
 int64_t GapNs(int bitsPerSecond, int bitsPerByte) {
   return 100'000'000 + 20LL * bitsPerByte * kNsPerSecond / bitsPerSecond;
-}
-
-bool WriteAll(int fd, const uint8_t* bytes, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, bytes, size);
-    if (n > 0) {
-      bytes += n;
-      size -= static_cast<size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno != EAGAIN) return false;
-    pollfd p{fd, POLLOUT, 0};
-    if (::poll(&p, 1, 100) <= 0) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -180,7 +165,7 @@ void SimServer::ServeHart(int fd, const std::vector<std::vector<uint8_t>>& frame
 void SimServer::Send(int fd, const std::vector<uint8_t>& bytes, int bitsPerSecond, int bitsPerByte,
                      int64_t notBeforeNs) {
   if (!options_.pace) {
-    WriteAll(fd, bytes.data(), bytes.size());
+    WriteAll(fd, bytes.data(), bytes.size(), 100);
     return;
   }
   const int64_t byteNs = static_cast<int64_t>(bitsPerByte) * kNsPerSecond / bitsPerSecond;
@@ -192,7 +177,7 @@ void SimServer::Send(int fd, const std::vector<uint8_t>& bytes, int bitsPerSecon
   for (size_t i = 0; i < bytes.size() && !stop_; i += chunk) {
     const size_t end = std::min(i + chunk, bytes.size());
     std::this_thread::sleep_until(start + std::chrono::nanoseconds(byteNs * static_cast<int64_t>(end)));
-    if (!WriteAll(fd, bytes.data() + i, end - i)) return;
+    if (!WriteAll(fd, bytes.data() + i, end - i, 100)) return;
   }
 }
 

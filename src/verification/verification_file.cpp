@@ -6,30 +6,10 @@
 
 #include <cerrno>
 
+#include "common/file_io.h"
+
 namespace ruvenset {
 namespace {
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool ReadAll(int fd, uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::read(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
 
 // Cuts off what a failed write left behind; if even that fails, closing the file stops further damage.
 void TruncateBack(int fd, off_t size) {
