@@ -1,5 +1,7 @@
 #include "shell/windows/window_parts.h"
 
+#include <QVBoxLayout>
+
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -97,6 +99,25 @@ void FilterKeys(QComboBox* box, std::function<bool(char32_t)> accepts) {
 void GuardLeave(QLineEdit* field, std::function<bool()> valid, std::function<void()> restore,
                 std::function<QList<QWidget*>()> exempt) {
   field->installEventFilter(new LeaveGuard(field, std::move(valid), std::move(restore), std::move(exempt)));
+}
+
+ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum, const char* labelName) {
+  dialog->setWindowFlag(Qt::WindowCloseButtonHint, false);
+  auto* label = new QLabel(text, dialog);
+  label->setObjectName(labelName);
+  label->setWordWrap(true);
+  auto* bar = new QProgressBar(dialog);
+  bar->setObjectName("ProgressBar1");
+  bar->setRange(0, maximum > 0 ? maximum : 1);
+  bar->setValue(0);
+  bar->setMinimumWidth(380);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->setContentsMargins(20, 20, 20, 20);
+  layout->setSpacing(12);
+  layout->addWidget(label);
+  layout->addWidget(bar);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  return {label, bar};
 }
 
 }  // namespace ruvenset

@@ -1,8 +1,10 @@
 #pragma once
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QString>
 #include <QStyle>
@@ -27,6 +29,15 @@ QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& 
 
 // A fixed-size dialog frame: title, no context help, sized to its layout.
 void PrepareDialog(QDialog* dialog, const char* objectName, const QString& caption);
+
+// The body of a progress window: `text` above a progress bar that runs from 0 to `maximum` (at least 1),
+// named Label1 (or the given name) and ProgressBar1, without a close box. Returns the two parts.
+struct ProgressBody {
+  QLabel* label;
+  QProgressBar* bar;
+};
+ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum,
+                               const char* labelName = "Label1");
 
 // Passes typed characters through `accepts` before the field sees them, the way a field's key filter
 // does: a refused character (a pasted text's Ctrl+V among them) is discarded. Return, Escape, Tab and

@@ -1,7 +1,5 @@
 #include "storage/windows/write_window.h"
 
-#include <QVBoxLayout>
-
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
@@ -10,20 +8,9 @@ TForm81::TForm81(QWidget* parent, const QString& caption, const QString& label,
                  std::function<void(WriteProgressView&)> sequence)
     : QDialog(parent), sequence_(std::move(sequence)) {
   PrepareDialog(this, "Form81", caption);
-  setWindowFlag(Qt::WindowCloseButtonHint, false);
-  Label1 = new QLabel(label, this);
-  Label1->setObjectName("Label1");
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setRange(0, 1);
-  ProgressBar1->setValue(0);
-  ProgressBar1->setMinimumWidth(380);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 20, 20, 20);
-  layout->setSpacing(12);
-  layout->addWidget(Label1);
-  layout->addWidget(ProgressBar1);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  const ProgressBody body = BuildProgressBody(this, label, 1);
+  Label1 = body.label;
+  ProgressBar1 = body.bar;
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setSingleShot(true);

@@ -1,30 +1,17 @@
 #include "verification/windows/service_window.h"
 
-#include <QVBoxLayout>
-
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
 
 TForm53::TForm53(QWidget* parent, ServiceOperations& operation) : QDialog(parent), operation_(operation) {
   PrepareDialog(this, "Form53", Q(operation.caption()));
-  setWindowFlag(Qt::WindowCloseButtonHint, false);
-  Panel1 = new QLabel(Q(operation.panelText), this);
-  Panel1->setObjectName("Panel1");
+  const ProgressBody body = BuildProgressBody(this, Q(operation.panelText), 1, "Panel1");
+  Panel1 = body.label;
   Panel1->setFrameShape(QFrame::StyledPanel);
   Panel1->setAlignment(Qt::AlignCenter);
   Panel1->setMinimumHeight(32);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setMinimumWidth(380);
-  ProgressBar1->setRange(0, 1);
-  ProgressBar1->setValue(0);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 20, 20, 20);
-  layout->setSpacing(12);
-  layout->addWidget(Panel1);
-  layout->addWidget(ProgressBar1);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  ProgressBar1 = body.bar;
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setSingleShot(true);
