@@ -26,6 +26,27 @@ QLabel* IconLabel(QWidget* parent, QStyle::StandardPixmap icon) {
   return label;
 }
 
+// The message layout: the icon beside the lines, the one button centred below.
+void LayOutMessage(QDialog* dialog, QStyle::StandardPixmap icon, const QList<QLabel*>& lines,
+                   QPushButton* button) {
+  auto* column = new QVBoxLayout;
+  for (QLabel* line : lines) column->addWidget(line);
+  auto* text = new QHBoxLayout;
+  text->setSpacing(16);
+  text->addWidget(IconLabel(dialog, icon));
+  text->addLayout(column, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(button);
+  buttons->addStretch();
+  auto* layout = new QVBoxLayout(dialog);
+  layout->setContentsMargins(20, 20, 20, 16);
+  layout->setSpacing(18);
+  layout->addLayout(text);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
 }  // namespace
 
 TFormMess::TFormMess(QWidget* parent, const QString& caption, const QString& message, const QString& button)
@@ -36,20 +57,7 @@ TFormMess::TFormMess(QWidget* parent, const QString& caption, const QString& mes
   BitBtn1->setDefault(true);
   connect(BitBtn1, &QPushButton::clicked, this, [this] { done(kResultOk); });
 
-  auto* text = new QHBoxLayout;
-  text->setSpacing(16);
-  text->addWidget(IconLabel(this, QStyle::SP_MessageBoxInformation));
-  text->addWidget(Label1, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(BitBtn1);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 20, 20, 16);
-  layout->setSpacing(18);
-  layout->addLayout(text);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutMessage(this, QStyle::SP_MessageBoxInformation, {Label1}, BitBtn1);
 }
 
 TForm83::TForm83(QWidget* parent, const QString& caption, const QString& line1, const QString& line2,
@@ -65,23 +73,7 @@ TForm83::TForm83(QWidget* parent, const QString& caption, const QString& line1, 
   BitBtn1->setDefault(true);
   connect(BitBtn1, &QPushButton::clicked, this, [this] { done(kResultOk); });
 
-  auto* lines = new QVBoxLayout;
-  lines->addWidget(Label1);
-  lines->addWidget(Label2);
-  auto* text = new QHBoxLayout;
-  text->setSpacing(16);
-  text->addWidget(IconLabel(this, QStyle::SP_MessageBoxWarning));
-  text->addLayout(lines, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(BitBtn1);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 20, 20, 16);
-  layout->setSpacing(18);
-  layout->addLayout(text);
-  layout->addLayout(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  LayOutMessage(this, QStyle::SP_MessageBoxWarning, {Label1, Label2}, BitBtn1);
 
   auto* timer = new QTimer(this);
   timer->setObjectName("Timer1");
