@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
@@ -25,6 +26,17 @@ class ModalScript {
   }
   void On(const QString& name, Answer answer) { answers_[name] = std::move(answer); }
   const QStringList& seen() const { return seen_; }
+
+  // The technician's answers to a connect: Connect in the connect dialog, the simulator's write password,
+  // and No to taking a pipeline out of service mode.
+  void AnswerConnect() {
+    On("Form73", Click("BitBtn1"));
+    On("PasswordDlg", [](QWidget* w) {
+      w->findChild<QLineEdit*>("Password")->setText("1234");
+      Click("OKBtn")(w);
+    });
+    On("OKBottomDlg1", Click("CancelBtn"));
+  }
 
   static Answer Click(const char* button) {
     return [button](QWidget* w) {

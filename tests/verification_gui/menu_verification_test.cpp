@@ -56,12 +56,7 @@ TEST(MenuVerification, TemperatureFromTheMenuRecordsReadingsAndLeavesServiceMode
   window.show();
 
   ModalScript script;
-  script.On("Form73", ModalScript::Click("BitBtn1"));
-  script.On("PasswordDlg", [](QWidget* w) {
-    w->findChild<QLineEdit*>("Password")->setText("1234");
-    ModalScript::Click("OKBtn")(w);
-  });
-  script.On("OKBottomDlg1", ModalScript::Click("CancelBtn"));
+  script.AnswerConnect();
   window.N6Click();
   ASSERT_TRUE(state.connected) << script.seen().join(",").toStdString();
   ASSERT_TRUE(window.Action(M::N20)->isVisible());
