@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "calibration/identification_code.h"
+#include "calibration_fixture.h"
+#include "storage/calibration_file.h"
+#include "storage/fulfill_list.h"
+
+namespace ruvenset::testing {
+namespace {
+
+CalibrationImage ReadImage(const std::string& path) {
+  CalibrationImage image;
+  std::ifstream file(path, std::ios::binary);
+  file.read(reinterpret_cast<char*>(image.Bytes()), kCalibrationImageSize);
+  EXPECT_EQ(file.gcount(), static_cast<std::streamsize>(kCalibrationImageSize)) << path;
+  return image;
+}
+
+struct CalibrationRunTest : CalibrationFixture {
+  std::string Path(const std::string& name) {
+    std::filesystem::create_directories(folder.File("CALIBR"));
+    return folder.File("CALIBR/" + name);
+  }
+  // Applies the ambient temperature for the Тос measurement and the gas temperatures for the points.
+  void Inputs(std::vector<double> ambient, std::vector<double> points) {
+    runPages.beforeWindow = [this, ambient, points](const TForm60Logic& window) mutable {
+      const AcquisitionSetup& s = window.setup();
+      if (s.statistics) return;
+      if (s.mode == AcquisitionMode::Ambient && !ambient.empty()) {
+        peer->model.inputs().ambient = ambient.front();
+        ambient.erase(ambient.begin());
+      } else if (s.mode == AcquisitionMode::Point && !points.empty()) {
+        peer->model.inputs().temperature = points.front();
+        points.erase(points.begin());
+      }
+    };
+  }
+};
+
+TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
+  Connect();
+  const std::string path = Path("t.klb");
+  technician.choices = {0};  // new calibration
+  lists.savePaths = {path};
+  runPages.codes = {160123};
+  Inputs({20.0, 40.0}, {-20.0, 60.0, 0.0, 50.0});
+  // Тос value, two point values; again for the second Тос point.
+  runPages.values = {20.0f, -20.0f, 60.0f, 40.0f, 0.0f, 50.0f};
+  lists.lists = {{2, 0}, {kListAdd, 0}, {2, 0}, {kListClose, 1}};
+  EXPECT_EQ(Run(1), CalibrationResult::Finished);
+  EXPECT_EQ(PipelineState(), 0);
+  EXPECT_EQ(Requests(0x10), 2);
+  EXPECT_EQ(Requests(0x11), 2);
+  EXPECT_EQ(Requests(0x14), 0);  // the code was confirmed unchanged
+
+  const CalibrationImage image = ReadImage(path);
+  EXPECT_TRUE(image.CheckBytesValid());
+  const ConstChannelSection t = image.Channel(CalibrationSection::Temperature);
+  ASSERT_EQ(t.TosCount(), 2);
+  // Ambient codes 32768 + 400 × Ta; temperature codes 4 000 000 + 50 000 × T + 150 × (Ta − 20).
+  EXPECT_EQ(t.TosCode(0), 40768);
+  EXPECT_FLOAT_EQ(t.TosValue(0), 20.0f);
+  EXPECT_EQ(t.TosCode(1), 48768);
+  EXPECT_FLOAT_EQ(t.TosValue(1), 40.0f);
+  ASSERT_EQ(t.PointCount(0), 2);
+  EXPECT_EQ(t.PointCode(0, 0), 3'000'000);
+  EXPECT_FLOAT_EQ(t.PointValue(0, 0), -20.0f);
+  EXPECT_EQ(t.PointCode(0, 1), 7'000'000);
+  EXPECT_FLOAT_EQ(t.PointValue(0, 1), 60.0f);
+  ASSERT_EQ(t.PointCount(1), 2);
+  EXPECT_EQ(t.PointCode(1, 0), 4'003'000);
+  EXPECT_FLOAT_EQ(t.PointValue(1, 0), 0.0f);
+  EXPECT_EQ(t.PointCode(1, 1), 6'503'000);
+  EXPECT_FLOAT_EQ(t.PointValue(1, 1), 50.0f);
+  EXPECT_EQ(image.IdentificationCode(), 160123u);
+  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
+  EXPECT_TRUE(std::equal(adc, adc + 9, image.pressureAdcParameters));
+  EXPECT_EQ(image.modelCode, 16);
+  EXPECT_FLOAT_EQ(image.CharacteristicSlope(CalibrationSection::Pressure), 1.0f);
+  EXPECT_EQ(image.Channel(CalibrationSection::Pressure).TosCount(), 0);
+
+  // The windows in their order: the Тос measurement, then each point in prompt and statistics mode.
+  const std::vector<std::string> first(runPages.log.begin() + 1, runPages.log.begin() + 10);
+  EXPECT_EQ(runPages.log.front(), "ident 160123");
+  EXPECT_EQ(first, (std::vector<std::string>{"ambient prompt", "ambient statistics", "value [-43.00...63.00]",
+                                             "point prompt", "point statistics", "value [-45.00...85.00]",
+                                             "point prompt", "point statistics", "value [-45.00...85.00]"}));
+}
+
+TEST_F(CalibrationRunTest, StopInsideTheMeasurementWindowLeavesServiceMode) {
+  Connect();
+  technician.choices = {0};
+  lists.savePaths = {Path("stop.klb")};
+  runPages.codes = {160123};
+  runPages.values = {20.0f};
+  runPages.onTick = [&](TForm60Logic& window, const AcquisitionTick&, int tick) -> std::optional<int> {
+    if (window.setup().mode == AcquisitionMode::Point && tick == 2) {
+      EXPECT_EQ(PipelineState(), 3);
+      return kMeasurementCancel;
+    }
+    return std::nullopt;
+  };
+  EXPECT_EQ(Run(1), CalibrationResult::Cancelled);
+  EXPECT_EQ(Requests(0x11), 1);
+  EXPECT_EQ(PipelineState(), 0);
+  EXPECT_EQ(technician.Count("confirm " + Text(2238) + " | " + Text(2617)), 1);
+}
+
+TEST_F(CalibrationRunTest, AFileOfAnotherFlowComputerIsRefusedBeforeAnythingIsMeasured) {
+  Connect();
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.SetIdentificationCode(999);
+  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+  t.SetTosCount(1);
+  t.SetTosPoint(0, 40768, 20.0f);
+  t.SetPointCount(0, 2);
+  t.SetPoint(0, 0, 3'000'000, -20.0f);
+  t.SetPoint(0, 1, 7'000'000, 60.0f);
+  const std::string path = Path("other.klb");
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
+            CalibrationFileStatus::Ok);
+  technician.choices = {1};
+  lists.openPaths = {path};
+  const int measurements = Requests(0x0C);
+  EXPECT_EQ(Run(1), CalibrationResult::ForeignFile);
+  EXPECT_EQ(technician.Count("confirm3 " + Text(1164) +
+                             " | Идентификационный код в файле: 999 | "
+                             "Идентификационный код вычислителя: 160123"),
+            1);
+  EXPECT_EQ(Requests(0x10), 0);
+  EXPECT_EQ(Requests(0x0C), measurements);
+  EXPECT_TRUE(lists.shownLists.empty());
+}
+
+TEST_F(CalibrationRunTest, AFileWithoutTosPointsIsSetUpAsANewCalibration) {
+  Connect();
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.SetIdentificationCode(160123);
+  const std::string path = Path("empty.klb");
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
+            CalibrationFileStatus::Ok);
+  technician.choices = {1};
+  lists.openPaths = {path};
+  runPages.values = {20.0f, -20.0f, 60.0f};
+  Inputs({20.0}, {-20.0, 60.0});
+  lists.lists = {{2, 0}, {kListClose, 0}};
+  EXPECT_EQ(Run(1), CalibrationResult::Finished);
+  const CalibrationImage saved = ReadImage(path);
+  EXPECT_FLOAT_EQ(saved.CharacteristicSlope(CalibrationSection::Pressure), 1.0f);
+  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
+  EXPECT_TRUE(std::equal(adc, adc + 9, saved.pressureAdcParameters));
+  EXPECT_EQ(saved.Channel(CalibrationSection::Temperature).TosCount(), 1);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(CalibrationRunTest, AFullTableTakesNoFurtherPoint) {
+  Connect();
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.SetIdentificationCode(160123);
+  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
+  std::copy(adc, adc + 9, image.pressureAdcParameters);
+  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+  t.SetTosCount(1);
+  t.SetTosPoint(0, 40768, 20.0f);
+  t.SetPointCount(0, 11);
+  for (int i = 0; i < 11; ++i) t.SetPoint(0, i, 3'000'000 + 100'000 * i, -40.0f + 10 * i);
+  const std::string path = Path("full.klb");
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
+            CalibrationFileStatus::Ok);
+  technician.choices = {1};
+  lists.openPaths = {path};
+  // The viewer: continue Тос point 1 (its table is full), then the review ends, then close.
+  lists.lists = {{kListOpen, 0}, {2, 0}, {kListClose, 0}};
+  EXPECT_EQ(Run(1), CalibrationResult::Finished);
+  EXPECT_EQ(technician.Count("message " + Text(2238) + " | Таблица точки Тос заполнена: не более 11 точек"),
+            1);
+  EXPECT_TRUE(runPages.log.empty());
+  const CalibrationImage saved = ReadImage(path);
+  EXPECT_EQ(saved.Channel(CalibrationSection::Temperature).TosCount(), 1);
+  EXPECT_EQ(saved.Channel(CalibrationSection::Temperature).PointCount(0), 11);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST_F(CalibrationRunTest, ACodeAboveTheFloatMantissaIsWrittenAndKeptExactly) {
+  Connect();
+  technician.choices = {0};
+  const std::string path = Path("code.klb");
+  lists.savePaths = {path};
+  runPages.codes = {4'000'000'001u};
+  // Cancel at the first Тос window: the code is already written and in the image.
+  runPages.results = {kMeasurementCancel};
+  EXPECT_EQ(Run(1), CalibrationResult::Cancelled);
+  EXPECT_EQ(runPages.log.front(), "ident 160123");
+  EXPECT_EQ(state.calibration.IdentificationCode(), 4'000'000'001u);
+  EXPECT_EQ(ReadIdentificationCode(state, technician), std::optional<uint32_t>(4'000'000'001u));
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST(IdentificationCode, TypedTextsAreWholeUnsignedNumbers) {
+  EXPECT_EQ(ParseIdentificationCode("1"), std::optional<uint32_t>(1));
+  EXPECT_EQ(ParseIdentificationCode("16777217"), std::optional<uint32_t>(16777217));
+  EXPECT_EQ(ParseIdentificationCode("4294967295"), std::optional<uint32_t>(4294967295u));
+  EXPECT_FALSE(ParseIdentificationCode("4294967296"));
+  EXPECT_FALSE(ParseIdentificationCode("0"));
+  EXPECT_FALSE(ParseIdentificationCode(""));
+  EXPECT_FALSE(ParseIdentificationCode("-5"));
+  EXPECT_FALSE(ParseIdentificationCode("1e6"));
+  EXPECT_FALSE(ParseIdentificationCode("12345678901"));
+}
+
+TEST_F(CalibrationRunTest, TheMenuItemShowsTheCode) {
+  Connect();
+  EXPECT_EQ(ShowIdentificationCode(state, technician), IdentificationResult::Done);
+  EXPECT_EQ(technician.Count("message " + Text(1144) + " | Идентификационный код вычислителя: 160123"), 1);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
