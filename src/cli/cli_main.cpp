@@ -31,6 +31,10 @@ constexpr Command kCommands[] = {
      "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
      "[--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable "
      "V]] [--password TEXT]"},
+    {"calibrate", ruvenset::cli::RunCalibrate,
+     "one Tos point: --channel pressure|temperature|dp (--new FILE | --continue FILE) --tos VALUE --point "
+     "VALUE... [--readings N] [--ident-code N] [--password TEXT] [HART options as in verify]"},
+    {"ident-code", ruvenset::cli::RunIdentCode, "read the identification code: [--set N] [--password TEXT]"},
 };
 
 void PrintUsage() {

@@ -12,5 +12,7 @@ int RunCalibrationCheck(const CliArgs& args);
 int RunCalibrationShow(const CliArgs& args);
 int RunWriteBack(const CliArgs& args);
 int RunVerify(const CliArgs&);
+int RunCalibrate(const CliArgs& args);
+int RunIdentCode(const CliArgs& args);
 
 }  // namespace ruvenset::cli

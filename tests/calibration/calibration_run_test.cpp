@@ -78,6 +78,8 @@ TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
   EXPECT_EQ(image.IdentificationCode(), 160123u);
   const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
   EXPECT_TRUE(std::equal(adc, adc + 9, image.pressureAdcParameters));
+  ASSERT_EQ(runPages.adcBlocks.size(), 1u);
+  EXPECT_TRUE(std::equal(adc, adc + 9, runPages.adcBlocks[0].begin()));
   EXPECT_EQ(image.modelCode, 16);
   EXPECT_FLOAT_EQ(image.CharacteristicSlope(CalibrationSection::Pressure), 1.0f);
   EXPECT_EQ(image.Channel(CalibrationSection::Pressure).TosCount(), 0);
