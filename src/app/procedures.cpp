@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "calibration/windows/qt_calibration_run_pages.h"
 #include "storage/windows/calibration_procedures.h"
 #include "verification/channel_ranges.h"
 #include "verification/windows/qt_verification_pages.h"
@@ -42,9 +43,23 @@ void RegisterCalibrationFileProcedures(TForm1& window) {
   }
 }
 
+void RegisterCalibrationProcedures(TForm1& window, const PortOpener& opener) {
+  auto settings = std::make_shared<CalibrationSettings>();
+  const std::pair<MenuItem, int> items[] = {
+      {MenuItem::N21, 1}, {MenuItem::N14, 0}, {MenuItem::N25, 2}, {MenuItem::N39, 4}, {MenuItem::N43, 3}};
+  for (const auto& [item, selector] : items) {
+    window.SetProcedure(item, [&window, settings, opener, selector = selector] {
+      (void)CalibrateInWindows(&window, window.state(), window.technician(), *settings, opener, selector);
+    });
+  }
+  window.SetProcedure(MenuItem::N9,
+                      [&window] { ShowIdentificationCodeInWindows(window.state(), window.technician()); });
+}
+
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterVerificationProcedures(window, options.opener);
   RegisterCalibrationFileProcedures(window);
+  RegisterCalibrationProcedures(window, options.opener);
 }
 
 }  // namespace ruvenset

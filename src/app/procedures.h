@@ -13,6 +13,10 @@ void RegisterVerificationProcedures(TForm1& window, const PortOpener& opener);
 // the viewer offers to store a section in a connected flow computer.
 void RegisterCalibrationFileProcedures(TForm1& window);
 
+// The calibration items: temperature (N21), pressure (N14), differential pressure (N25), upper (N39) and
+// lower (N43) differential pressure; and the identification code (N9).
+void RegisterCalibrationProcedures(TForm1& window, const PortOpener& opener);
+
 // Every procedure the main window's menu items start.
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options);
 

@@ -1,0 +1,50 @@
+#pragma once
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "calibration/acquisition_window.h"
+#include "calibration/windows/sample_strip.h"
+#include "shell/program_state.h"
+
+namespace ruvenset {
+
+// The measurement window of a calibration: the labels (`Memo1`) and the values (`Memo2`) side by side,
+// in statistics mode the strip chart of the point's codes below them, and the buttons Next (`BitBtn1`,
+// modal result 1), reset the statistics (`BitBtn2`, statistics mode only) and Cancel (`BitBtn3`, modal
+// result 2). `Timer1` ticks in ambient mode, `Timer2` in point mode, every 900 ms; each stays off while
+// its tick runs. The window only renders what the logic's tick returns.
+class TForm60 : public QDialog {
+  Q_OBJECT
+ public:
+  TForm60(QWidget* parent, const ProgramState& state, TForm60Logic& logic);
+
+  // Shows the window modally with its mode's timer running; returns the modal result.
+  int Run();
+  // Renders a tick's result (also what the window shows before the first tick).
+  void Render(const AcquisitionTick& tick);
+
+  QPlainTextEdit* Memo1;
+  QPlainTextEdit* Memo2;
+  SampleStrip* Chart = nullptr;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+  QPushButton* BitBtn3;
+  QTimer* Timer1;
+  QTimer* Timer2;
+
+ public slots:
+  void Timer1Timer() { Tick(Timer1); }
+  void Timer2Timer() { Tick(Timer2); }
+  void BitBtn2Click();
+
+ private:
+  void Tick(QTimer* timer);
+  QTimer* OwnTimer() const;
+
+  TForm60Logic& logic_;
+  std::vector<int> rows_;  // the lines of the logic shown, in order
+};
+
+}  // namespace ruvenset
