@@ -27,6 +27,9 @@ constexpr int kChannelBlock = 2;
 constexpr int kTemperatureBlock = 7;
 constexpr int kAmbientBlock = 12;
 constexpr int kBlocksEnd = 17;
+// The measurement reply carries its codes most significant byte first whatever the flow computer's
+// byte order, as the verification's reader of the same reply takes them.
+constexpr DeviceByteOrder kReplyOrder = DeviceByteOrder::MsbFirst;
 
 // Lines of the window.
 constexpr int kLinkLine = 0;
@@ -226,7 +229,7 @@ AcquisitionTick TForm60Logic::Timer2Timer() {
     return Snapshot(false);
   }
   line(kChannelLine).clear();
-  const uint32_t code = DeviceLongAt(data + block, state_.record.id.byteOrder);
+  const uint32_t code = DeviceLongAt(data + block, kReplyOrder);
   line(kCodeLine) = PointCodeText(code);
   if (!setup_.statistics) return Snapshot(false);
   ShowStatistics(static_cast<int32_t>(code), kPointFullScale, 300.0 / kPointFullScale);
@@ -245,7 +248,7 @@ AcquisitionTick TForm60Logic::Timer1Timer() {
     return Snapshot(false);
   }
   line(kChannelLine).clear();
-  const uint32_t code = (DeviceLongAt(data + kAmbientBlock, state_.record.id.byteOrder) >> 8) & 0xFFFF;
+  const uint32_t code = (DeviceLongAt(data + kAmbientBlock, kReplyOrder) >> 8) & 0xFFFF;
   line(kCodeLine) = AmbientCodeText(code);
   if (!setup_.statistics) return Snapshot(false);
   ShowStatistics(static_cast<int32_t>(code), kAmbientFullScale, 100.0 / kAmbientFullScale);

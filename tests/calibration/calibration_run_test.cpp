@@ -204,6 +204,41 @@ TEST_F(CalibrationRunTest, ACodeAboveTheFloatMantissaIsWrittenAndKeptExactly) {
   EXPECT_EQ(PipelineState(), 0);
 }
 
+TEST_F(CalibrationRunTest, APressureTableInOtherUnitsIsStoredInTheFlowComputersUnit) {
+  sim::FlowComputerConfig device;
+  device.lsb = true;  // codes and the identification code come least significant byte first
+  Connect(device);
+  const std::string path = Path("p.klb");
+  wizard.poll = {0};            // no reference transmitter
+  wizard.pressureKind = {0};    // the reference measures absolute pressure, as the sensor does
+  technician.choices = {2, 0};  // kPa for the calibration; a new calibration
+  lists.savePaths = {path};
+  runPages.codes = {160123};
+  runPages.beforeWindow = [this](const TForm60Logic& window) {
+    const AcquisitionSetup& s = window.setup();
+    if (s.mode == AcquisitionMode::Point && !s.statistics)
+      peer->model.inputs().pressure = s.pointNumber == 1 ? 1.0 : 10.0;
+  };
+  runPages.values = {20.0f, 98.0665f, 980.665f};
+  lists.lists = {{2, 0}, {kListClose, 0}};
+  EXPECT_EQ(Run(0), CalibrationResult::Finished);
+  ASSERT_GE(runPages.entries.size(), 2u);
+  EXPECT_EQ(runPages.entries[1].rangeText, "[79.785...1631.8]");
+  EXPECT_EQ(runPages.entries[1].unitText, Text(2172));
+  const CalibrationImage image = ReadImage(path);
+  const ConstChannelSection p = image.Channel(CalibrationSection::Pressure);
+  ASSERT_EQ(p.TosCount(), 1);
+  ASSERT_EQ(p.PointCount(0), 2);
+  // Pressure codes 800 000 + 900 000 × p (kgf/cm2); values entered in kPa, stored in kgf/cm2.
+  EXPECT_EQ(p.PointCode(0, 0), 1'700'000);
+  EXPECT_FLOAT_EQ(p.PointValue(0, 0), 1.0f);
+  EXPECT_EQ(p.PointCode(0, 1), 9'800'000);
+  EXPECT_FLOAT_EQ(p.PointValue(0, 1), 10.0f);
+  EXPECT_EQ(image.IdentificationCode(), 160123u);
+  EXPECT_EQ(image.pressureUnit, 0);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
 TEST(IdentificationCode, TypedTextsAreWholeUnsignedNumbers) {
   EXPECT_EQ(ParseIdentificationCode("1"), std::optional<uint32_t>(1));
   EXPECT_EQ(ParseIdentificationCode("16777217"), std::optional<uint32_t>(16777217));
