@@ -111,7 +111,7 @@ bool Calibration::ReadParameters() {
   ConnectionRecord& record = state_.record;
   const int preambleInRts = state_.link.runtime().preambleInRts;
   for (int i = 1; i <= record.pipelineCount(); ++i) {
-    if (record.id.version < 25 && !ReadsPipelineParameters(record, preambleInRts, i - 1)) continue;
+    if (!ReadsPipelineParameters(record, preambleInRts, i - 1)) continue;
     if (!ReadPipelineParameters(state_, technician_, i)) return false;
   }
   return ReloadCurrentPipeline(state_, technician_) == 0;
