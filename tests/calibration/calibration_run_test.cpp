@@ -92,6 +92,42 @@ TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
                                              "point prompt", "point statistics", "value [-45.00...85.00]"}));
 }
 
+TEST_F(CalibrationRunTest, TheReviewCorrectsAPointAndTakesOneMore) {
+  Connect();
+  const std::string path = Path("review.klb");
+  technician.choices = {0};
+  lists.savePaths = {path};
+  runPages.codes = {160123};
+  Inputs({20.0}, {-20.0, 60.0, 20.0});
+  // The working file holds the reviewed table before the third point is measured.
+  int pointsOnDisk = -1;
+  const auto previous = runPages.beforeWindow;
+  runPages.beforeWindow = [&](const TForm60Logic& window) {
+    if (window.setup().mode == AcquisitionMode::Point && window.setup().pointNumber == 3 && pointsOnDisk < 0)
+      pointsOnDisk = ReadImage(path).Channel(CalibrationSection::Temperature).PointCount(0);
+    previous(window);
+  };
+  // Тос value, two points, the second corrected to 61, a third point.
+  runPages.values = {20.0f, -20.0f, 60.0f, 61.0f, 20.0f};
+  lists.lists = {{6, 1}, {1, 0}, {2, 0}, {kListClose, 0}};
+  EXPECT_EQ(Run(1), CalibrationResult::Finished);
+  EXPECT_EQ(pointsOnDisk, 2);
+  ASSERT_GE(runPages.entries.size(), 4u);
+  EXPECT_EQ(runPages.entries[3].proposed, "60.00");  // the stored value is proposed for the correction
+  EXPECT_EQ(runPages.entries[3].codeText, "7000000    ");
+  const ConstChannelSection t = ReadImage(path).Channel(CalibrationSection::Temperature);
+  ASSERT_EQ(t.PointCount(0), 3);
+  EXPECT_EQ(t.PointCode(0, 0), 3'000'000);
+  EXPECT_EQ(t.PointCode(0, 1), 5'000'000);
+  EXPECT_FLOAT_EQ(t.PointValue(0, 1), 20.0f);
+  EXPECT_EQ(t.PointCode(0, 2), 7'000'000);
+  EXPECT_FLOAT_EQ(t.PointValue(0, 2), 61.0f);
+  // The review of three points offers no further point only when the table is full.
+  ASSERT_EQ(lists.shownLists.size(), 4u);
+  EXPECT_EQ(lists.shownLists[2].rows.size(), 3u);
+  EXPECT_EQ(lists.shownLists[2].buttons.size(), 3u);
+}
+
 TEST_F(CalibrationRunTest, StopInsideTheMeasurementWindowLeavesServiceMode) {
   Connect();
   technician.choices = {0};
