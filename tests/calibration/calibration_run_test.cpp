@@ -196,6 +196,30 @@ TEST_F(CalibrationRunTest, AFileWithoutTosPointsIsSetUpAsANewCalibration) {
   EXPECT_EQ(PipelineState(), 0);
 }
 
+TEST_F(CalibrationRunTest, AFileTakenWithOtherAdcParametersIsNotContinued) {
+  Connect();
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.SetIdentificationCode(160123);
+  const uint8_t adc[9] = {3, 0, 3, 1, 1, 2, 0, 0, 0};  // one setting differs from the flow computer's
+  std::copy(adc, adc + 9, image.pressureAdcParameters);
+  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+  t.SetTosCount(1);
+  t.SetTosPoint(0, 40768, 20.0f);
+  t.SetPointCount(0, 2);
+  t.SetPoint(0, 0, 3'000'000, -20.0f);
+  t.SetPoint(0, 1, 7'000'000, 60.0f);
+  const std::string path = Path("adc.klb");
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
+            CalibrationFileStatus::Ok);
+  technician.choices = {1};
+  lists.openPaths = {path};
+  EXPECT_EQ(Run(1), CalibrationResult::ForeignFile);
+  EXPECT_EQ(technician.Count("message " + Text(2385) + " | " + Text(1141) + "\n" + Text(1190)), 1);
+  EXPECT_EQ(Requests(0x10), 0);
+  EXPECT_TRUE(lists.shownLists.empty());
+}
+
 TEST_F(CalibrationRunTest, AFullTableTakesNoFurtherPoint) {
   Connect();
   CalibrationImage image;
