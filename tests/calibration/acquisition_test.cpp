@@ -89,6 +89,26 @@ TEST_F(Acquisition, AFailedOrRefusedMeasurementEndsTheTick) {
   EXPECT_EQ(window.samples().count(), 1);
 }
 
+TEST_F(Acquisition, ACounterAnswerCutShortIsNoConversion) {
+  Connect();
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[3] == 0x1D) {
+      response.resize(4 + 7);  // data bytes 0..6: the temperature counter (data byte 7) is missing
+      response[2] = static_cast<uint8_t>(response.size() + 2);
+      response.resize(response.size() + 2);
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  TForm60Logic window(state, technician, Setup(AcquisitionMode::Point));
+  const int measurements = Requests(0x0C);
+  AcquisitionTick tick;
+  for (int i = 0; i < 3; ++i) tick = Tick(window);
+  EXPECT_EQ(tick.lines[0], Text(2218));
+  EXPECT_EQ(window.samples().count(), 0);
+  EXPECT_EQ(Requests(0x0C), measurements);
+}
+
 TEST_F(Acquisition, AnInvalidChannelLeavesTheStatisticsAlone) {
   Connect();
   peer->filter = [](const Bytes& request, Bytes& response) {
