@@ -299,6 +299,35 @@ TEST_F(CalibrationRunTest, APressureTableInOtherUnitsIsStoredInTheFlowComputersU
   EXPECT_EQ(PipelineState(), 0);
 }
 
+TEST_F(CalibrationRunTest, TheReferenceTransmittersMeanIsProposed) {
+  Connect();
+  const std::string path = Path("hart.klb");
+  wizard.poll = {1};
+  TransmitterChoice choice;
+  choice.address = 1;  // the 3051 measuring the applied pressure in kPa, on the flow computer's line
+  wizard.transmitter = {choice};
+  wizard.pressureKind = {0};
+  technician.choices = {0};
+  lists.savePaths = {path};
+  runPages.codes = {160123};
+  runPages.beforeWindow = [this](const TForm60Logic& window) {
+    const AcquisitionSetup& s = window.setup();
+    if (s.mode == AcquisitionMode::Point && !s.statistics)
+      peer->model.inputs().pressure = s.pointNumber == 1 ? 1.0 : 10.0;
+  };
+  runPages.values = {20.0f, 1.0f, 10.0f};
+  lists.lists = {{2, 0}, {kListClose, 0}};
+  EXPECT_EQ(Run(0), CalibrationResult::Finished);
+  ASSERT_EQ(runPages.entries.size(), 3u);
+  // The transmitter's kPa converted to the flow computer's kgf/cm2, averaged over the window.
+  EXPECT_EQ(runPages.entries[1].proposed, "1.0000");
+  EXPECT_EQ(runPages.entries[2].proposed, "10.0000");  // 9.99999.. after the conversion
+  const AcquisitionTick& last = runPages.ticks.back();
+  EXPECT_EQ(last.lines[10], "10.0000 " + Text(2168));
+  EXPECT_EQ(last.lines[11], "10.0000 " + Text(2168));
+  EXPECT_EQ(PipelineState(), 0);
+}
+
 TEST(IdentificationCode, TypedTextsAreWholeUnsignedNumbers) {
   EXPECT_EQ(ParseIdentificationCode("1"), std::optional<uint32_t>(1));
   EXPECT_EQ(ParseIdentificationCode("16777217"), std::optional<uint32_t>(16777217));
