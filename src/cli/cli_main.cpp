@@ -31,6 +31,13 @@ constexpr Command kCommands[] = {
      "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
      "[--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable "
      "V]] [--password TEXT]"},
+    {"zero", ruvenset::cli::RunZero,
+     "set the zero of a channel's offset: --channel pressure|dp [--password TEXT]"},
+    {"correct", ruvenset::cli::RunCorrect,
+     "correct the slope and offset: --channel pressure|dp --point REFERENCE [--point REFERENCE] [--readings "
+     "N] "
+     "[--password TEXT]"},
+    {"slope-offset", ruvenset::cli::RunSlopeOffset, "show the characteristics' slopes and offsets"},
 };
 
 void PrintUsage() {
@@ -38,7 +45,7 @@ void PrintUsage() {
                "usage: ruvenset-cli [--config FILE] [--port PATH] [--set Key=Value]... [--demo] [--sim "
                "COMMAND]... [--trace] "
                "COMMAND [options]\ncommands:\n");
-  for (const auto& c : kCommands) std::fprintf(stderr, "  %-10s %s\n", c.name, c.help);
+  for (const auto& c : kCommands) std::fprintf(stderr, "  %-12s %s\n", c.name, c.help);
 }
 
 }  // namespace

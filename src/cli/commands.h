@@ -12,5 +12,8 @@ int RunCalibrationCheck(const CliArgs& args);
 int RunCalibrationShow(const CliArgs& args);
 int RunWriteBack(const CliArgs& args);
 int RunVerify(const CliArgs&);
+int RunZero(const CliArgs& args);
+int RunCorrect(const CliArgs& args);
+int RunSlopeOffset(const CliArgs& args);
 
 }  // namespace ruvenset::cli
