@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "calibration/windows/zero_correction_procedures.h"
 #include "storage/windows/calibration_procedures.h"
 #include "verification/channel_ranges.h"
 #include "verification/windows/qt_verification_pages.h"
@@ -42,9 +43,28 @@ void RegisterCalibrationFileProcedures(TForm1& window) {
   }
 }
 
+void RegisterZeroAndCorrectionProcedures(TForm1& window) {
+  const std::pair<MenuItem, ZeroItem> zeros[] = {{MenuItem::N36, ZeroItem::Pressure},
+                                                 {MenuItem::N28, ZeroItem::DiffPressure},
+                                                 {MenuItem::N40, ZeroItem::UpperDiffPressure},
+                                                 {MenuItem::N44, ZeroItem::LowerDiffPressure}};
+  for (const auto& [item, zero] : zeros) {
+    window.SetProcedure(item, [&window, zero = zero] {
+      (void)ZeroInWindows(&window, window.state(), window.technician(), zero);
+    });
+  }
+  window.SetProcedure(MenuItem::N18,
+                      [&window] { (void)CorrectInWindows(&window, window.state(), window.technician(), 0); });
+  window.SetProcedure(MenuItem::N29,
+                      [&window] { (void)CorrectInWindows(&window, window.state(), window.technician(), 1); });
+  window.SetProcedure(MenuItem::N31,
+                      [&window] { (void)SlopeOffsetInWindows(window.state(), window.technician()); });
+}
+
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterVerificationProcedures(window, options.opener);
   RegisterCalibrationFileProcedures(window);
+  RegisterZeroAndCorrectionProcedures(window);
 }
 
 }  // namespace ruvenset

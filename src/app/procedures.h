@@ -13,6 +13,10 @@ void RegisterVerificationProcedures(TForm1& window, const PortOpener& opener);
 // the viewer offers to store a section in a connected flow computer.
 void RegisterCalibrationFileProcedures(TForm1& window);
 
+// The zero items (N36, N28, N40, N44), the characteristic corrections (N18, N29) and the slope and
+// offset window (N31).
+void RegisterZeroAndCorrectionProcedures(TForm1& window);
+
 // Every procedure the main window's menu items start.
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options);
 
