@@ -1,5 +1,7 @@
 #include "calibration/zero_statistics.h"
 
+#include <cmath>
+
 namespace ruvenset {
 namespace {
 
@@ -61,7 +63,8 @@ bool ZeroStatistics::Tick() {
   }
   idleCount_ = 0;
   ++cycleCount_;
-  if (reading.valid) {
+  // A value the flow computer marks valid but that is no number would corrupt the stored offset.
+  if (reading.valid && std::isfinite(reading.value)) {
     sum_ += reading.value;
     ++validCount_;
   }

@@ -80,6 +80,21 @@ TEST_F(CorrectionRun, OnePointShiftsTheOffset) {
   EXPECT_TRUE(window->buttons().write);
 }
 
+TEST_F(CorrectionRun, TheOldCoefficientsAreReadInTheFlowComputersByteOrder) {
+  sim::FlowComputerConfig device;
+  device.lsb = true;
+  Connect(device);
+  Script();
+  SetBlock(0.5f, 1.25f, -2.0f, 0.75f);
+  EXPECT_EQ(Constants()[4 + 3], 0x3F);  // 1.25 least significant byte first
+  auto pressure = Open(1);
+  EXPECT_FLOAT_EQ(pressure->a0(), 1.25f);
+  EXPECT_FLOAT_EQ(pressure->b0(), 0.5f);
+  auto dp = Open(1, 2);
+  EXPECT_FLOAT_EQ(dp->a0(), 0.75f);
+  EXPECT_FLOAT_EQ(dp->b0(), -2.0f);
+}
+
 TEST_F(CorrectionRun, TwoPointsGiveSlopeAndShiftTheSameOnEveryPress) {
   Connect();
   Script();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "zero_fixture.h"
 
 namespace ruvenset::testing {
@@ -38,7 +40,8 @@ TEST_F(ZeroStatisticsRun, OnlyTheValidValuesAreAveraged) {
 TEST_F(ZeroStatisticsRun, EndsWhenNothingIsValidOrTheCountersStop) {
   Connect();
   Script();
-  Values(10, 0.5f, false);
+  Values(5, 0.5f, false);
+  Values(5, std::numeric_limits<float>::quiet_NaN());  // marked valid, but no number
   ZeroStatistics invalid(state, technician, 0);
   EXPECT_EQ(Measure(invalid), ZeroStatisticsResult::NoValidValues);
 
