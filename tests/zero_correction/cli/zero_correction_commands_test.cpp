@@ -38,10 +38,10 @@ TEST(CorrectCommand, OnePointShiftsTheOffsetAndEqualPointsFail) {
   ASSERT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(run.out, "ready 1\nA0 1.00000\nB0 0.00000\nA 1.00000\nB 0.16680\n");
 
-  const CliRun equal =
-      CliWithInput("\n\n", std::string(kDemo) +
-                               "--sim 'set jitter 0' correct --channel pressure --point 1 --point 2 --readings 2 "
-                               "--password 1234");
+  const CliRun equal = CliWithInput(
+      "\n\n", std::string(kDemo) +
+                  "--sim 'set jitter 0' correct --channel pressure --point 1 --point 2 --readings 2 "
+                  "--password 1234");
   EXPECT_EQ(equal.exitCode, 1);
   EXPECT_EQ(equal.out,
             "ready 1\nready 2\nfailed: Измеренные значения в двух точках совпадают: расчет невозможен\n");
