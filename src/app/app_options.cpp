@@ -13,9 +13,11 @@ bool ParseAppOptions(const QStringList& arguments, AppOptions& options, std::str
   const QCommandLineOption demo("demo", "Work with a simulated flow computer (no hardware needed).");
   const QCommandLineOption port("port", "Use the serial device PATH instead of the configured port slot.",
                                 "PATH");
+  const QCommandLineOption allChannels("all-channels",
+                                       "Show the menus of every channel, not only the temperature channel.");
   QCommandLineOption shots("screenshot-dialogs", "Write pictures of the windows into DIR and exit.", "DIR");
   shots.setFlags(QCommandLineOption::HiddenFromHelp);
-  parser.addOptions({config, demo, port, shots});
+  parser.addOptions({config, demo, port, allChannels, shots});
   if (!parser.parse(arguments)) {
     error = parser.errorText().toStdString();
     return false;
@@ -29,6 +31,7 @@ bool ParseAppOptions(const QStringList& arguments, AppOptions& options, std::str
   options.configPath = parser.value(config).toStdString();
   options.portPath = parser.value(port).toStdString();
   options.demo = parser.isSet(demo);
+  options.allChannels = parser.isSet(allChannels);
   options.screenshotDir = parser.value(shots).toStdString();
   return true;
 }

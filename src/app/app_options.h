@@ -4,12 +4,13 @@
 
 namespace ruvenset {
 
-// The command line: ruvenset [--config FILE] [--demo] [--port PATH]; --screenshot-dialogs DIR is
-// for the documentation's pictures and not listed in the help.
+// The command line: ruvenset [--config FILE] [--demo] [--port PATH] [--all-channels]; --screenshot-dialogs
+// DIR is for the documentation's pictures and not listed in the help.
 struct AppOptions {
   std::string configPath;
   std::string portPath;
   bool demo = false;
+  bool allChannels = false;
   std::string screenshotDir;
 };
 

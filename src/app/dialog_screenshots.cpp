@@ -1,6 +1,5 @@
 #include "app/dialog_screenshots.h"
 
-
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -290,6 +289,23 @@ void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
   }
 }
 
+// The channel menus and General of the edition that shows every channel, each opened at its last item.
+void ShootChannelMenus(Shooter& shooter, TForm1& main, const QString& suffix) {
+  const std::pair<MenuItem, const char*> menus[] = {{MenuItem::N18, "main-menu-pressure"},
+                                                    {MenuItem::N29, "main-menu-dp"},
+                                                    {MenuItem::N44, "main-menu-dp-lower"},
+                                                    {MenuItem::N31, "main-menu-general-all"}};
+  for (const auto& [item, name] : menus) {
+    if (!main.visibility().shown(MenuParent(item))) continue;
+    main.ReopenMenu(MenuPath(main.visibility(), item));
+    shooter.SaveWithPopups(&main, QString(name) + suffix);
+  }
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->inherits("QMenu")) top->hide();
+  }
+  main.menuBar()->setActiveAction(nullptr);
+}
+
 }  // namespace
 
 int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const std::string& folder) {
@@ -313,6 +329,7 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   shooter.SaveWithPopups(&main, "main-menu");
   main.ReopenMenu(MenuPath(main.visibility(), MenuItem::N17));
   shooter.SaveWithPopups(&main, "main-menu-general");
+  if (main.visibility().shown(MenuItem::Pressure)) ShootChannelMenus(shooter, main, "");
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top->inherits("QMenu")) top->hide();
   }
@@ -322,6 +339,7 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   // The same window in the other language.
   main.MNMNU2Click();
   shooter.Save(&main, "main-ukrainian");
+  if (main.visibility().shown(MenuItem::Pressure)) ShootChannelMenus(shooter, main, "-ukrainian");
   main.MNMNU1Click();
   return shooter.failures() == 0 && state.connected ? 0 : 1;
 }

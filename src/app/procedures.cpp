@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "calibration/windows/qt_calibration_run_pages.h"
+#include "calibration/windows/zero_correction_procedures.h"
 #include "storage/windows/calibration_procedures.h"
 #include "verification/channel_ranges.h"
 #include "verification/windows/qt_verification_pages.h"
@@ -56,10 +57,29 @@ void RegisterCalibrationProcedures(TForm1& window, const PortOpener& opener) {
                       [&window] { ShowIdentificationCodeInWindows(window.state(), window.technician()); });
 }
 
+void RegisterZeroAndCorrectionProcedures(TForm1& window) {
+  const std::pair<MenuItem, ZeroItem> zeros[] = {{MenuItem::N36, ZeroItem::Pressure},
+                                                 {MenuItem::N28, ZeroItem::DiffPressure},
+                                                 {MenuItem::N40, ZeroItem::UpperDiffPressure},
+                                                 {MenuItem::N44, ZeroItem::LowerDiffPressure}};
+  for (const auto& [item, zero] : zeros) {
+    window.SetProcedure(item, [&window, zero = zero] {
+      (void)ZeroInWindows(&window, window.state(), window.technician(), zero);
+    });
+  }
+  window.SetProcedure(MenuItem::N18,
+                      [&window] { (void)CorrectInWindows(&window, window.state(), window.technician(), 0); });
+  window.SetProcedure(MenuItem::N29,
+                      [&window] { (void)CorrectInWindows(&window, window.state(), window.technician(), 1); });
+  window.SetProcedure(MenuItem::N31,
+                      [&window] { (void)SlopeOffsetInWindows(window.state(), window.technician()); });
+}
+
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterVerificationProcedures(window, options.opener);
   RegisterCalibrationFileProcedures(window);
   RegisterCalibrationProcedures(window, options.opener);
+  RegisterZeroAndCorrectionProcedures(window);
 }
 
 }  // namespace ruvenset

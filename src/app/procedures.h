@@ -16,6 +16,9 @@ void RegisterCalibrationFileProcedures(TForm1& window);
 // The calibration items: temperature (N21), pressure (N14), differential pressure (N25), upper (N39) and
 // lower (N43) differential pressure; and the identification code (N9).
 void RegisterCalibrationProcedures(TForm1& window, const PortOpener& opener);
+// The zero items (N36, N28, N40, N44), the characteristic corrections (N18, N29) and the slope and
+// offset window (N31).
+void RegisterZeroAndCorrectionProcedures(TForm1& window);
 
 // Every procedure the main window's menu items start.
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options);

@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
 
   MainWindowOptions windowOptions;
   windowOptions.portOverride = options.portPath;
+  windowOptions.allChannels = options.allChannels;
   std::unique_ptr<sim::SimServer> simulator;
   if (options.demo) {
     sim::SimOptions sim;

@@ -35,6 +35,13 @@ constexpr Command kCommands[] = {
      "one Tos point: --channel pressure|temperature|dp (--new FILE | --continue FILE) --tos VALUE --point "
      "VALUE... [--readings N] [--ident-code N] [--password TEXT] [HART options as in verify]"},
     {"ident-code", ruvenset::cli::RunIdentCode, "read the identification code: [--set N] [--password TEXT]"},
+    {"zero", ruvenset::cli::RunZero,
+     "set the zero of a channel's offset: --channel pressure|dp [--password TEXT]"},
+    {"correct", ruvenset::cli::RunCorrect,
+     "correct the slope and offset: --channel pressure|dp --point REFERENCE [--point REFERENCE] [--readings "
+     "N] "
+     "[--password TEXT]"},
+    {"slope-offset", ruvenset::cli::RunSlopeOffset, "show the characteristics' slopes and offsets"},
 };
 
 void PrintUsage() {
@@ -42,7 +49,7 @@ void PrintUsage() {
                "usage: ruvenset-cli [--config FILE] [--port PATH] [--set Key=Value]... [--demo] [--sim "
                "COMMAND]... [--trace] "
                "COMMAND [options]\ncommands:\n");
-  for (const auto& c : kCommands) std::fprintf(stderr, "  %-10s %s\n", c.name, c.help);
+  for (const auto& c : kCommands) std::fprintf(stderr, "  %-12s %s\n", c.name, c.help);
 }
 
 }  // namespace

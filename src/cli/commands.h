@@ -14,5 +14,8 @@ int RunWriteBack(const CliArgs& args);
 int RunVerify(const CliArgs&);
 int RunCalibrate(const CliArgs& args);
 int RunIdentCode(const CliArgs& args);
+int RunZero(const CliArgs& args);
+int RunCorrect(const CliArgs& args);
+int RunSlopeOffset(const CliArgs& args);
 
 }  // namespace ruvenset::cli

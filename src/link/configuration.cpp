@@ -79,6 +79,7 @@ constexpr Key kKeys[] = {
     {"Parametres", "Preamb", 0, 25, RUVENSET_FIELD(link.preambles, int)},
     {"Adress", "Adress", 1, 254, RUVENSET_FIELD(link.address, uint8_t)},
     {"Language", "LangRus", 0, 1, RUVENSET_FIELD(langRus, int)},
+    {"Language", "AllChannels", 0, 1, RUVENSET_FIELD(allChannels, int)},
     {"OtlObmen", "KolZapusk", 0, kIntMax, RUVENSET_FIELD(startsLeft, int)},
     {"OtlObmen", "KalendarZapros", 0, 255, RUVENSET_FIELD(calendarRequest, uint8_t)},
 };

@@ -15,6 +15,7 @@ struct Configuration {
   LinkSettings link;
   int waitForUser = 0;          // TypSvyaz: 0 connects automatically at start-up
   int langRus = 1;              // 1 Russian, 0 Ukrainian
+  int allChannels = 0;          // AllChannels: 1 shows the menus of every channel, 0 the temperature edition
   int startsLeft = 0;           // KolZapusk
   uint8_t calendarRequest = 0;  // KalendarZapros
   // Device path typed into a slot; empty means the slot's default device (see DefaultComSlotPath).

@@ -42,7 +42,44 @@ MenuVisibility InitialMenus() {
   return v;
 }
 
-MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode) {
+namespace {
+
+// The channel menus a measurement method code of pipeline 1 shows when every channel is served: a
+// volume meter measures pressure (and temperature), one differential-pressure sensor adds the
+// differential-pressure menu, upper and lower sensors add their two menus. Any other code: pressure.
+struct ChannelMenuRow {
+  int methodCode;
+  bool diffPressure;
+  bool upperLower;
+};
+constexpr ChannelMenuRow kChannelMenus[] = {{2, false, false}, {3, true, false}, {5, false, true}};
+
+void ShowChannelMenus(MenuVisibility& v, int linkMode, int methodCode) {
+  v.Set(M::Pressure, true);
+  if (linkMode == 0) {
+    // Without a link only the calibration parameter files can be edited.
+    v.Set(M::DiffPressure, true);
+    for (int i = 0; i < kMenuItemCount; ++i) {
+      const M item = static_cast<M>(i);
+      const M parent = MenuParent(item);
+      if (parent == M::Pressure || parent == M::DiffPressure) v.Set(item, item == M::N16 || item == M::N27);
+    }
+    return;
+  }
+  ChannelMenuRow row{methodCode, false, false};
+  for (const ChannelMenuRow& r : kChannelMenus) {
+    if (r.methodCode == methodCode) row = r;
+  }
+  v.Set(M::DiffPressure, row.diffPressure);
+  v.Set(M::UpperDiffPressure, row.upperLower);
+  v.Set(M::LowerDiffPressure, row.upperLower);
+  v.Set(M::N8, true);
+  v.Set(M::N31, true);
+  v.Set(M::N36, true);
+  v.Set(M::N18, true);
+}
+
+MenuVisibility TemperatureEditionRules(int linkMode, int deviceType, int methodCode) {
   MenuVisibility v = InitialMenus();
   if (linkMode == 0) {
     v.Set(M::Temperature, true);
@@ -74,6 +111,14 @@ MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode) {
   // This edition serves the temperature channel: the pressure and differential-pressure procedures,
   // units during calibration and the characteristic slope and offset stay hidden.
   for (M m : {M::N8, M::N31, M::N36, M::N18, M::N45}) v.Set(m, false);
+  return v;
+}
+
+}  // namespace
+
+MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode, MenuEdition edition) {
+  MenuVisibility v = TemperatureEditionRules(linkMode, deviceType, methodCode);
+  if (edition == MenuEdition::AllChannels) ShowChannelMenus(v, linkMode, methodCode);
   return v;
 }
 

@@ -79,9 +79,14 @@ class MenuVisibility {
 
 // At start-up: only Link and About reachable; every item inside the menus visible.
 MenuVisibility InitialMenus();
+
+// The temperature edition serves the temperature channel; on request every channel's menus are shown.
+enum class MenuEdition { Temperature, AllChannels };
+
 // After a connect (linkMode 1) or in no-link mode (0): the menus that suit the flow computer's type
 // and the measurement method code of pipeline 1.
-MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode);
+MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode,
+                         MenuEdition edition = MenuEdition::Temperature);
 
 // The menu position of an item: for each level from the menu bar, the number of shown items before it
 // (right steps on the bar, down steps in a menu), as digit pairs ready to be replayed.

@@ -102,7 +102,8 @@ std::string BuiltInMenuCaption(MenuItem item, int langRus) {
   }
 }
 
-std::string EditionSuffix(int langRus) {
+std::string EditionSuffix(int langRus, MenuEdition edition) {
+  if (edition == MenuEdition::AllChannels) return "-X-3\"";
   return langRus == 1 ? "-X-3\" (только канал температуры)" : "-X-3\" (тільки канал температури)";
 }
 

@@ -14,6 +14,6 @@ int MenuCaptionText(MenuItem item);
 std::string BuiltInMenuCaption(MenuItem item, int langRus);
 
 // Status bar panel 1 follows language text 2361 with the edition's own suffix.
-std::string EditionSuffix(int langRus);
+std::string EditionSuffix(int langRus, MenuEdition edition = MenuEdition::Temperature);
 
 }  // namespace ruvenset

@@ -46,9 +46,9 @@ class ServiceOperations {
   uint8_t serviceFlag = 1;
   uint8_t result = 0;
   std::string panelText;
+  std::string captionText;  // empty: language text 2287
 
-  // The window's caption (language text 2287).
-  std::string caption() const { return state_.Text(2287); }
+  std::string caption() const { return captionText.empty() ? state_.Text(2287) : captionText; }
   int Timer1Timer();
   int modalResult() const { return modalResult_; }
   bool finished() const { return step_ == Step::Done; }

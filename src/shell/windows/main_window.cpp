@@ -183,7 +183,7 @@ bool TForm1::FormCreate() {
   const bool loaded = LoadTexts();
   SetCaptions();
   ApplyVisibility(InitialMenus());
-  StatusPanel1->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus)));
+  StatusPanel1->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus, edition())));
   StatusPanel2->clear();
   ProgressPanel->clear();
   ConnectionPanel->clear();
@@ -198,7 +198,7 @@ void TForm1::SetCaptions() {
   }
   Action(M::MNMNU1)->setChecked(state_.config.langRus == 1);
   Action(M::MNMNU2)->setChecked(state_.config.langRus != 1);
-  subtitle_->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus)));
+  subtitle_->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus, edition())));
 }
 
 void TForm1::ApplyVisibility(const MenuVisibility& visibility) {
@@ -210,8 +210,13 @@ void TForm1::ApplyVisibility(const MenuVisibility& visibility) {
   }
 }
 
+MenuEdition TForm1::edition() const {
+  return options_.allChannels || state_.config.allChannels == 1 ? MenuEdition::AllChannels
+                                                                : MenuEdition::Temperature;
+}
+
 void TForm1::ApplyMenuRules() {
-  ApplyVisibility(MenuRules(state_.linkMode, state_.record.id.type, state_.record.derived[0][0]));
+  ApplyVisibility(MenuRules(state_.linkMode, state_.record.id.type, state_.record.derived[0][0], edition()));
 }
 
 void TForm1::SetProcedure(MenuItem item, Procedure procedure) {

@@ -23,6 +23,8 @@ struct MainWindowOptions {
   // Whether Timer1 connects at start-up: as the configuration says (TypSvyaz 0), always (the demo) or never.
   enum class StartConnect { ByConfiguration, Always, Never };
   StartConnect startConnect = StartConnect::ByConfiguration;
+  // Every channel's menus for this run, whatever the configuration says.
+  bool allChannels = false;
 };
 
 // The main window: the menus from which every procedure starts, the status bar, the connect and
@@ -108,6 +110,7 @@ class TForm1 : public QMainWindow {
   void SetCaptions();
   void ApplyVisibility(const MenuVisibility& visibility);
   void ApplyMenuRules();
+  MenuEdition edition() const;
   void SwitchLanguage(int langRus);
   // Records the item's menu position, sets the channel, runs its procedure and reopens the menu there.
   void RunItem(MenuItem item);

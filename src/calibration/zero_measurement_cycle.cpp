@@ -1,0 +1,81 @@
+#include "calibration/zero_measurement_cycle.h"
+
+#include "device/exchange.h"
+#include "verification/measurement_reply.h"
+
+namespace ruvenset {
+namespace {
+
+constexpr int kCounterAt = 6;
+
+enum class Sent { Ok, Failed, Refused };
+
+Sent Send(ProgramState& state, Technician& technician, const Request& request, int needed) {
+  const LinkStatus status = Exchange(state, technician, request);
+  if (status != LinkOk) return Sent::Failed;
+  if (IsRefusal(state.record, request.command)) return Sent::Refused;
+  return state.record.frame.responseLength() - 6 >= needed ? Sent::Ok : Sent::Failed;
+}
+
+// Sends until the answer holds `needed` data bytes; a failure or refusal asks whether to try again.
+bool SendAsking(ProgramState& state, Technician& technician, const Request& request, int needed) {
+  for (;;) {
+    const Sent sent = Send(state, technician, request, needed);
+    if (sent == Sent::Ok) return true;
+    if (sent == Sent::Failed) {
+      if (!technician.Confirm(state.Text(2195), state.Text(2196))) return false;
+      continue;
+    }
+    ShowRefusal(state, technician);
+    if (!technician.Confirm("", state.Text(2191))) return false;
+  }
+}
+
+}  // namespace
+
+CycleStep ReadMeasurementCycle(ProgramState& state, Technician& technician, int selector, int& lastCounter,
+                               bool askOnFailure, CycleReading& out) {
+  ConnectionRecord& record = state.record;
+  const int at = kCounterAt + selector;
+  Request marker;
+  marker.command = 0x1D;
+  if (askOnFailure) {
+    if (!SendAsking(state, technician, marker, at + 1)) return CycleStep::Abandoned;
+  } else if (Send(state, technician, marker, at + 1) != Sent::Ok) {
+    return CycleStep::MarkerFailed;
+  }
+  const int counter = record.frame.responseData()[at];
+  if (counter == lastCounter) return CycleStep::Unchanged;
+  lastCounter = counter;
+  state.link.clock().SleepFor(kCycleSettleNs);
+
+  Request measure;
+  measure.writeRequest = 1;
+  measure.length = 8;
+  measure.command = 0x0C;
+  measure.setFirstDataByte = 1;
+  measure.firstDataByte = 1;
+  record.frame.requestData()[1] = static_cast<uint8_t>(selector);
+  if (askOnFailure) {
+    if (!SendAsking(state, technician, measure, kMeasurementReplySize)) return CycleStep::Abandoned;
+  } else {
+    switch (Send(state, technician, measure, kMeasurementReplySize)) {
+      case Sent::Ok:
+        break;
+      case Sent::Refused:
+        out.refusalCode = record.frame.responseLength() > 6 ? record.frame.responseData()[0] : 0;
+        return CycleStep::Refused;
+      case Sent::Failed:
+        return CycleStep::MeasureFailed;
+    }
+  }
+  MeasurementReply reply;
+  if (!ParseMeasurementReply(record.frame.responseData(), record.frame.responseLength() - 6, reply))
+    return askOnFailure ? CycleStep::Abandoned : CycleStep::MeasureFailed;
+  out.adc = reply.channelAdc;
+  out.valid = reply.channelValid;
+  out.value = reply.value;
+  return CycleStep::Measured;
+}
+
+}  // namespace ruvenset

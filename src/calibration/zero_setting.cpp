@@ -1,0 +1,138 @@
+#include "calibration/zero_setting.h"
+
+#include "calibration/slope_offset_block.h"
+
+namespace ruvenset {
+namespace {
+
+// Models whose differential-pressure zero is an offset in the characteristic constants; every other
+// model zeroes its own HART differential-pressure transmitter.
+constexpr int kOffsetZeroModels[] = {7, 16, 18};
+
+ZeroSettingResult OfStatistics(ZeroStatisticsResult result) {
+  switch (result) {
+    case ZeroStatisticsResult::Stopped:
+      return ZeroSettingResult::Stopped;
+    case ZeroStatisticsResult::NoNewCycles:
+      return ZeroSettingResult::NoNewCycles;
+    case ZeroStatisticsResult::NoValidValues:
+      return ZeroSettingResult::NoValidValues;
+    default:
+      return ZeroSettingResult::Failed;
+  }
+}
+
+class ZeroSetting {
+ public:
+  ZeroSetting(ProgramState& state, Technician& technician, ZeroTools& tools, int channelCode)
+      : state_(state), technician_(technician), tools_(tools), channelCode_(channelCode) {}
+
+  ZeroSettingOutcome Run(const ConstantsBlock& read);
+
+ private:
+  bool Service(int operation, uint8_t flag, int panelText) {
+    ServiceOperations window(state_, technician_, tools_.passwords);
+    window.operation = operation;
+    window.serviceFlag = flag;
+    window.panelText = state_.Text(panelText);
+    window.captionText = state_.Text(channelCode_ == 0 ? 2818 : 2810);
+    return tools_.service.ShowModal(window) == kServiceSucceeded;
+  }
+  bool WriteOffset(ConstantsBlock block, ZeroSettingOutcome& outcome);
+
+  ProgramState& state_;
+  Technician& technician_;
+  ZeroTools& tools_;
+  int channelCode_;
+};
+
+ZeroSettingOutcome ZeroSetting::Run(const ConstantsBlock& read) {
+  ZeroSettingOutcome outcome;
+  if (!Service(kServiceEnter, 1, 2202)) return outcome;
+  ZeroStatistics statistics(state_, technician_, channelCode_);
+  const ZeroStatisticsResult measured = tools_.statistics.ShowModal(statistics);
+  outcome.correction = statistics.correction();
+  const bool left = Service(kServiceLeave, 1, 2203);
+  if (measured != ZeroStatisticsResult::Measured) {
+    outcome.result = OfStatistics(measured);
+    return outcome;
+  }
+  if (!left || !Service(kServiceEnter, 0, 2202)) return outcome;
+  const bool written = WriteOffset(read, outcome);
+  const bool leftAgain = Service(kServiceLeave, 0, 2203);
+  if (written && leftAgain) outcome.result = ZeroSettingResult::Set;
+  return outcome;
+}
+
+bool ZeroSetting::WriteOffset(ConstantsBlock block, ZeroSettingOutcome& outcome) {
+  const Identification& id = state_.record.id;
+  const int at = ZeroOffsetAt(id.version, channelCode_);
+  outcome.offset = block.At(at, id.byteOrder) + outcome.correction;
+  block.Put(at, outcome.offset, id.byteOrder);
+  block.Seal();
+  return WriteConstantsBlock(state_, technician_, channelCode_, CharacteristicConstantsAddress(id), block,
+                             state_.Text(2812)) == ConstantsWrite::Written;
+}
+
+}  // namespace
+
+ZeroSettingOutcome RunZeroSetting(ProgramState& state, Technician& technician, ZeroTools& tools,
+                                  int channelCode) {
+  state.record.currentPipeline = 1;
+  state.channel.code = channelCode;
+  ConstantsBlock block;
+  ZeroSettingOutcome outcome;
+  switch (ReadConstantsBlock(state, technician, block)) {
+    case ConstantsRead::Ok:
+      break;
+    case ConstantsRead::Damaged:
+      technician.ShowMessageWindow(state.Text(2701), state.Text(3240), state.Text(2278));
+      outcome.result = ZeroSettingResult::NotStarted;
+      return outcome;
+    case ConstantsRead::Abandoned:
+      outcome.result = ZeroSettingResult::NotStarted;
+      return outcome;
+  }
+  outcome = ZeroSetting(state, technician, tools, channelCode).Run(block);
+  if (outcome.result != ZeroSettingResult::Set) {
+    const ZeroMessage m = ZeroSettingMessage(outcome.result, channelCode);
+    technician.ShowMessageWindow(state.Text(m.caption), state.Text(m.message), state.Text(2278));
+  }
+  return outcome;
+}
+
+ZeroMessage ZeroSettingMessage(ZeroSettingResult result, int channelCode) {
+  switch (result) {
+    case ZeroSettingResult::Stopped:
+      return {2701, 2817};
+    case ZeroSettingResult::NoNewCycles:
+      return {2701, 2814};
+    case ZeroSettingResult::NoValidValues:
+      return {2701, channelCode == 0 ? 2819 : 2815};
+    default:
+      return {2701, 2195};
+  }
+}
+
+ZeroMethod ZeroMethodOf(int deviceType, ZeroItem item) {
+  if (item == ZeroItem::Pressure) return ZeroMethod::Offset;
+  for (int model : kOffsetZeroModels) {
+    if (model == deviceType) return ZeroMethod::Offset;
+  }
+  return ZeroMethod::HartTransmitter;
+}
+
+ZeroItemOutcome RunZeroItem(ProgramState& state, Technician& technician, ZeroTools& tools, ZeroItem item) {
+  ZeroItemOutcome outcome;
+  outcome.method = ZeroMethodOf(state.record.id.type, item);
+  if (outcome.method == ZeroMethod::Offset) {
+    outcome.offset = RunZeroSetting(state, technician, tools, item == ZeroItem::Pressure ? 0 : 2);
+  } else {
+    state.record.currentPipeline = 1;
+    outcome.hart =
+        RunHartZero(state, technician, tools.passwords, tools.service, item == ZeroItem::LowerDiffPressure);
+  }
+  return outcome;
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,67 @@
+#pragma once
+#include "calibration/zero_statistics.h"
+#include "device/device_prompts.h"
+#include "shell/program_state.h"
+#include "shell/technician.h"
+#include "verification/hart_zero.h"
+#include "verification/service_operations.h"
+
+namespace ruvenset {
+
+// The outcome of a zero setting; the numbers are the service operations window's result byte.
+enum class ZeroSettingResult {
+  Set = 0,            // the corrected offset was written and confirmed
+  Failed = 1,         // link failure, refusal, or the technician declined to go on
+  Stopped = 2,        // the technician stopped the zero measurement
+  NoNewCycles = 3,    // the flow computer did not update its measurements
+  NoValidValues = 4,  // no valid measurement at zero
+  NotStarted = 5,     // the characteristic constants could not be read
+};
+
+struct ZeroSettingOutcome {
+  ZeroSettingResult result = ZeroSettingResult::Failed;
+  float correction = 0;  // added to the offset
+  float offset = 0;      // the offset written, in the flow computer's unit
+};
+
+struct ZeroTools {
+  PasswordPrompt& passwords;
+  ServiceWindowHost& service;
+  ZeroStatisticsHost& statistics;
+};
+
+// Sets the zero of the gas pressure (channel code 0) or differential-pressure (2) channel: reads the
+// characteristic constants, measures the channel at zero inside service mode, leaves service mode, and
+// then, inside service mode again, writes the offset increased by the correction. The outcome is
+// reported afterwards with the message window (nothing on success).
+[[nodiscard]] ZeroSettingOutcome RunZeroSetting(ProgramState& state, Technician& technician, ZeroTools& tools,
+                                                int channelCode);
+
+// The message of an unsuccessful zero setting: caption and message text ids.
+struct ZeroMessage {
+  int caption;
+  int message;
+};
+ZeroMessage ZeroSettingMessage(ZeroSettingResult result, int channelCode);
+
+// The zero items of the channel menus.
+enum class ZeroItem { Pressure, DiffPressure, UpperDiffPressure, LowerDiffPressure };
+
+// Which zero an item runs on a flow computer model: the offset in the characteristic constants, or the
+// zero of the flow computer's own HART differential-pressure transmitter.
+enum class ZeroMethod { Offset, HartTransmitter };
+ZeroMethod ZeroMethodOf(int deviceType, ZeroItem item);
+
+struct ZeroItemOutcome {
+  ZeroMethod method = ZeroMethod::Offset;
+  ZeroSettingOutcome offset;                            // with ZeroMethod::Offset
+  HartZeroResult hart = HartZeroResult::NoTransmitter;  // with ZeroMethod::HartTransmitter
+};
+
+// Runs the zero of a menu item by the model rule: the offset zero with channel code 0 for pressure and
+// 2 for the differential-pressure items, or the HART zero (the lower range's transmitter for the lower
+// item).
+[[nodiscard]] ZeroItemOutcome RunZeroItem(ProgramState& state, Technician& technician, ZeroTools& tools,
+                                          ZeroItem item);
+
+}  // namespace ruvenset

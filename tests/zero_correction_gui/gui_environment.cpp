@@ -1,0 +1,2 @@
+// The GUI test program's QApplication.
+#include "gui_environment.h"

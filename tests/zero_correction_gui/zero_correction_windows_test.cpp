@@ -1,0 +1,102 @@
+#include <QApplication>
+
+#include "../zero_correction/zero_fixture.h"
+#include "app/procedures.h"
+#include "calibration/windows/correction_form.h"
+#include "calibration/windows/zero_statistics_window.h"
+#include "shell/windows/window_parts.h"
+
+namespace ruvenset::testing {
+namespace {
+
+// The windows against the simulated flow computer in virtual time: the test plays the timers, calling
+// their handlers and letting the interval they armed pass on the link's clock.
+class ZeroCorrectionWindows : public ZeroFixture {
+ protected:
+  static void Fire(QTimer* timer, const std::function<void()>& handler, VirtualLinkClock& clock) {
+    handler();
+    if (timer->isActive()) clock.SleepFor(int64_t{timer->interval()} * 1'000'000);
+  }
+};
+
+TEST_F(ZeroCorrectionWindows, TheZeroStatisticsWindowCountsTheCyclesAndClosesItself) {
+  Connect();
+  Script();
+  Values(10, 0.2f);
+  ZeroStatistics logic(state, technician, 0);
+  TForm78 form(nullptr, "caption", Q(state.Text(2813)), logic);
+  EXPECT_EQ(form.BitBtn1->toolTip().toStdString(), state.Text(2816));
+  form.show();
+  form.Timer1->start(logic.firstInterval());
+  for (int tick = 0; tick < 60 && form.isVisible(); ++tick) {
+    Fire(
+        form.Timer1, [&] { form.Timer1Timer(); }, clock);
+    if (logic.cycleCount() == 5) EXPECT_EQ(form.ProgressBar1->value(), 5);
+  }
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), static_cast<int>(ZeroStatisticsResult::Measured));
+  EXPECT_EQ(form.ProgressBar1->value(), 10);
+  EXPECT_FLOAT_EQ(logic.correction(), -0.2f);
+
+  ZeroStatistics stopped(state, technician, 0);
+  TForm78 second(nullptr, "caption", "text", stopped);
+  second.show();
+  second.BitBtn1->click();
+  EXPECT_FALSE(second.isVisible());
+  EXPECT_EQ(second.result(), static_cast<int>(ZeroStatisticsResult::Stopped));
+}
+
+TEST_F(ZeroCorrectionWindows, TheCorrectionWindowMeasuresComputesAndWrites) {
+  Connect();
+  Script();
+  CorrectionSetup setup;
+  setup.points = 1;
+  setup.unitName = "kgf/cm2";
+  ConstantsBlock block;
+  std::memcpy(block.bytes.data(), Constants(), kConstantsBlockSize);
+  CorrectionWindow logic(state, technician, wallClock, setup, block);
+  logic.FormActivate();
+  TKorrekt form(nullptr, state, logic);
+  form.show();
+  EXPECT_EQ(form.LabelA0->text(), "1.00000");
+  EXPECT_TRUE(form.Button4->isEnabled());
+  EXPECT_FALSE(form.Button1->isEnabled());
+  EXPECT_FALSE(form.Button3->isEnabled());
+  EXPECT_EQ(form.GroupBox4->title().toStdString(), "Образцовое давление, точка 1");
+
+  form.Edit4->setText("10.5");
+  Values(3, 10.0f);
+  form.Button4->click();
+  EXPECT_TRUE(form.Timer1->isActive());
+  EXPECT_TRUE(form.Button1->isEnabled());
+  for (int tick = 0; tick < 40 && logic.count() < 3; ++tick)
+    Fire(
+        form.Timer1, [&] { form.Timer1Timer(); }, clock);
+  ASSERT_EQ(logic.count(), 3u);
+  EXPECT_NE(form.Memo1->toPlainText().indexOf("kgf/cm2"), -1);
+  form.Button1->click();
+  EXPECT_FALSE(form.Timer1->isActive());
+  EXPECT_TRUE(form.Timer2->isActive());
+  EXPECT_TRUE(form.Button2->isEnabled());
+  form.Button2->click();
+  EXPECT_EQ(form.Edit6->text(), "1.00000");
+  EXPECT_EQ(form.Edit7->text(), "0.50000");
+  EXPECT_TRUE(form.Button3->isEnabled());
+  form.Button3->click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_FALSE(form.Timer2->isActive());
+}
+
+TEST_F(ZeroCorrectionWindows, TheMenuItemsStartTheirProcedures) {
+  TForm1 window(state, MainWindowOptions{});
+  for (MenuItem item : {MenuItem::N36, MenuItem::N28, MenuItem::N40, MenuItem::N44, MenuItem::N18,
+                        MenuItem::N29, MenuItem::N31})
+    EXPECT_FALSE(window.Action(item)->isEnabled()) << static_cast<int>(item);
+  RegisterZeroAndCorrectionProcedures(window);
+  for (MenuItem item : {MenuItem::N36, MenuItem::N28, MenuItem::N40, MenuItem::N44, MenuItem::N18,
+                        MenuItem::N29, MenuItem::N31})
+    EXPECT_TRUE(window.Action(item)->isEnabled()) << static_cast<int>(item);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
