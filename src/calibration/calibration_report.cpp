@@ -77,8 +77,9 @@ void Writer::Section(CalibrationSection section) {
   switch (section) {
     case CalibrationSection::Pressure:
       out_ += L("  Давление:               \n\n", "  Тиск:               \n\n");
-      out_ += Format(L("  Единица измерений давления:   %s.  \n\n", "  Одиниця вимірюваннь тиску:   %s.      \n\n"),
-                     PressureUnit());
+      out_ += Format(
+          L("  Единица измерений давления:   %s.  \n\n", "  Одиниця вимірюваннь тиску:   %s.      \n\n"),
+          PressureUnit());
       out_ += Format(L("  Количество точек Тос для давления:   % u.   \n\n",
                        "  Кількість точок Тд для тиску:   % u.   \n\n"),
                      unsigned{channel.TosCount()});
@@ -109,11 +110,10 @@ void Writer::Section(CalibrationSection section) {
       if (image_.differentialUnit == 1) factor = 0.00980665;
       break;
   }
-  const char* tosLine =
-      o_.russian ? "  Номер точки Тос: %u   Код АЦП Тос: %u   Значение Тос: %g град.Целс \n"
-      : section == CalibrationSection::Temperature
-          ? "  Номер точки Тд: %u    Код АЦП Тд: %u    Значение Тд: %g град.Целс \n"
-          : "  Номер точки Тд: %u    Код АЦП Тд: %u    Значення Тд: %g град.Целс \n";
+  const char* tosLine = o_.russian ? "  Номер точки Тос: %u   Код АЦП Тос: %u   Значение Тос: %g град.Целс \n"
+                        : section == CalibrationSection::Temperature
+                            ? "  Номер точки Тд: %u    Код АЦП Тд: %u    Значение Тд: %g град.Целс \n"
+                            : "  Номер точки Тд: %u    Код АЦП Тд: %u    Значення Тд: %g град.Целс \n";
   for (int k = 0; k < channel.UsedTosPoints(); ++k) {
     out_ += Format(tosLine, static_cast<unsigned>(k + 1), static_cast<unsigned>(channel.TosCode(k)),
                    static_cast<double>(channel.TosValue(k)));
@@ -135,7 +135,8 @@ void Writer::AdcParameters() {
   out_ += L("            Параметры каналов АЦП.      \n\n", "            Параметри каналів АЦП.      \n\n");
   AdcBlocks blocks;
   std::copy(image_.pressureAdcParameters, image_.pressureAdcParameters + kAdcBlockBytes, blocks.main);
-  std::copy(image_.differentialAdcParameters, image_.differentialAdcParameters + kAdcBlockBytes, blocks.second);
+  std::copy(image_.differentialAdcParameters, image_.differentialAdcParameters + kAdcBlockBytes,
+            blocks.second);
   for (const std::string& line : AdcReportLines(blocks, image_.modelCode, o_.differentialChannel, texts_))
     out_ += line + "\n";
   out_ += "\n\n";
@@ -145,10 +146,12 @@ void Writer::SlopeAndOffset() {
   using S = CalibrationSection;
   if (image_.softwareVersion < 20) {
     out_ += L("            Смещение.      \n\n", "            Зміщення.      \n\n");
-    out_ += Format(L("  Перепад давления: Смещение: %g %s \n", "  Перепад тиску: Зміщення: %g %s \n"),
-                   static_cast<double>(image_.CharacteristicOffset(S::DifferentialPressure)), DifferentialUnit());
+    out_ +=
+        Format(L("  Перепад давления: Смещение: %g %s \n", "  Перепад тиску: Зміщення: %g %s \n"),
+               static_cast<double>(image_.CharacteristicOffset(S::DifferentialPressure)), DifferentialUnit());
   } else {
-    out_ += L("            Наклон НСХП и смещение.      \n\n", "            Нахил НСХП та зміщення.      \n\n");
+    out_ +=
+        L("            Наклон НСХП и смещение.      \n\n", "            Нахил НСХП та зміщення.      \n\n");
     out_ += Format(L("  Давление:         Наклон: %g,  Смещение: %g %s  \n",
                      "  Тиск:          Нахил: %g,  Зміщення: %g %s \n"),
                    static_cast<double>(image_.CharacteristicSlope(S::Pressure)),
@@ -157,7 +160,8 @@ void Writer::SlopeAndOffset() {
       out_ += Format(L("  Перепад давления: Наклон: %g,  Смещение: %g %s \n",
                        "  Перепад тиску: Нахил: %g,  Зміщення: %g %s \n"),
                      static_cast<double>(image_.CharacteristicSlope(S::DifferentialPressure)),
-                     static_cast<double>(image_.CharacteristicOffset(S::DifferentialPressure)), DifferentialUnit());
+                     static_cast<double>(image_.CharacteristicOffset(S::DifferentialPressure)),
+                     DifferentialUnit());
   }
   out_ += "\n\n";
 }

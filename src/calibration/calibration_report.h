@@ -13,7 +13,7 @@ class LanguageTexts;
 // slope and offset, correction multipliers and the measurement parameters of models 18 and 20).
 
 struct ReportOptions {
-  bool russian = true;              // the report's language; texts must be the same language's catalogue
+  bool russian = true;               // the report's language; texts must be the same language's catalogue
   bool differentialChannel = false;  // the flow computer has a differential-pressure channel
   bool correctionTable = false;      // the flow computer keeps meter correction multipliers
   std::tm when{};                    // local date and time of the reading

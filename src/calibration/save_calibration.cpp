@@ -73,8 +73,8 @@ class DeviceReader {
   bool ReadOnce(uint32_t address, size_t size) {
     const std::string panel = state_.texts.FormatText(1166, {++counter_});
     std::vector<uint8_t> bytes;
-    if (!ReadMemoryBlock(state_, technician_, static_cast<uint16_t>(address), static_cast<uint8_t>(size), panel,
-                         bytes))
+    if (!ReadMemoryBlock(state_, technician_, static_cast<uint16_t>(address), static_cast<uint8_t>(size),
+                         panel, bytes))
       return false;
     state_.memoryMirror.Store(address, bytes.data(), bytes.size());
     return true;
@@ -146,7 +146,8 @@ bool ReadRemainingBlocks(DeviceReader& reader, int model) {
   if (!reader.Read(kUnitsBlock, kUnitsBlockData + 2)) return false;
   if (!reader.Read(kIdentificationAddress, 4)) return false;
   if (!reader.Read(kConstantsBlock, kConstantsBlockData + 2)) return false;
-  if ((model == 18 || model == 20) && !reader.Read(kMeasurementBlock, kMeasurementBlockData + 2)) return false;
+  if ((model == 18 || model == 20) && !reader.Read(kMeasurementBlock, kMeasurementBlockData + 2))
+    return false;
   return true;
 }
 
@@ -176,7 +177,8 @@ void FillSettings(const ProgramState& state, const DeviceMemoryMirror& mirror, C
   auto at = [&](size_t offset) { return DeviceFloatAt(constants.data() + offset, order); };
   using S = CalibrationSection;
   if (version < 20) {
-    image.SetCharacteristic(S::DifferentialPressure, at(8), image.CharacteristicSlope(S::DifferentialPressure));
+    image.SetCharacteristic(S::DifferentialPressure, at(8),
+                            image.CharacteristicSlope(S::DifferentialPressure));
   } else {
     image.SetCharacteristic(S::Pressure, at(0), at(4));
     image.SetCharacteristic(S::DifferentialPressure, at(8), at(12));
@@ -211,10 +213,12 @@ bool HasDifferentialChannel(const ProgramState& state) {
 }
 
 bool HasCorrectionTable(const ProgramState& state) {
-  return state.record.id.version > 10 && state.record.id.type != 9 && (state.record.pipelineFlag(0) & 0x80) != 0;
+  return state.record.id.version > 10 && state.record.id.type != 9 &&
+         (state.record.pipelineFlag(0) & 0x80) != 0;
 }
 
-DeviceReadOutcome ReadDeviceCalibration(ProgramState& state, Technician& technician, CalibrationImage& image) {
+DeviceReadOutcome ReadDeviceCalibration(ProgramState& state, Technician& technician,
+                                        CalibrationImage& image) {
   const int model = state.record.id.type;
   DeviceReader reader(state, technician);
   if (model != 9) {
@@ -255,7 +259,8 @@ SaveCalibrationOutcome SaveCalibrationParameters(ProgramState& state, Technician
                                                  SaveCalibrationPages& pages) {
   SaveCalibrationOutcome outcome;
   EnsureCalibrationDirectory(state.startDirectory);
-  const FileDialogRequest dialog{state.Text(1186), state.Text(2874), CalibrationDirectory(state.startDirectory)};
+  const FileDialogRequest dialog{state.Text(1186), state.Text(2874),
+                                 CalibrationDirectory(state.startDirectory)};
   std::string path;
   for (;;) {
     const std::optional<std::string> chosen = pages.AskSavePath(dialog);
@@ -263,7 +268,8 @@ SaveCalibrationOutcome SaveCalibrationParameters(ProgramState& state, Technician
       outcome.result = SaveCalibrationResult::Cancelled;
       return outcome;
     }
-    if (FileExists(*chosen) && !pages.ConfirmReplace(state.Text(kCaption), state.texts.FormatText(1474, {*chosen})))
+    if (FileExists(*chosen) &&
+        !pages.ConfirmReplace(state.Text(kCaption), state.texts.FormatText(1474, {*chosen})))
       continue;
     path = *chosen;
     break;

@@ -109,8 +109,8 @@ void RebuildChannelSection(const DeviceMemoryMirror& mirror, const DeviceChannel
     if (k < n) {
       value = tos.values[static_cast<size_t>(k)];
     } else if (k == n && n >= 1) {
-      value = static_cast<float>(
-          Along(code, out.TosCode(k - 1), tos.values[static_cast<size_t>(k - 1)], tos.slopes[static_cast<size_t>(k - 1)]));
+      value = static_cast<float>(Along(code, out.TosCode(k - 1), tos.values[static_cast<size_t>(k - 1)],
+                                       tos.slopes[static_cast<size_t>(k - 1)]));
     }
     out.SetTosPoint(k, code, value);
   }
@@ -143,11 +143,12 @@ void RebuildCorrectionTable(const DeviceMemoryMirror& mirror, DeviceByteOrder or
   LoadRecords(mirror, kCorrectionRecords, m, order, segments);
   int count = 0;
   for (int j = 0; j < m; ++j)
-    image.SetCorrectionPoint(count++, DeviceFloatAt(flows.data() + 4 * j, order), segments.values[static_cast<size_t>(j)]);
+    image.SetCorrectionPoint(count++, DeviceFloatAt(flows.data() + 4 * j, order),
+                             segments.values[static_cast<size_t>(j)]);
   if (m >= 1) {
     const double lastFlow = image.CorrectionFlow(m - 1);
-    const double value =
-        Along(upperFlowLimit, lastFlow, segments.values[static_cast<size_t>(m - 1)], segments.slopes[static_cast<size_t>(m - 1)]);
+    const double value = Along(upperFlowLimit, lastFlow, segments.values[static_cast<size_t>(m - 1)],
+                               segments.slopes[static_cast<size_t>(m - 1)]);
     if (upperFlowLimit > lastFlow && std::isfinite(value))
       image.SetCorrectionPoint(count++, static_cast<float>(upperFlowLimit), static_cast<float>(value));
   }
