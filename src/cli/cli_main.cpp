@@ -31,6 +31,10 @@ constexpr Command kCommands[] = {
      "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
      "[--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable "
      "V]] [--password TEXT]"},
+    {"save-calibration", ruvenset::cli::RunSaveCalibration,
+     "read the flow computer's calibration into OUT.klb and its report: OUT.klb [--password TEXT]"},
+    {"adc-params", ruvenset::cli::RunAdcParams,
+     "show the ADC channel parameters: [--channel pressure|temperature|dp] [--password TEXT]"},
 };
 
 void PrintUsage() {

@@ -12,5 +12,7 @@ int RunCalibrationCheck(const CliArgs& args);
 int RunCalibrationShow(const CliArgs& args);
 int RunWriteBack(const CliArgs& args);
 int RunVerify(const CliArgs&);
+int RunSaveCalibration(const CliArgs& args);
+int RunAdcParams(const CliArgs& args);
 
 }  // namespace ruvenset::cli
