@@ -35,6 +35,8 @@ constexpr Command kCommands[] = {
      "read the flow computer's calibration into OUT.klb and its report: OUT.klb [--password TEXT]"},
     {"adc-params", ruvenset::cli::RunAdcParams,
      "show the ADC channel parameters: [--channel pressure|temperature|dp] [--password TEXT]"},
+    {"print-report", ruvenset::cli::RunPrintReport,
+     "print a calibration report into a PDF: FILE.rcl --pdf OUT.pdf [--pages FROM-TO]"},
 };
 
 void PrintUsage() {

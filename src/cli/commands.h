@@ -14,5 +14,6 @@ int RunWriteBack(const CliArgs& args);
 int RunVerify(const CliArgs&);
 int RunSaveCalibration(const CliArgs& args);
 int RunAdcParams(const CliArgs& args);
+int RunPrintReport(const CliArgs& args);
 
 }  // namespace ruvenset::cli
