@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "calibration/windows/qt_save_calibration_pages.h"
 #include "storage/windows/calibration_procedures.h"
+#include "storage/windows/report_window.h"
 #include "verification/channel_ranges.h"
 #include "verification/windows/qt_verification_pages.h"
 
@@ -45,6 +47,11 @@ void RegisterCalibrationFileProcedures(TForm1& window) {
 void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterVerificationProcedures(window, options.opener);
   RegisterCalibrationFileProcedures(window);
+  window.SetProcedure(MenuItem::N7,
+                      [&window] { SaveCalibrationInWindows(&window, window.state(), window.technician()); });
+  window.SetProcedure(MenuItem::N45, [&window] {
+    ViewCalibrationReportInWindows(&window, window.state(), window.technician());
+  });
 }
 
 }  // namespace ruvenset
