@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "calibration/windows/qt_save_calibration_pages.h"
+#include "storage/windows/adc_parameter_windows.h"
 #include "storage/windows/calibration_procedures.h"
 #include "storage/windows/report_window.h"
 #include "verification/channel_ranges.h"
@@ -49,6 +50,14 @@ void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterCalibrationFileProcedures(window);
   window.SetProcedure(MenuItem::N7,
                       [&window] { SaveCalibrationInWindows(&window, window.state(), window.technician()); });
+  // This edition serves the temperature channel: its ADC settings and measurement parameters.
+  window.SetProcedure(MenuItem::N2,
+                      [&window] { AdcParametersInWindows(&window, window.state(), window.technician(), 1); });
+  window.SetProcedure(MenuItem::N30, [&window] {
+    MeasurementParametersInWindows(&window, window.state(), window.technician(), 1);
+  });
+  window.SetProcedure(MenuItem::N8,
+                      [&window] { CalibrationUnitsInWindows(&window, window.state(), window.technician()); });
   window.SetProcedure(MenuItem::N45, [&window] {
     ViewCalibrationReportInWindows(&window, window.state(), window.technician());
   });
