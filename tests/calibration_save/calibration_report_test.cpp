@@ -37,7 +37,7 @@ void SetTable(ChannelSection channel, int32_t tosCode, float tosValue,
 
 // Model 16 with a volume meter: pressure in MPa, temperature, the temperature input's ADC settings,
 // slope and offset (version 35) and the correction multipliers.
-TEST(CalibrationReport, Model16InRussian) {
+CalibrationImage Model16Image() {
   CalibrationImage image;
   image.modelCode = 16;
   image.softwareVersion = 35;
@@ -52,6 +52,11 @@ TEST(CalibrationReport, Model16InRussian) {
   image.SetCorrectionCount(2);
   image.SetCorrectionPoint(0, 0.0f, 1.0f);
   image.SetCorrectionPoint(1, 500.0f, 1.002f);
+  return image;
+}
+
+TEST(CalibrationReport, Model16InRussian) {
+  const CalibrationImage image = Model16Image();
   ReportOptions options;
   options.russian = true;
   options.correctionTable = true;
@@ -126,7 +131,7 @@ TEST(CalibrationReport, Model16InRussian) {
 
 // Model 7 below version 20: no pressure Тос points, the differential-pressure section in kPa, every ADC
 // input of both blocks, the differential-pressure offset alone.
-TEST(CalibrationReport, Model7InUkrainian) {
+CalibrationImage Model7Image() {
   CalibrationImage image;
   image.modelCode = 7;
   image.softwareVersion = 19;
@@ -140,6 +145,11 @@ TEST(CalibrationReport, Model7InUkrainian) {
   std::copy(main, main + 9, image.pressureAdcParameters);
   image.differentialAdcParameters[2] = 0x13;
   image.SetCharacteristic(CalibrationSection::DifferentialPressure, 0.25f, 1.0f);
+  return image;
+}
+
+TEST(CalibrationReport, Model7InUkrainian) {
+  const CalibrationImage image = Model7Image();
   ReportOptions options;
   options.russian = false;
   options.differentialChannel = true;
@@ -219,6 +229,161 @@ TEST(CalibrationReport, Model7InUkrainian) {
       "\n"
       "\n";
   EXPECT_EQ(CalibrationReportText(image, options, Catalogue(false)), expected);
+}
+
+TEST(CalibrationReport, Model16InUkrainian) {
+  ReportOptions options;
+  options.russian = false;
+  options.correctionTable = true;
+  options.when = Morning();
+  const std::string expected =
+      "\n"
+      "\n"
+      "                    Звіт о параметрах калібровки.               \n"
+      "\n"
+      "  ВАЛДОР-ТМ-X-3\" (тільки канал температури)\n"
+      "  Номер плати: 16 \n"
+      "  Версія ПЗ: 35 \n"
+      "  Заводський №  160123. \n"
+      "\n"
+      "  Дата: 08.12.26 р.  Час:  04:05:06.\n"
+      "\n"
+      "  Тиск:               \n"
+      "\n"
+      "  Одиниця вимірюваннь тиску:   MПа.      \n"
+      "\n"
+      "  Кількість точок Тд для тиску:   1.   \n"
+      "\n"
+      "  Номер точки Тд: 1    Код АЦП Тд: 32768    Значення Тд: 20 град.Целс \n"
+      "  ---------------------------------------------------------------------- \n"
+      "   № точки            Код АЦП           Тиск, MПа \n"
+      "  ---------------------------------------------------------------------- \n"
+      "     1                 100000                      0   \n"
+      "     2                8000000                1.56906   \n"
+      "  ---------------------------------------------------------------------- \n"
+      "  ---------------------------------------------------------------------- \n"
+      "\n"
+      "  Температура газу:               \n"
+      "\n"
+      "  Кількість точок Тд для температури газу:   1.   \n"
+      "\n"
+      "  Номер точки Тд: 1    Код АЦП Тд: 33000    Значение Тд: 21.5 град.Целс \n"
+      "  ---------------------------------------------------------------------- \n"
+      "   № точки            Код АЦП           Температура, град. С \n"
+      "  ---------------------------------------------------------------------- \n"
+      "     1                4000000                    -45   \n"
+      "     2                8000000                     85   \n"
+      "  ---------------------------------------------------------------------- \n"
+      "  ---------------------------------------------------------------------- \n"
+      "\n"
+      "            Параметри каналів АЦП.      \n"
+      "\n"
+      "    Полярність входу: уніполярний\n"
+      "    Дільник тактової частоти: Fosc/128\n"
+      "    Вхідний буфер: увімкнено\n"
+      "    Діапазон входу: ±Vref\n"
+      "    Частота перетворення: 7.5 \n"
+      "    Температура: коефіцієнт підсилення: 8 \n"
+      "\n"
+      "\n"
+      "            Нахил НСХП та зміщення.      \n"
+      "\n"
+      "  Тиск:          Нахил: 1.02,  Зміщення: -0.5 MПа \n"
+      "\n"
+      "\n"
+      "            Поправочні множники.      \n"
+      "\n"
+      "  Кількість точок витрати:   2.   \n"
+      "\n"
+      "   № точки            Витрата,м3/г        Значення коеф. \n"
+      "  ---------------------------------------------------------------------- \n"
+      "     1                      0                      1   \n"
+      "     2                    500                  1.002   \n"
+      "  ---------------------------------------------------------------------- \n"
+      "\n";
+  EXPECT_EQ(CalibrationReportText(Model16Image(), options, Catalogue(false)), expected);
+}
+
+TEST(CalibrationReport, Model7InRussian) {
+  ReportOptions options;
+  options.russian = true;
+  options.differentialChannel = true;
+  options.when = Morning();
+  const std::string expected =
+      "\n"
+      "\n"
+      "                    Отчет о параметрах калибровки.               \n"
+      "\n"
+      "  ВАЛДОР-ТМ-X-3\" (только канал температуры)\n"
+      "  Номер платы: 7 \n"
+      "  Версия ПО: 19 \n"
+      "  Заводской №  42. \n"
+      "\n"
+      "  Дата: 08.12.26 г.  Время:  04:05:06.\n"
+      "\n"
+      "  Давление:               \n"
+      "\n"
+      "  Единица измерений давления:   кгс/см2.  \n"
+      "\n"
+      "  Количество точек Тос для давления:   0.   \n"
+      "\n"
+      "  ---------------------------------------------------------------------- \n"
+      "\n"
+      "  Температура газа:               \n"
+      "\n"
+      "  Количество точек Тос для температуры газа:   1.   \n"
+      "\n"
+      "  Номер точки Тос: 1   Код АЦП Тос: 33000   Значение Тос: 21.5 град.Целс \n"
+      "  ---------------------------------------------------------------------- \n"
+      "   № точки            Код АЦП          Температура, град. С \n"
+      "  ---------------------------------------------------------------------- \n"
+      "     1                4000000                    -45   \n"
+      "     2                8000000                     85   \n"
+      "  ---------------------------------------------------------------------- \n"
+      "  ---------------------------------------------------------------------- \n"
+      "\n"
+      "  Перепад давления:               \n"
+      "\n"
+      "  Единица измерений перепада давления:  кПа.  \n"
+      "\n"
+      "  Количество точек Тос для перепада давления:   1.   \n"
+      "\n"
+      "  Номер точки Тос: 1   Код АЦП Тос: 40000   Значение Тос: -5.25 град.Целс \n"
+      "  ---------------------------------------------------------------------- \n"
+      "   № точки            Код АЦП          Перепад давления, кПа \n"
+      "  ---------------------------------------------------------------------- \n"
+      "     1                     10                      0   \n"
+      "     2               12345678                24.5166   \n"
+      "  ---------------------------------------------------------------------- \n"
+      "  ---------------------------------------------------------------------- \n"
+      "\n"
+      "            Параметры каналов АЦП.      \n"
+      "\n"
+      "  Блок АЦП давления и температуры:\n"
+      "    Давление, вход 1: коэффициент усиления: 8\n"
+      "    Давление, вход 1: полярность входа: униполярный\n"
+      "    Давление, вход 1: значение фильтра: 1000\n"
+      "    Температура: коэффициент усиления: 1\n"
+      "    Температура: полярность входа: биполярный\n"
+      "    Температура: значение фильтра: 50\n"
+      "    Давление, вход 2: коэффициент усиления: 1\n"
+      "    Давление, вход 2: полярность входа: биполярный\n"
+      "    Давление, вход 2: значение фильтра: 100\n"
+      "  Блок АЦП перепада давления:\n"
+      "    Перепад давления, вход 1: коэффициент усиления: 1\n"
+      "    Перепад давления, вход 1: полярность входа: биполярный\n"
+      "    Перепад давления, вход 1: значение фильтра: 19\n"
+      "    Перепад давления, вход 2: коэффициент усиления: 1\n"
+      "    Перепад давления, вход 2: полярность входа: биполярный\n"
+      "    Перепад давления, вход 2: значение фильтра: 0\n"
+      "\n"
+      "\n"
+      "            Смещение.      \n"
+      "\n"
+      "  Перепад давления: Смещение: 0.25 кПа \n"
+      "\n"
+      "\n";
+  EXPECT_EQ(CalibrationReportText(Model7Image(), options, Catalogue(true)), expected);
 }
 
 TEST(CalibrationReport, MeasurementParametersOfModels18And20AndCrLf) {
