@@ -168,7 +168,9 @@ AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
   }
   const std::optional<MeasurementAnswer> answer = t.pages.AskMeasurement(request);
   if (!answer) return AdcParametersResult::Left;
-  if (answer->pause < request.lowerPause || answer->pause > request.upperPause)
+  const bool knownCount = std::find(std::begin(kConversionChoices), std::end(kConversionChoices),
+                                    answer->conversions) != std::end(kConversionChoices);
+  if (!knownCount || answer->pause < request.lowerPause || answer->pause > request.upperPause)
     return AdcParametersResult::Left;
   StoreDeviceWord(block.data() + 2 * c, static_cast<uint16_t>(answer->pause), order);
   block[10 + static_cast<size_t>(c)] = static_cast<uint8_t>(answer->conversions);
@@ -180,6 +182,33 @@ AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
                                   static_cast<uint8_t>(c == 0 ? 0 : 1), block, state.Text(1204));
   RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave, kServiceFlag, state.Text(1207));
   return written ? AdcParametersResult::Written : AdcParametersResult::WriteAbandoned;
+}
+
+AdcParametersResult DisplayMeasurementParameters(AdcTools& t, bool singleChannel) {
+  ProgramState& state = t.state;
+  std::vector<uint8_t> block;
+  if (!ReadMemoryBlock(state, t.technician, kMeasurementBlock, kMeasurementBlockData + 2, state.Text(1204),
+                       block))
+    return AdcParametersResult::ReadFailed;
+  state.memoryMirror.Store(kMeasurementBlock, block.data(), block.size());
+  // Model 20 keeps its one pause and count in word 0 and byte 10.
+  const int pause = DeviceWordAt(block.data(), state.record.id.byteOrder);
+  const int conversions = block[10];
+  const std::string title =
+      state.Text(1207) + " " +
+      (singleChannel ? state.Bilingual("канала температуры", "каналу температури")
+                     : state.Bilingual("каналов давления и температуры", "каналів тиску та температури"));
+  const char* pauseLine = singleChannel ? state.Bilingual("Пауза перед измерением в канале: %d мс",
+                                                          "Пауза перед вимірюванням у каналі: %d мс")
+                                        : state.Bilingual("Пауза перед измерением в каналах: %d мс",
+                                                          "Пауза перед вимірюванням у каналах: %d мс");
+  const char* countLine = singleChannel ? state.Bilingual("Количество преобразований в канале: %d",
+                                                          "Кiлькiсть перетворювань у каналі: %d")
+                                        : state.Bilingual("Количество преобразований в каналах: %d",
+                                                          "Кiлькiсть перетворювань у каналах: %d");
+  (void)t.technician.Confirm3(title, FormatTextArgs(pauseLine, {pause}),
+                              FormatTextArgs(countLine, {conversions}), "");
+  return AdcParametersResult::Unchanged;
 }
 
 bool ShowCalibrationUnits(AdcTools& t) {

@@ -78,6 +78,11 @@ struct AdcTools {
 // Models 18 and 20: the pause before measurement and the number of conversions of a channel.
 [[nodiscard]] AdcParametersResult ShowMeasurementParameters(AdcTools& tools, int channel);
 
+// Model 20 before a calibration: the pause and the number of conversions shown, nothing to change.
+// With one channel they are the temperature channel's, otherwise those of the pressure and temperature
+// channels together.
+[[nodiscard]] AdcParametersResult DisplayMeasurementParameters(AdcTools& tools, bool singleChannel);
+
 // The units the flow computer calibrates in, in the information window.
 [[nodiscard]] bool ShowCalibrationUnits(AdcTools& tools);
 

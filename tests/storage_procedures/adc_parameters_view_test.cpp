@@ -133,6 +133,42 @@ TEST_F(AdcParametersView, ReadOnlyDisplayOfEveryChannelAndADeclinedWrite) {
   EXPECT_EQ(kept & 0x03, 2);  // the mirror keeps the edit
 }
 
+TEST_F(AdcParametersView, MeasurementParametersOfModel20AreOnlyShown) {
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  state.record.id.type = 20;  // the simulator keeps block 7984 whatever its model
+  AdcTools tools{state, technician, technician, technician, adc};
+  EXPECT_EQ(DisplayMeasurementParameters(tools, true), AdcParametersResult::Unchanged);
+  EXPECT_EQ(DisplayMeasurementParameters(tools, false), AdcParametersResult::Unchanged);
+  ASSERT_EQ(technician.log.size(), 2u);
+  EXPECT_EQ(technician.log[0],
+            "confirm3 Параметры измерения канала температуры | Пауза перед измерением в канале: 100 мс | "
+            "Количество преобразований в канале: 3 | ");
+  EXPECT_EQ(technician.log[1],
+            "confirm3 Параметры измерения каналов давления и температуры | Пауза перед измерением в каналах: "
+            "100 мс "
+            "| Количество преобразований в каналах: 3 | ");
+  EXPECT_TRUE(Writes().empty());
+}
+
+TEST_F(AdcParametersView, ChangedMeasurementParametersAreWrittenUnderServiceMode) {
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  AdcTools tools{state, technician, technician, technician, adc};
+  adc.measurements = {MeasurementAnswer{1001, 5}};
+  EXPECT_EQ(ShowMeasurementParameters(tools, 1), AdcParametersResult::Left);  // not one of 1, 3, 5, 7, 9
+  adc.measurements = {MeasurementAnswer{7, 1001}};
+  EXPECT_EQ(ShowMeasurementParameters(tools, 1), AdcParametersResult::Left);  // a pause beyond 1000
+  adc.measurements = {MeasurementAnswer{7, 250}};
+  ASSERT_EQ(ShowMeasurementParameters(tools, 1), AdcParametersResult::Written);
+  ASSERT_EQ(adc.measurementRequests.size(), 3u);
+  EXPECT_EQ(adc.measurementRequests[0].conversionsIndex, 1);
+  EXPECT_EQ(adc.measurementRequests[0].pause, 100);
+  const uint8_t* block = peer->model.memory() + 7984;
+  EXPECT_EQ(block[2] << 8 | block[3], 250);
+  EXPECT_EQ(block[11], 7);
+  EXPECT_TRUE(Crc16Matches(block, 16));
+  EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);
+}
+
 TEST_F(AdcParametersView, UnitsDuringCalibration) {
   sim::FlowComputerConfig model7;
   model7.model = 7;
