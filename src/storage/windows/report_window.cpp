@@ -39,19 +39,21 @@ TOtchK::TOtchK(QWidget* owner, const ReportWindowModel& model, bool russian)
   buttons->addWidget(BitBtn1);
   buttons->addStretch();
   layout->addLayout(buttons);
+  const int count = static_cast<int>(model.pages.size());
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  PrintDialog1 = new QPrintDialog(printer_.get(), this);
+  PrintDialog1->setObjectName("PrintDialog1");
+  PrintDialog1->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+  PrintDialog1->setMinMax(1, count);
+  PrintDialog1->setFromTo(1, count);
   connect(BitBtn3, &QPushButton::clicked, this, &TOtchK::BitBtn3Click);
   connect(BitBtn1, &QPushButton::clicked, this, [this] { done(2); });
 }
 
 void TOtchK::BitBtn3Click() {
   const int count = static_cast<int>(model_.pages.size());
-  QPrinter printer(QPrinter::HighResolution);
-  QPrintDialog dialog(&printer, this);
-  dialog.setObjectName("PrintDialog1");
-  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
-  dialog.setMinMax(1, count);
-  dialog.setFromTo(1, count);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (PrintDialog1->exec() != QDialog::Accepted) return;
+  QPrinter& printer = *printer_;
   ReportPrintJob job = ReportJobFor(model_.lines);
   job.pages = LoadPageFiles(model_.pageFolder, model_.pages);
   job.range = {1, count};

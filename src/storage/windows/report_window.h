@@ -1,11 +1,15 @@
 #pragma once
 #include <QDialog>
+#include <QPrinter>
 
 #include "shell/program_state.h"
 #include "shell/windows/qt_technician.h"
 #include "storage/report_view.h"
 
+#include <memory>
+
 class QListWidget;
+class QPrintDialog;
 class QPushButton;
 
 namespace ruvenset {
@@ -20,11 +24,13 @@ class TOtchK : public QDialog {
   QListWidget* ListBox1 = nullptr;
   QPushButton* BitBtn3 = nullptr;  // print
   QPushButton* BitBtn1 = nullptr;  // exit, modal result 2
+  QPrintDialog* PrintDialog1 = nullptr;
 
   void BitBtn3Click();
 
  private:
   const ReportWindowModel& model_;
+  std::unique_ptr<QPrinter> printer_;
   bool russian_;
 };
 
