@@ -4,7 +4,10 @@
 
 #include "calibration/windows/qt_calibration_run_pages.h"
 #include "calibration/windows/zero_correction_procedures.h"
+#include "calibration/windows/qt_save_calibration_pages.h"
+#include "storage/windows/adc_parameter_windows.h"
 #include "storage/windows/calibration_procedures.h"
+#include "storage/windows/report_window.h"
 #include "verification/channel_ranges.h"
 #include "verification/windows/qt_verification_pages.h"
 
@@ -80,6 +83,19 @@ void RegisterProcedures(TForm1& window, const MainWindowOptions& options) {
   RegisterCalibrationFileProcedures(window);
   RegisterCalibrationProcedures(window, options.opener);
   RegisterZeroAndCorrectionProcedures(window);
+  window.SetProcedure(MenuItem::N7,
+                      [&window] { SaveCalibrationInWindows(&window, window.state(), window.technician()); });
+  // This edition serves the temperature channel: its ADC settings and measurement parameters.
+  window.SetProcedure(MenuItem::N2,
+                      [&window] { AdcParametersInWindows(&window, window.state(), window.technician(), 1); });
+  window.SetProcedure(MenuItem::N30, [&window] {
+    MeasurementParametersInWindows(&window, window.state(), window.technician(), 1);
+  });
+  window.SetProcedure(MenuItem::N8,
+                      [&window] { CalibrationUnitsInWindows(&window, window.state(), window.technician()); });
+  window.SetProcedure(MenuItem::N45, [&window] {
+    ViewCalibrationReportInWindows(&window, window.state(), window.technician());
+  });
 }
 
 }  // namespace ruvenset

@@ -42,6 +42,12 @@ constexpr Command kCommands[] = {
      "N] "
      "[--password TEXT]"},
     {"slope-offset", ruvenset::cli::RunSlopeOffset, "show the characteristics' slopes and offsets"},
+    {"save-calibration", ruvenset::cli::RunSaveCalibration,
+     "read the flow computer's calibration into OUT.klb and its report: OUT.klb [--password TEXT]"},
+    {"adc-params", ruvenset::cli::RunAdcParams,
+     "show the ADC channel parameters: [--channel pressure|temperature|dp] [--password TEXT]"},
+    {"print-report", ruvenset::cli::RunPrintReport,
+     "print a calibration report into a PDF: FILE.rcl --pdf OUT.pdf [--pages FROM-TO]"},
 };
 
 void PrintUsage() {

@@ -17,5 +17,8 @@ int RunIdentCode(const CliArgs& args);
 int RunZero(const CliArgs& args);
 int RunCorrect(const CliArgs& args);
 int RunSlopeOffset(const CliArgs& args);
+int RunSaveCalibration(const CliArgs& args);
+int RunAdcParams(const CliArgs& args);
+int RunPrintReport(const CliArgs& args);
 
 }  // namespace ruvenset::cli

@@ -63,6 +63,8 @@ class FlowComputerModel {
   static uint8_t Marker(int64_t nowNs);
 
   const uint8_t* memory() const { return memory_.data(); }
+  // The memory itself, for a scenario that needs contents no write would store (damaged counts).
+  uint8_t* mutableMemory() { return memory_.data(); }
   DeviceByteOrder order() const { return order_; }
   const FlowComputerConfig& config() const { return config_; }
   bool hasDifferentialChannel() const { return hasDifferential_; }

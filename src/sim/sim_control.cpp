@@ -1,5 +1,6 @@
 #include "sim/sim_control.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -16,7 +17,7 @@ constexpr const char* kHelp =
     "ok commands: set <temperature|pressure|dp|ambient|flow|delay|jitter> <value>; "
     "refuse <command> <code> [a] [b]; state <pipeline> <n>; fault <drop|corrupt|wrongaddress|noise> <p>; "
     "fault off; get <input|value|code> <channel>; get state <pipeline>; get memory <address> <count>; "
-    "get <marker|answered|faults|delay|jitter>";
+    "get <marker|answered|faults|delay|jitter>; poke <address> <byte>...";
 
 bool ParseNumber(const std::string& text, double& value) {
   if (text.empty()) return false;
@@ -42,6 +43,22 @@ std::string Number(double value) {
 
 std::string Reading(const ChannelReading& r) {
   return r.valid ? "ok " + Number(r.value) : "ok invalid";
+}
+
+// Overwrites memory bytes as they are, check bytes included: contents no write of Ruvenset would store.
+std::string PokeCommand(const std::vector<std::string>& w, FlowComputerModel& model) {
+  long address = 0;
+  if (w.size() < 3 || !ParseInteger(w[1], 0, kMemorySize - 1, address) ||
+      address + static_cast<long>(w.size()) - 2 > static_cast<long>(kMemorySize))
+    return "error: poke <address> <byte>...";
+  std::vector<uint8_t> bytes;
+  for (size_t i = 2; i < w.size(); ++i) {
+    long byte = 0;
+    if (!ParseInteger(w[i], 0, 255, byte)) return "error: poke <address> <byte>...";
+    bytes.push_back(static_cast<uint8_t>(byte));
+  }
+  std::copy(bytes.begin(), bytes.end(), model.mutableMemory() + address);
+  return "ok";
 }
 
 std::string SetCommand(const std::vector<std::string>& w, FlowComputerModel& model) {
@@ -151,6 +168,7 @@ std::string RunControlCommand(const std::string& line, FlowComputerModel& model,
   const std::string& verb = w[0];
   if (verb == "help") return kHelp;
   if (verb == "set") return SetCommand(w, model);
+  if (verb == "poke") return PokeCommand(w, model);
   if (verb == "fault") return FaultCommand(w, faults);
   if (verb == "get") return GetCommand(w, model, faults, nowNs);
   if (verb == "state") {

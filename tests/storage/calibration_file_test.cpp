@@ -343,8 +343,11 @@ TEST(CalibrationPaths, FolderAndReportPath) {
   WriteBytes(folder.File("plain"), {1});
   EXPECT_FALSE(EnsureCalibrationDirectory(folder.File("plain")));
   EXPECT_EQ(ReportPathFor("/c/CALIBR/n123.klb"), "/c/CALIBR/n123.rcl");
-  EXPECT_EQ(ReportPathFor("/c/CALIBR/n123"), "/c/CALIBR/nrcl");
-  EXPECT_EQ(ReportPathFor("ab"), "rcl");
+  EXPECT_EQ(ReportPathFor("/c/CALIBR/n123"), "/c/CALIBR/n123.rcl");
+  EXPECT_EQ(ReportPathFor("ab"), "ab.rcl");
+  EXPECT_EQ(ReportPathFor("/c/CALIBR/x.rcl"), "/c/CALIBR/x.rcl.rcl");
+  EXPECT_EQ(ReportPathFor("/c/v1.2/n.klb"), "/c/v1.2/n.rcl");
+  EXPECT_EQ(ReportPathFor("/c/v1.2/n"), "/c/v1.2/n.rcl");
 }
 
 }  // namespace

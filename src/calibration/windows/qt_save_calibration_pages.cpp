@@ -1,0 +1,31 @@
+#include "calibration/windows/qt_save_calibration_pages.h"
+
+#include <QFileDialog>
+
+#include "shell/windows/ui_thread.h"
+#include "shell/windows/window_parts.h"
+#include "storage/windows/qt_calibration_pages.h"
+
+namespace ruvenset {
+
+std::optional<std::string> QtSaveCalibrationPages::AskSavePath(const FileDialogRequest& request) {
+  return OnUiThread([&]() -> std::optional<std::string> {
+    // The procedure asks about an existing file itself.
+    const QString path = QFileDialog::getSaveFileName(owner_, Q(request.title), Q(request.folder),
+                                                      DialogFilter(request.filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  });
+}
+
+bool QtSaveCalibrationPages::ConfirmReplace(const std::string& caption, const std::string& question) {
+  return technician_.Confirm(caption, question);
+}
+
+void SaveCalibrationInWindows(QWidget* owner, ProgramState& state, QtTechnician& technician) {
+  QtSaveCalibrationPages pages(owner, technician);
+  (void)SaveCalibrationParameters(state, technician, pages);
+}
+
+}  // namespace ruvenset

@@ -1,0 +1,31 @@
+#include "storage/adc_parameters_read.h"
+
+#include <algorithm>
+
+#include "storage/device_tables.h"
+#include "storage/memory_read.h"
+
+namespace ruvenset {
+namespace {
+
+bool ReadBlock(ProgramState& state, Technician& technician, uint16_t address, uint8_t* out) {
+  std::vector<uint8_t> bytes;
+  if (!ReadMemoryBlock(state, technician, address, kAdcBlockData + 2, state.Text(1573), bytes)) return false;
+  state.memoryMirror.Store(address, bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.begin() + kAdcBlockData, out);
+  return true;
+}
+
+}  // namespace
+
+bool ReadAdcBlocks(ProgramState& state, Technician& technician, int selector, AdcBlocks& blocks) {
+  const int model = state.record.id.type;
+  const bool second = HasSecondAdcBlock(model);
+  if (!(selector == 2 && second) && !ReadBlock(state, technician, kMainAdcBlock, blocks.main)) return false;
+  if (second && (selector >= 2 || model == 7) &&
+      !ReadBlock(state, technician, kSecondAdcBlock, blocks.second))
+    return false;
+  return true;
+}
+
+}  // namespace ruvenset
