@@ -52,7 +52,7 @@ class Catalogues : public testing::Test {
   static inline std::map<int, std::string> required_;
 };
 
-// A clean load also means: valid UTF-8 throughout, no duplicate ids, every id in 1001..3086.
+// A clean load also means: valid UTF-8 throughout, no duplicate ids, every id in 1001..3199.
 TEST_F(Catalogues, BothLoadWithoutBadLines) {
   for (int lang : {0, 1}) {
     EXPECT_EQ(results_[lang].status, LangLoadStatus::Ok) << LanguageCatalogueName(lang);
@@ -118,6 +118,20 @@ TEST_F(Catalogues, RefusalTextsTakeTheArgumentsOfTheirCode) {
   for (int b = 0; b < 32; ++b) {
     EXPECT_EQ(Signature(1, 2075 + b), "") << "2075 + " << b;
     EXPECT_EQ(Signature(1, 1398 + b), "") << "1398 + " << b;
+  }
+}
+
+// The ambient-temperature sensor has one name per language: Тос in Russian, Тд in Ukrainian.
+TEST_F(Catalogues, EachLanguageNamesTheAmbientSensorWithItsOwnWord) {
+  const std::string words[2] = {"Тд", "Тос"};
+  for (int lang : {0, 1}) {
+    int uses = 0;
+    for (int id : texts_[lang].Ids()) {
+      const std::string& text = texts_[lang].Text(id);
+      EXPECT_EQ(text.find(words[1 - lang]), std::string::npos) << LanguageCatalogueName(lang) << " " << id;
+      if (text.find(words[lang]) != std::string::npos) ++uses;
+    }
+    EXPECT_GT(uses, 10) << LanguageCatalogueName(lang);
   }
 }
 

@@ -181,6 +181,20 @@ TEST_F(DialogTest, ConfirmWindowClosedByItsCloseBoxIsNo) {
   EXPECT_FALSE(technician.Confirm("caption", "message"));
 }
 
+// Enter answers a plain question Yes, but a question whose Yes writes into the flow computer No.
+TEST_F(DialogTest, WriteQuestionsAnswerNoToEnterAndEscape) {
+  const auto press = [](Qt::Key key) { return [key](QWidget* w) { QTest::keyClick(w, key); }; };
+  ModalScript script;
+  script.On("OKBottomDlg", press(Qt::Key_Return));
+  EXPECT_TRUE(technician.Confirm("caption", "message"));
+  EXPECT_FALSE(technician.ConfirmWrite("caption", state.Text(2264)));
+  script.On("OKBottomDlg", press(Qt::Key_Escape));
+  EXPECT_FALSE(technician.ConfirmWrite("caption", state.Text(2264)));
+  script.On("OKBottomDlg", ModalScript::Click("OKBtn"));
+  EXPECT_TRUE(technician.ConfirmWrite("caption", state.Text(2264)));
+  EXPECT_EQ(script.seen().size(), 4);
+}
+
 TEST_F(DialogTest, NoticeClosesByItself) {
   technician.ShowNotice(state.Text(2325), state.Text(2864), state.Text(2866), 30);
 }

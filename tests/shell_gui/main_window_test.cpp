@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +57,21 @@ TEST_F(MainWindowTest, StartsWithOnlyLinkAndAboutAndTheEditionInTheStatusBar) {
   EXPECT_EQ(window.Action(M::N46)->text(), "Непосредственная связь");
   EXPECT_EQ(window.Action(M::Link)->text().toStdString(), state.Text(2653));
   EXPECT_TRUE(window.ConnectionPanel->text().isEmpty());
+}
+
+// An exchange holds the event loop, so the panel must take the width of its text at once, in both
+// languages.
+TEST_F(MainWindowTest, TheExchangePanelTakesTheWidthOfItsTextAtOnce) {
+  TForm1 window(state, options);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  for (int lang : {1, 0}) {
+    if (lang == 0) window.MNMNU2Click();
+    window.technician().SetStatusText(state.Text(2615));
+    EXPECT_GE(window.StatusPanel2->width(), window.StatusPanel2->sizeHint().width()) << lang;
+    EXPECT_EQ(window.StatusPanel2->text().toStdString(), state.Text(2615));
+    window.technician().SetStatusText("");
+  }
 }
 
 TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled) {
