@@ -2,13 +2,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "gui_support.h"
+#include "shell/connection_summary.h"
 #include "shell/menu_captions.h"
+#include "shell/windows/about_box.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
 
@@ -72,6 +75,13 @@ TEST_F(MainWindowTest, TheExchangePanelTakesTheWidthOfItsTextAtOnce) {
     EXPECT_EQ(window.StatusPanel2->text().toStdString(), state.Text(2615));
     window.technician().SetStatusText("");
   }
+}
+
+TEST_F(MainWindowTest, AboutShowsTheProgramsVersion) {
+  TAboutBox box(nullptr, state);
+  const QString version = box.ProgramVersion->text();
+  EXPECT_TRUE(version.startsWith(QString::fromStdString(state.Text(2277)))) << version.toStdString();
+  EXPECT_TRUE(QRegularExpression("\\d+\\.\\d+").match(version).hasMatch()) << version.toStdString();
 }
 
 TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled) {
@@ -171,6 +181,7 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   state.config.waitForUser = 1;
   options.opener = OpenPosixPort;
   options.portOverride = simulator->path();
+  options.portSimulated = true;
   TForm1 window(state, options);
   window.show();
 
@@ -183,7 +194,15 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   EXPECT_FALSE(window.Action(M::N7)->isEnabled());
   EXPECT_EQ(Shown(window, M::Temperature),
             state.record.derived[0][0] != 5 || (state.record.id.type != 7 && state.record.id.type != 16));
-  EXPECT_FALSE(window.ConnectionPanel->text().isEmpty());
+  // The status bar and the summary name the device given at start, here the simulated flow computer.
+  EXPECT_EQ(window.ConnectionPanel->text().toStdString(), ConnectionPanelText(state));
+  EXPECT_NE(window.ConnectionPanel->text().toStdString().find(simulator->path()), std::string::npos);
+  const std::string summary = window.SummaryPanel->text().toStdString();
+  for (const SummaryLine& line : ConnectionSummary(state)) {
+    EXPECT_NE(summary.find(line.label), std::string::npos) << line.label;
+    EXPECT_NE(summary.find(line.value), std::string::npos) << line.value;
+  }
+  EXPECT_NE(summary.find(simulator->path()), std::string::npos);
 
   // Removal from service: no pipeline is in service mode, which the message window says.
   script.On("FormMess", [this](QWidget* w) {
@@ -193,6 +212,8 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   window.N17Click();
   EXPECT_TRUE(script.seen().contains("FormMess"));
 
+  window.N47Click();
+  EXPECT_TRUE(window.SummaryPanel->text().isEmpty());
   window.close();
   std::ifstream saved(configPath);
   std::stringstream text;
