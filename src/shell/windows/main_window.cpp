@@ -80,7 +80,7 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   layout->addWidget(title_);
   layout->addWidget(subtitle_);
   layout->addSpacing(24);
-  layout->addWidget(SummaryPanel);
+  layout->addWidget(SummaryPanel, 0, Qt::AlignHCenter);
   layout->addStretch(4);
   setCentralWidget(central);
 

@@ -88,13 +88,10 @@ void QtTechnician::ShowNotice(const std::string& caption, const std::string& lin
 void QtTechnician::SetPanel(QLabel* label, const std::string& text) {
   if (label == nullptr) return;
   label->setText(Q(text));
-  // An exchange holds the event loop: widen the panel to its text and paint now, or the panel would
-  // keep its old width and the text would show only after the exchange.
-  if (label->width() < label->sizeHint().width()) {
-    label->setMinimumWidth(label->sizeHint().width());
-    QWidget* bar = label->parentWidget();
-    if (bar != nullptr && bar->layout() != nullptr) bar->layout()->activate();
-  }
+  // An exchange holds the event loop: lay the status bar out for the new text and paint now, or the
+  // panel would keep its old width and the text would show only after the exchange.
+  QWidget* bar = label->parentWidget();
+  if (bar != nullptr && bar->layout() != nullptr) bar->layout()->activate();
   label->repaint();
 }
 
