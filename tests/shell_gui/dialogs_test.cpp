@@ -140,8 +140,8 @@ TEST_F(DialogTest, LinkParametersAcceptTheDeviceGivenAtStart) {
   std::array<bool, kComSlotCount> available{};
   available[0] = true;
   TForm72 dialog(nullptr, state, available, NoPorts);
-  ASSERT_NE(dialog.GivenPort, nullptr);
-  EXPECT_TRUE(dialog.GivenPort->isChecked());
+  ASSERT_NE(dialog.GivenRadioButton, nullptr);
+  EXPECT_TRUE(dialog.GivenRadioButton->isChecked());
   EXPECT_FALSE(dialog.RadioButton[1]->isChecked());
   EXPECT_EQ(dialog.GivenPortPath->text(), "/dev/pts/77");
   dialog.show();

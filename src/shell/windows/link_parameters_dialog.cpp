@@ -28,14 +28,14 @@ TForm72::TForm72(QWidget* parent, ProgramState& state, const std::array<bool, kC
   portGrid->setHorizontalSpacing(10);
   const bool given = !state.givenPort.path.empty();
   if (given) {
-    GivenPort = new QRadioButton(Q(state.Text(3134)), ports);
-    GivenPort->setObjectName("RadioButton0");
-    GivenPort->setChecked(true);
+    GivenRadioButton = new QRadioButton(Q(state.Text(3134)), ports);
+    GivenRadioButton->setObjectName("RadioButton0");
+    GivenRadioButton->setChecked(true);
     GivenPortPath = new QLineEdit(Q(GivenPortName(state)), ports);
     GivenPortPath->setObjectName("PortPath0");
     GivenPortPath->setReadOnly(true);
     GivenPortPath->setCursorPosition(0);
-    portGrid->addWidget(GivenPort, 0, 0);
+    portGrid->addWidget(GivenRadioButton, 0, 0);
     portGrid->addWidget(GivenPortPath, 0, 1);
   }
   const int firstSlotRow = given ? 1 : 0;
@@ -172,7 +172,7 @@ void TForm72::PathEdited(int slot) {
 
 LinkParametersEntry TForm72::Entry() const {
   LinkParametersEntry e;
-  e.givenPort = GivenPort != nullptr && GivenPort->isChecked();
+  e.givenPort = GivenRadioButton != nullptr && GivenRadioButton->isChecked();
   e.portIndex = state_.config.link.portIndex;
   for (int i = 0; i < kComSlotCount; ++i) {
     if (RadioButton[i]->isChecked()) e.portIndex = i;

@@ -27,7 +27,7 @@ class TForm72 : public QDialog {
 
   std::array<QRadioButton*, kComSlotCount> RadioButton;  // RadioButton1 .. RadioButton8
   std::array<QLineEdit*, kComSlotCount> PortPath;        // PortPath1 .. PortPath8
-  QRadioButton* GivenPort = nullptr;                     // RadioButton0: the device given at start
+  QRadioButton* GivenRadioButton = nullptr;              // RadioButton0: the device given at start
   QLineEdit* GivenPortPath = nullptr;                    // PortPath0
   QComboBox* ComboBox1;                                  // speed
   QComboBox* ComboBox2;                                  // attempts
