@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "app/procedures.h"
+#include "common/windows/save_dialog.h"
 #include "device/windows/choice_dialogs.h"
 #include "device/windows/constants_dialog.h"
 #include "device/windows/information_window.h"
@@ -31,6 +33,7 @@
 #include "shell/windows/progress_window.h"
 #include "shell/windows/window_parts.h"
 #include "shell/windows/window_picture.h"
+#include "storage/windows/qt_calibration_pages.h"
 
 namespace ruvenset {
 namespace {
@@ -306,6 +309,34 @@ void ShootChannelMenus(Shooter& shooter, TForm1& main, const QString& suffix) {
   main.menuBar()->setActiveAction(nullptr);
 }
 
+// The windows whose texts follow the language, with `suffix` naming the language of the pictures: the
+// link parameters with the device given at start, About, a write question and Qt's own save dialog.
+void ShootLanguageDialogs(Shooter& shooter, TForm1& main, ProgramState& state, const QString& suffix) {
+  QWidget* owner = &main;
+  const auto text = [&state](int id) { return Q(state.Text(id)); };
+  {
+    std::array<bool, kComSlotCount> available{};
+    available[0] = true;
+    TForm72 w(owner, state, available, OpenPosixPort);
+    ShootDialog(shooter, &w, "link-parameters-given-port" + suffix);
+  }
+  {
+    TAboutBox w(owner, state);
+    ShootDialog(shooter, &w, "about" + suffix);
+  }
+  {
+    TOKBottomDlg w(owner, text(2238), text(2264), text(1773), text(1772));
+    w.MakeNoTheDefault();
+    ShootDialog(shooter, &w, "write-question" + suffix);
+  }
+  {
+    QFileDialog w(owner, text(1186), Q(state.startDirectory), DialogFilter(state.Text(2874)));
+    w.setAcceptMode(QFileDialog::AcceptSave);
+    AddFilterExtension(w);
+    ShootDialog(shooter, &w, "save-dialog" + suffix);
+  }
+}
+
 }  // namespace
 
 int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const std::string& folder) {
@@ -336,10 +367,13 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   main.menuBar()->setActiveAction(nullptr);
   ShootDialogs(shooter, main, state);
 
-  // The same window in the other language.
+  ShootLanguageDialogs(shooter, main, state, "");
+
+  // The same windows in the other language.
   main.MNMNU2Click();
   shooter.Save(&main, "main-ukrainian");
   if (main.visibility().shown(MenuItem::Pressure)) ShootChannelMenus(shooter, main, "-ukrainian");
+  ShootLanguageDialogs(shooter, main, state, "-ukrainian");
   main.MNMNU1Click();
   return shooter.failures() == 0 && state.connected ? 0 : 1;
 }

@@ -14,7 +14,7 @@ using namespace ruvenset;
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ruvenset");
-  QApplication::setApplicationVersion("0.1");
+  QApplication::setApplicationVersion(RUVENSET_VERSION);
 
   AppOptions options;
   std::string error;
@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     windowOptions.portOverride = simulator->path();
+    windowOptions.portSimulated = true;
     windowOptions.startConnect = MainWindowOptions::StartConnect::Always;
   }
 

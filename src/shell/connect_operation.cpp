@@ -29,14 +29,23 @@ PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort
   return result;
 }
 
+std::string GivenPortName(const ProgramState& state) {
+  const GivenPort& given = state.givenPort;
+  return given.simulated ? state.Text(3133) + " (" + given.path + ")" : given.path;
+}
+
 std::string ConnectionPanelText(const ProgramState& state) {
   const LinkSettings& l = state.config.link;
+  if (!state.givenPort.path.empty())
+    return state.texts.FormatText(3120, {GivenPortName(state), kSpeedTable[l.speedIndex]});
   return state.texts.FormatText(1456, {l.portIndex + 1, kSpeedTable[l.speedIndex]});
 }
 
 std::string PortFailureText(const ProgramState& state, const std::string& path,
                             const PortOpenResult& result) {
-  std::string text = state.texts.FormatText(2855, {state.config.link.portIndex + 1});
+  const int slot = state.config.link.portIndex;
+  std::string text = path == ComSlotPath(state.config, slot) ? state.texts.FormatText(2855, {slot + 1})
+                                                             : state.texts.FormatText(3121, {path});
   switch (result.error) {
     case PortOpenError::NoPermission:
       text += "\n" + std::string(state.Bilingual("Нет прав на ", "Немає прав на ")) + path +
@@ -67,8 +76,8 @@ ConnectResult ConnectToFlowComputer(ProgramState& state, Technician& technician,
   state.connected = false;
   state.ClosePort();
   state.link.runtime() = LinkRuntime{};
-  const std::string path =
-      pathOverride.empty() ? ComSlotPath(state.config, state.config.link.portIndex) : pathOverride;
+  const std::string given = pathOverride.empty() ? state.givenPort.path : pathOverride;
+  const std::string path = given.empty() ? ComSlotPath(state.config, state.config.link.portIndex) : given;
   std::unique_ptr<SerialPort> port;
   const PortOpenResult opened = opener(path, port);
   if (opened.error != PortOpenError::None) {

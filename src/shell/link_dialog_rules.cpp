@@ -61,13 +61,13 @@ LinkParametersVerdict AcceptLinkParameters(const LinkParametersEntry& entry,
   const auto nextByteWait = AcceptNextByteWait(entry.nextByteWait);
   if (!nextByteWait) return LinkParametersVerdict::BadNextByteWait;
   const int port = Clamp(entry.portIndex, 0, kComSlotCount - 1);
-  if (!available[port]) return LinkParametersVerdict::PortUnavailable;
+  if (!entry.givenPort && !available[port]) return LinkParametersVerdict::PortUnavailable;
   LinkSettings& l = config.link;
   l.firstByteWait = Clamp(entry.firstByteWaitIndex, 0, kMaxFirstByteWait - 1) + 1;
   l.nextByteWait = *nextByteWait;
   l.attempts = static_cast<uint8_t>(Clamp(entry.attemptsIndex, 0, kMaxAttempts - 1) + 1);
   l.speedIndex = Clamp(entry.speedIndex, 0, kSpeedCount - 1);
-  l.portIndex = port;
+  if (!entry.givenPort) l.portIndex = port;
   l.rtsKeying = entry.rtsKeying ? 1 : 0;
   l.speedSearch = entry.speedSearch ? 1 : 0;
   config.ports = entry.portPaths;

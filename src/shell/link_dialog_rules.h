@@ -39,6 +39,7 @@ struct LinkParametersEntry {
   bool rtsKeying = false;
   bool speedSearch = false;
   std::array<std::string, kComSlotCount> portPaths;
+  bool givenPort = false;  // the device given at start is chosen instead of a slot
 };
 
 // The entry that shows a configuration, every index within its list.
@@ -47,8 +48,9 @@ LinkParametersEntry LinkParametersOf(const Configuration& config);
 enum class LinkParametersVerdict { Accepted, BadNextByteWait, PortUnavailable };
 
 // The accept rule of the link parameters dialog: the next-byte wait must lie within 55..3000 and the
-// chosen slot must have passed the port test. Only an accepted entry changes the configuration, and
-// then all of it at once; a refused one leaves every setting as it was.
+// chosen slot must have passed the port test (the device given at start needs no test and leaves the
+// configured slot as it was). Only an accepted entry changes the configuration, and then all of it at
+// once; a refused one leaves every setting as it was.
 LinkParametersVerdict AcceptLinkParameters(const LinkParametersEntry& entry,
                                            const std::array<bool, kComSlotCount>& available,
                                            Configuration& config);

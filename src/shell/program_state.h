@@ -25,6 +25,13 @@ struct ChannelChoice {
   int selector = 0;  // channel selector of the calibration image
 };
 
+// A device given at start instead of the configured port slot: --port PATH, or the simulated flow
+// computer of --demo. The technician's choice of a slot in the link parameters dialog ends it.
+struct GivenPort {
+  std::string path;
+  bool simulated = false;
+};
+
 // The program-wide state of one run of Ruvenset, gathered in one place: owned by the main window (or
 // by the CLI or a test) and handed to every procedure.
 struct ProgramState {
@@ -38,14 +45,15 @@ struct ProgramState {
   LanguageTexts texts;
   Link link;
   std::unique_ptr<SerialPort> port;
+  GivenPort givenPort;
   ConnectionRecord record;
   int linkMode = 0;  // 1 direct link, 0 no link
   bool connected = false;
   ChannelChoice channel;
   UnitChoices units;
-  int channelNameText = 0;  // language text naming the channel in a procedure's messages
-  CalibrationImage calibration;      // the calibration parameters the procedures work on
-  DeviceMemoryMirror memoryMirror;   // the program's copy of the flow computer's memory, by address
+  int channelNameText = 0;          // language text naming the channel in a procedure's messages
+  CalibrationImage calibration;     // the calibration parameters the procedures work on
+  DeviceMemoryMirror memoryMirror;  // the program's copy of the flow computer's memory, by address
 
   const std::string& Text(int id) const { return texts.Text(id); }
   // The Russian literal when the language is Russian, the Ukrainian one otherwise.

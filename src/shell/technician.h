@@ -24,6 +24,11 @@ class Technician {
   virtual void ShowMessageBox(const std::string& caption, const std::string& message) = 0;
   // Yes/No; closing the window in any other way is No.
   virtual bool Confirm(const std::string& caption, const std::string& message) = 0;
+  // A question whose Yes writes into the flow computer. No is its default answer, so that Enter pressed
+  // by habit writes nothing; a technician without such a window answers it as any other question.
+  virtual bool ConfirmWrite(const std::string& caption, const std::string& message) {
+    return Confirm(caption, message);
+  }
   virtual bool Confirm3(const std::string& caption, const std::string& line1, const std::string& line2,
                         const std::string& line3) = 0;
   virtual std::unique_ptr<ProgressWindow> OpenProgress(const std::string& caption, const std::string& text,

@@ -54,8 +54,8 @@ SchEntry Entry(const ProgramState& state, SchField first, SchField second) {
 
 SchEntry TosPointEntry(const ProgramState& state) {
   return Entry(
-      state, Field(state.Bilingual("Код АЦП Тос", "Код АЦП Тос"), "[0...65535]", "", 0.0f, 65535.0f, "0", 5),
-      Field(state.Bilingual("Тос", "Тос"), "[-43.00...63.00]", state.Text(2189), -43.0f, 63.0f, "0.00", 6));
+      state, Field(state.Bilingual("Код АЦП Тос", "Код АЦП Тд"), "[0...65535]", "", 0.0f, 65535.0f, "0", 5),
+      Field(state.Bilingual("Тос", "Тд"), "[-43.00...63.00]", state.Text(2189), -43.0f, 63.0f, "0.00", 6));
 }
 
 SchEntry PointEntry(const ProgramState& state, CalibrationSection section, int32_t code, float value) {

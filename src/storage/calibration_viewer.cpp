@@ -29,7 +29,7 @@ TextMessage NoTosMessage(CalibrationSection section) {
 void OfferWriteBack(CalibrationTools& tools, CalibrationSection section, int caption, int question) {
   ProgramState& state = tools.state;
   if (!state.connected) return;
-  if (!tools.technician.Confirm(state.Text(caption), state.Text(question))) return;
+  if (!tools.technician.ConfirmWrite(state.Text(caption), state.Text(question))) return;
   WriteBack(state, tools.technician, tools.passwords, tools.writeBack, section);
 }
 

@@ -38,6 +38,15 @@ std::string ReadFailure(const ProgramState& state) {
   return state.Text(2196);
 }
 
+// The notice of a completed write-back: the section and what it stored.
+std::string StoredText(const ProgramState& state, CalibrationSection section, const WritePlan& plan) {
+  const PlanTally tally = TallyPlan(plan);
+  if (section == CalibrationSection::CorrectionMultipliers)
+    return state.texts.FormatText(3123, {tally.tables, tally.records});
+  return state.texts.FormatText(3122,
+                                {state.Text(2143 + static_cast<int>(section)), tally.tables, tally.records});
+}
+
 WriteBackTarget TargetOf(const ConnectionRecord& record) {
   return {static_cast<uint8_t>(record.id.type), static_cast<uint8_t>(record.id.version), record.id.byteOrder};
 }
@@ -97,6 +106,7 @@ WriteBackOutcome WriteBack(ProgramState& state, Technician& technician, Password
   switch (end) {
     case SequenceEnd::Completed:
       outcome.result = WriteBackResult::Stored;
+      technician.ShowMessageWindow(state.Text(2253), StoredText(state, section, plan), state.Text(kButton));
       break;
     case SequenceEnd::LinkAbandoned:
       outcome.result = WriteBackResult::LinkAbandoned;

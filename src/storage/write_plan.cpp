@@ -167,6 +167,26 @@ void AddSharedBlocks(const CalibrationImage& image, CalibrationSection section, 
 
 }  // namespace
 
+PlanTally TallyPlan(const WritePlan& plan) {
+  PlanTally tally;
+  for (const WriteStep& step : plan.steps) {
+    switch (step.kind) {
+      case RecordKind::TosSegmentTable:
+      case RecordKind::TableHeader:
+      case RecordKind::CorrectionHeader:
+        ++tally.tables;
+        break;
+      case RecordKind::TosSegmentRecords:
+      case RecordKind::SegmentRecords:
+        tally.records += static_cast<int>(step.data.size() / kSegmentRecordSize);
+        break;
+      default:
+        break;
+    }
+  }
+  return tally;
+}
+
 std::vector<int> ChannelParameterBytes(CalibrationSection section, uint8_t model) {
   switch (section) {
     case CalibrationSection::Pressure:

@@ -51,6 +51,14 @@ WriteBackCheck PlanWriteBack(const CalibrationImage& image, CalibrationSection s
                              const WriteBackTarget& target, const DeviceMemoryMirror& fresh,
                              DeviceMemoryMirror& mirror, WritePlan& plan);
 
+// What a plan stores: the tables (the Тос-level table of a channel, each point table, the correction
+// table) and the segment records they hold.
+struct PlanTally {
+  int tables = 0;
+  int records = 0;
+};
+PlanTally TallyPlan(const WritePlan& plan);
+
 // The bytes of a 9-byte ADC channel parameter block that belong to the channel on the given model.
 std::vector<int> ChannelParameterBytes(CalibrationSection section, uint8_t model);
 

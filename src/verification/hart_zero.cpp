@@ -110,7 +110,7 @@ HartZeroResult RunHartZero(ProgramState& state, Technician& technician, Password
       kSensorKinds + p < kConfigurationSize ? state.record.configuration[kSensorKinds + p] : 0;
   const int transmitter = HartZeroTransmitter(kinds, lowerRange);
   if (transmitter == 0) return HartZeroResult::NoTransmitter;
-  if (!technician.Confirm(state.Text(2871), state.Text(2691))) return HartZeroResult::Declined;
+  if (!technician.ConfirmWrite(state.Text(2871), state.Text(2691))) return HartZeroResult::Declined;
   if (ZeroesDirectly(state.record.id.type))
     return ZeroDirectly(state, technician, passwords, serviceHost, transmitter);
   return ZeroThroughFlowComputer(state, technician, transmitter);

@@ -106,7 +106,7 @@ bool Verification::SubstituteValue() {
     if (ApplyConstants(stateRecord, saved, record.pipelineFlag(p_), 2, ConstantsChoices{}, kind_, single) ==
         0)
       return true;
-    if (technician_.Confirm("", state_.Text(2204))) {
+    if (technician_.ConfirmWrite("", state_.Text(2204))) {
       WritePipelineState(state_, technician_, tools_.passwords, setup_.pipeline);
       return true;
     }

@@ -121,6 +121,20 @@ TEST_F(Catalogues, RefusalTextsTakeTheArgumentsOfTheirCode) {
   }
 }
 
+// The ambient-temperature sensor has one name per language: Тос in Russian, Тд in Ukrainian.
+TEST_F(Catalogues, EachLanguageNamesTheAmbientSensorWithItsOwnWord) {
+  const std::string words[2] = {"Тд", "Тос"};
+  for (int lang : {0, 1}) {
+    int uses = 0;
+    for (int id : texts_[lang].Ids()) {
+      const std::string& text = texts_[lang].Text(id);
+      EXPECT_EQ(text.find(words[1 - lang]), std::string::npos) << LanguageCatalogueName(lang) << " " << id;
+      if (text.find(words[lang]) != std::string::npos) ++uses;
+    }
+    EXPECT_GT(uses, 10) << LanguageCatalogueName(lang);
+  }
+}
+
 TEST_F(Catalogues, UnitNamesFollowTheMetrologyConvention) {
   const std::map<int, std::string> units = {
       {2155, "кгс/м2"},  {2156, "кПа"},     {2157, "кгс/м2"}, {2158, "кПа"},

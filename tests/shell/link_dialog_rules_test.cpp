@@ -77,6 +77,20 @@ TEST(LinkDialogRules, AcceptedEntryChangesEverythingRefusedEntryNothing) {
   EXPECT_EQ(config.ports[2], "/dev/ttyUSB7");
 }
 
+// With a device given at start nothing needs to pass the port test, and the configured slot stays.
+TEST(LinkDialogRules, TheDeviceGivenAtStartIsAcceptedWithoutASlot) {
+  const std::array<bool, kComSlotCount> none{};
+  Configuration config;
+  LinkParametersEntry entry = LinkParametersOf(config);
+  entry.speedIndex = 5;
+  EXPECT_EQ(AcceptLinkParameters(entry, none, config), LinkParametersVerdict::PortUnavailable);
+  entry.givenPort = true;
+  entry.portIndex = 6;
+  ASSERT_EQ(AcceptLinkParameters(entry, none, config), LinkParametersVerdict::Accepted);
+  EXPECT_EQ(config.link.portIndex, 1);
+  EXPECT_EQ(config.link.speedIndex, 5);
+}
+
 // A stand-in for the port devices: the paths in `present` open.
 struct FakePorts {
   std::vector<std::string> present;

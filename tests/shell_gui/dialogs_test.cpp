@@ -125,6 +125,44 @@ TEST_F(DialogTest, LinkParametersRefuseAPortThatDidNotOpen) {
   EXPECT_EQ(state.config.link.speedIndex, 9);
 }
 
+// A device given at start (--port, --demo) has its own row, chosen and accepted without any slot; the
+// technician's choice of a slot ends it.
+TEST_F(DialogTest, LinkParametersAcceptTheDeviceGivenAtStart) {
+  state.givenPort = {"/dev/pts/77", false};
+  state.config.link.portIndex = 1;
+  const auto slotPaths = state.config.ports;
+  ModalScript script;
+  script.On("Form72", ModalScript::Click("BitBtn2"));
+  TForm73 connect(nullptr, state, technician, NoPorts);
+  connect.BitBtn3->click();  // no slot opens, yet the parameters open with the given device
+  EXPECT_EQ(script.seen(), QStringList{"Form72"});
+
+  std::array<bool, kComSlotCount> available{};
+  available[0] = true;
+  TForm72 dialog(nullptr, state, available, NoPorts);
+  ASSERT_NE(dialog.GivenRadioButton, nullptr);
+  EXPECT_TRUE(dialog.GivenRadioButton->isChecked());
+  EXPECT_FALSE(dialog.RadioButton[1]->isChecked());
+  EXPECT_EQ(dialog.GivenPortPath->text(), "/dev/pts/77");
+  dialog.show();
+  dialog.ComboBox1->setCurrentIndex(9);
+  dialog.BitBtn3->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(state.config.link.portIndex, 1);
+  EXPECT_EQ(state.config.link.speedIndex, 9);
+  EXPECT_EQ(state.config.ports, slotPaths);
+  EXPECT_EQ(state.givenPort.path, "/dev/pts/77");
+
+  TForm72 again(nullptr, state, available, NoPorts);
+  again.show();
+  again.RadioButton[0]->setChecked(true);
+  again.BitBtn3->click();
+  EXPECT_FALSE(again.isVisible());
+  EXPECT_EQ(state.config.link.portIndex, 0);
+  EXPECT_TRUE(state.givenPort.path.empty());
+  EXPECT_EQ(script.seen(), QStringList{"Form72"});
+}
+
 TEST_F(DialogTest, PollingCycleTakesOneDigitWithinItsBounds) {
   TForm9 dialog(nullptr, "cycle", "cycle", 2, "OK", "Cancel");
   Type(dialog.Edit1, "a5");
@@ -179,6 +217,20 @@ TEST_F(DialogTest, ConfirmWindowClosedByItsCloseBoxIsNo) {
   EXPECT_TRUE(technician.Confirm("caption", "message"));
   script.On("OKBottomDlg", ModalScript::Click("CancelBtn"));
   EXPECT_FALSE(technician.Confirm("caption", "message"));
+}
+
+// Enter answers a plain question Yes, but a question whose Yes writes into the flow computer No.
+TEST_F(DialogTest, WriteQuestionsAnswerNoToEnterAndEscape) {
+  const auto press = [](Qt::Key key) { return [key](QWidget* w) { QTest::keyClick(w, key); }; };
+  ModalScript script;
+  script.On("OKBottomDlg", press(Qt::Key_Return));
+  EXPECT_TRUE(technician.Confirm("caption", "message"));
+  EXPECT_FALSE(technician.ConfirmWrite("caption", state.Text(2264)));
+  script.On("OKBottomDlg", press(Qt::Key_Escape));
+  EXPECT_FALSE(technician.ConfirmWrite("caption", state.Text(2264)));
+  script.On("OKBottomDlg", ModalScript::Click("OKBtn"));
+  EXPECT_TRUE(technician.ConfirmWrite("caption", state.Text(2264)));
+  EXPECT_EQ(script.seen().size(), 4);
 }
 
 TEST_F(DialogTest, NoticeClosesByItself) {

@@ -2,12 +2,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "gui_support.h"
+#include "shell/connection_summary.h"
 #include "shell/menu_captions.h"
+#include "shell/windows/about_box.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
 
@@ -56,6 +60,28 @@ TEST_F(MainWindowTest, StartsWithOnlyLinkAndAboutAndTheEditionInTheStatusBar) {
   EXPECT_EQ(window.Action(M::N46)->text(), "Непосредственная связь");
   EXPECT_EQ(window.Action(M::Link)->text().toStdString(), state.Text(2653));
   EXPECT_TRUE(window.ConnectionPanel->text().isEmpty());
+}
+
+// An exchange holds the event loop, so the panel must take the width of its text at once, in both
+// languages.
+TEST_F(MainWindowTest, TheExchangePanelTakesTheWidthOfItsTextAtOnce) {
+  TForm1 window(state, options);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  for (int lang : {1, 0}) {
+    if (lang == 0) window.MNMNU2Click();
+    window.technician().SetStatusText(state.Text(2615));
+    EXPECT_GE(window.StatusPanel2->width(), window.StatusPanel2->sizeHint().width()) << lang;
+    EXPECT_EQ(window.StatusPanel2->text().toStdString(), state.Text(2615));
+    window.technician().SetStatusText("");
+  }
+}
+
+TEST_F(MainWindowTest, AboutShowsTheProgramsVersion) {
+  TAboutBox box(nullptr, state);
+  const QString version = box.ProgramVersion->text();
+  EXPECT_TRUE(version.startsWith(QString::fromStdString(state.Text(2277)))) << version.toStdString();
+  EXPECT_TRUE(QRegularExpression("\\d+\\.\\d+").match(version).hasMatch()) << version.toStdString();
 }
 
 TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled) {
@@ -155,6 +181,7 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   state.config.waitForUser = 1;
   options.opener = OpenPosixPort;
   options.portOverride = simulator->path();
+  options.portSimulated = true;
   TForm1 window(state, options);
   window.show();
 
@@ -167,7 +194,15 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   EXPECT_FALSE(window.Action(M::N7)->isEnabled());
   EXPECT_EQ(Shown(window, M::Temperature),
             state.record.derived[0][0] != 5 || (state.record.id.type != 7 && state.record.id.type != 16));
-  EXPECT_FALSE(window.ConnectionPanel->text().isEmpty());
+  // The status bar and the summary name the device given at start, here the simulated flow computer.
+  EXPECT_EQ(window.ConnectionPanel->text().toStdString(), ConnectionPanelText(state));
+  EXPECT_NE(window.ConnectionPanel->text().toStdString().find(simulator->path()), std::string::npos);
+  const std::string summary = window.SummaryPanel->text().toStdString();
+  for (const SummaryLine& line : ConnectionSummary(state)) {
+    EXPECT_NE(summary.find(line.label), std::string::npos) << line.label;
+    EXPECT_NE(summary.find(line.value), std::string::npos) << line.value;
+  }
+  EXPECT_NE(summary.find(simulator->path()), std::string::npos);
 
   // Removal from service: no pipeline is in service mode, which the message window says.
   script.On("FormMess", [this](QWidget* w) {
@@ -177,6 +212,8 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   window.N17Click();
   EXPECT_TRUE(script.seen().contains("FormMess"));
 
+  window.N47Click();
+  EXPECT_TRUE(window.SummaryPanel->text().isEmpty());
   window.close();
   std::ifstream saved(configPath);
   std::stringstream text;

@@ -103,6 +103,9 @@ TEST_F(WriteBackRuns, PressureSequenceWithTablesAndSharedBlocks) {
   EXPECT_EQ(std::memcmp(peer->model.memory() + 4301, merged, 9), 0);
   EXPECT_EQ(writeBack.maximum(), 8);
   EXPECT_EQ(writeBack.position(), 8);
+  // The end is told: the Тос-level table and two point tables, with 1 + 4 + 4 segment records.
+  EXPECT_EQ(technician.log.back(),
+            "message " + Text(2253) + " | " + state.texts.FormatText(3122, {Text(2143), 3, 9}));
   // The program's mirror holds what was written.
   uint8_t mirrored[11];
   ASSERT_TRUE(state.memoryMirror.Load(4301, mirrored, 11));
@@ -145,6 +148,7 @@ TEST_F(WriteBackRuns, TemperatureCorrectionAndDifferentialSequences) {
   ASSERT_EQ(Store(S::CorrectionMultipliers).result, WriteBackResult::Stored);
   ExpectSequence(S::CorrectionMultipliers, {{8, 4324, 0, 0, 15}, {2, 4455, 0, 0, 30}});
   EXPECT_EQ(writeBack.maximum(), 2);
+  EXPECT_EQ(technician.log.back(), "message " + Text(2253) + " | " + state.texts.FormatText(3123, {1, 3}));
 }
 
 TEST_F(WriteBackRuns, DifferentialPressureOnAModelWithThatChannel) {
@@ -166,6 +170,20 @@ TEST_F(WriteBackRuns, DifferentialPressureOnAModelWithThatChannel) {
   EXPECT_EQ(writeBack.maximum(), 8);
 }
 
+// The viewers end with a question whose Yes writes into the flow computer: it is asked as such (No
+// is its default), and No writes nothing.
+TEST_F(WriteBackRuns, TheViewersAskTheirWriteQuestionAsOne) {
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  state.connected = true;
+  const std::string file = SaveImage(DeviceImage(), "device.klb");
+  pages.openPaths = {file, file};
+  pages.lists = {{kListClose, 0}, {kListClose, 0}};
+  ViewCalibrationFromMenu(tools, S::CorrectionMultipliers);
+  ViewCalibrationFromMenu(tools, S::Temperature);
+  EXPECT_EQ(technician.writeQuestions, (std::vector<std::string>{Text(1220), Text(2264)}));
+  EXPECT_EQ(First(0x14), -1);
+}
+
 TEST_F(WriteBackRuns, LinkFailureAnsweredNoEndsTheSequenceAndLeavesServiceMode) {
   ASSERT_EQ(Connect(), ConnectResult::Connected);
   state.calibration = DeviceImage();
@@ -178,6 +196,7 @@ TEST_F(WriteBackRuns, LinkFailureAnsweredNoEndsTheSequenceAndLeavesServiceMode) 
   EXPECT_EQ(outcome.result, WriteBackResult::LinkAbandoned);
   EXPECT_EQ(outcome.stepsWritten, 3);
   EXPECT_EQ(technician.Count("confirm " + Text(2195) + " | " + Text(2196)), 1);
+  EXPECT_EQ(technician.Count("message " + Text(2253)), 0);
   EXPECT_GT(Last(0x11), Last(0x14));
   EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);
 }

@@ -14,6 +14,7 @@ namespace ruvenset::testing {
 class ScriptedTechnician : public Technician, public PasswordPrompt, public ValuePrompts {
  public:
   std::vector<std::string> log;
+  std::vector<std::string> writeQuestions;
   std::deque<bool> confirms;
   std::deque<std::optional<std::string>> passwords;
   std::deque<std::optional<float>> numbers;
@@ -33,6 +34,11 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
   bool Confirm(const std::string& caption, const std::string& message) override {
     log.push_back("confirm " + caption + " | " + message);
     return Next(confirms, false);
+  }
+  // A question whose Yes writes into the flow computer: recorded in `writeQuestions`, answered as Confirm.
+  bool ConfirmWrite(const std::string& caption, const std::string& message) override {
+    writeQuestions.push_back(message);
+    return Confirm(caption, message);
   }
   bool Confirm3(const std::string& caption, const std::string& l1, const std::string& l2,
                 const std::string& l3) override {

@@ -326,6 +326,7 @@ TEST_F(VerificationRun, ChangedSubstituteValueIsWrittenAfterConfirmation) {
   pages.start = {false};
   EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Cancelled);
   EXPECT_EQ(technician.Count("confirm  | Записать изменения в вычислитель?"), 2);
+  EXPECT_EQ(technician.writeQuestions.size(), 2u);
   EXPECT_EQ(Requests(0x09), 2);  // the parameter block at connect, then the state record
   float constant = 0;
   std::memcpy(&constant, state.record.stateRecord(1) + 10, 4);

@@ -7,12 +7,14 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 
 #include "../viewer/ctr_files.h"
 #include "gui_app.h"
 #include "viewer/windows/form_graph.h"
 #include "viewer/windows/form_main.h"
+#include "viewer/windows/graph_strip.h"
 
 namespace ruvenset {
 namespace {
@@ -59,6 +61,61 @@ TEST(GraphWindow, HoldsTheNamedPartsAndSwitchesUnitsWithoutDrift) {
 
   graph->SetTimeStep(0);
   EXPECT_EQ(graph->TrackGr()->maximum(), 0);  // one second of data fits the 24-second window
+  graph->close();
+}
+
+// The cursor stands on one reading: its line in every strip, the readouts and the table's selected row
+// all show that reading, whether it was put there at opening, by a click on a row or by the mouse.
+TEST(GraphWindow, CursorLineReadoutAndTableRowShowTheSameReading) {
+  testing::GuiApp();
+  testing::TempFolder folder;
+  const std::string path = folder.File("temperature.ctr");
+  std::vector<VerificationRecord> records;
+  for (int i = 0; i < 2000; ++i) records.push_back(Reading(1, 0, 20.0f + 0.001f * i, 46093.5 + i / 86400.0));
+  testing::WriteBytes(path, FileImage(records));
+  TFormMain main;
+  TFormGraph* graph = main.OpenGraph(QString::fromStdString(path), 1);
+  ASSERT_NE(graph, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(graph));
+  auto* table = graph->findChild<QTableView*>(QStringLiteral("StringGrid1"));
+  const auto expectCursorOn = [&](size_t reading) {
+    EXPECT_EQ(graph->CursorReading(), reading);
+    for (const char* strip : {"Image1", "Image2", "Image3"}) {
+      auto* s = graph->findChild<GraphStrip*>(QString::fromLatin1(strip));
+      EXPECT_NEAR(s->CursorSeconds(), static_cast<double>(reading), 1e-3) << strip;
+      EXPECT_GE(s->CursorFraction(), 0.0) << strip;  // the line is in view
+    }
+    const QString time = Cell(table, static_cast<int>(reading), 1).left(8);  // hh:mm:ss
+    for (const char* readout : {"Readout1", "Readout2", "Readout3"})
+      EXPECT_TRUE(graph->findChild<QLabel*>(QString::fromLatin1(readout))->text().contains(time)) << readout;
+    EXPECT_EQ(table->currentIndex().row(), static_cast<int>(reading));
+  };
+  // A quarter into the first window of 20-second cells: reading 120.
+  expectCursorOn(120);
+
+  table->setCurrentIndex(table->model()->index(1500, 2));
+  EXPECT_GT(graph->TrackGr()->value(), 0);
+  expectCursorOn(1500);
+  table->setCurrentIndex(table->model()->index(3, 0));
+  EXPECT_EQ(graph->TrackGr()->value(), 0);
+  expectCursorOn(3);
+
+  auto* strip = graph->findChild<GraphStrip*>(QStringLiteral("Image2"));
+  const double target = strip->SecondsAt(0.5);
+  const int x = 84 + static_cast<int>(0.5 * (strip->width() - 92));
+  QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(x, strip->height() / 2));
+  EXPECT_NEAR(static_cast<double>(graph->CursorReading()), target, 2.0);
+  expectCursorOn(graph->CursorReading());
+
+  // A short file: the cursor stands on its last reading, not at an empty time.
+  const std::string shortPath = folder.File("short.ctr");
+  testing::WriteBytes(
+      shortPath, FileImage({Reading(1, 0, 20.0f, 46093.5), Reading(1, 0, 21.0f, 46093.5 + 30 / 86400.0)}));
+  TFormGraph* small = main.OpenGraph(QString::fromStdString(shortPath), 1);
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(small->CursorReading(), 1u);
+  EXPECT_NEAR(small->findChild<GraphStrip*>(QStringLiteral("Image1"))->CursorSeconds(), 30.0, 1e-3);
+  small->close();
   graph->close();
 }
 

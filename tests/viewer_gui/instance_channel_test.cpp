@@ -4,8 +4,12 @@
 #include <future>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 
+#include "../viewer/ctr_files.h"
 #include "gui_app.h"
 #include "viewer/windows/form_main.h"
 #include "viewer/windows/instance_channel.h"
@@ -47,8 +51,31 @@ TEST(InstanceChannel, NobodyListeningAndNothingToStart) {
   testing::GuiApp();
   EXPECT_FALSE(ShowRunningViewer(TestChannelName("nobody")));
   EXPECT_FALSE(QuitRunningViewer(TestChannelName("nobody")));
-  EXPECT_FALSE(StartViewer(QStringLiteral("/nonexistent-folder")));
+  EXPECT_FALSE(StartViewer(QStringLiteral("/nonexistent-folder"), QStringLiteral("/tmp")));
   EXPECT_TRUE(ViewerInstanceName().startsWith(QStringLiteral("TFormMain-Statistika_poverok-")));
+}
+
+// Wherever the viewer's program lies, it runs in Ruvenset's start directory, where the data files are.
+TEST(InstanceChannel, TheViewerStartsInTheStartDirectory) {
+  testing::GuiApp();
+  testing::TempFolder programs;
+  testing::TempFolder start;
+  const QString program = QString::fromStdString(programs.File("grafmira"));
+  const QString written = QString::fromStdString(programs.File("cwd.txt"));
+  QFile script(program);
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write(
+      "#!/bin/sh\npwd > \"$(dirname \"$0\")/cwd.tmp\" && mv \"$(dirname \"$0\")/cwd.tmp\" \"$(dirname "
+      "\"$0\")/cwd.txt\"\n");
+  script.close();
+  script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  programs.File("cwd.tmp");
+  const QString startDir = QFileInfo(QString::fromStdString(start.File("x"))).absolutePath();
+  ASSERT_TRUE(StartViewer(QFileInfo(program).absolutePath(), startDir));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(written); }, 10000));
+  QFile cwd(written);
+  ASSERT_TRUE(cwd.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(cwd.readAll()).trimmed(), startDir);
 }
 
 TEST(InstanceChannel, ASecondStartShowsTheFirstViewerAndQuitEndsIt) {

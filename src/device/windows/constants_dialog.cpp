@@ -166,6 +166,7 @@ void TForm33::BitBtn1Click() {
     return;
   }
   TOKBottomDlg confirm(this, "", Q(texts_.Text(2204)), Q(texts_.Text(1773)), Q(texts_.Text(1772)));
+  confirm.MakeNoTheDefault();
   confirm.adjustSize();
   confirm.move(frameGeometry().center() - confirm.rect().center() + QPoint(0, kConfirmDrop));
   if (confirm.Answer()) {

@@ -24,11 +24,13 @@ TAboutBox::TAboutBox(QWidget* parent, const ProgramState& state) : QDialog(paren
                                          "(тільки канал температури)   Div3AzErur")),
                        this);
   Version->setObjectName("Version");
+  ProgramVersion = new QLabel(Q(state.Text(2277) + " " + RUVENSET_VERSION), this);
+  ProgramVersion->setObjectName("ProgramVersion");
   ProductName = new QLabel(Q(state.Text(2820)), this);
   ProductName->setObjectName("ProductName");
   Comments = new QLabel(Q(state.Text(2822)), this);
   Comments->setObjectName("Comments");
-  for (QLabel* label : {ProgramName, Version, ProductName, Comments}) {
+  for (QLabel* label : {ProgramName, Version, ProgramVersion, ProductName, Comments}) {
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   }
   for (QLabel* label : {ProductName, Comments}) {
@@ -46,6 +48,7 @@ TAboutBox::TAboutBox(QWidget* parent, const ProgramState& state) : QDialog(paren
   text->setSpacing(6);
   text->addWidget(ProgramName);
   text->addWidget(Version);
+  text->addWidget(ProgramVersion);
   text->addSpacing(8);
   text->addWidget(line);
   text->addSpacing(4);

@@ -7,7 +7,8 @@
 
 namespace ruvenset {
 
-// The About box: program, version line, product and the lines that follow it.
+// The About box: program, edition line, the program's version (the build's project version), product
+// and the lines that follow it.
 class TAboutBox : public QDialog {
   Q_OBJECT
  public:
@@ -16,6 +17,7 @@ class TAboutBox : public QDialog {
   QLabel* ProgramIcon;
   QLabel* ProgramName;
   QLabel* Version;
+  QLabel* ProgramVersion;
   QLabel* ProductName;
   QLabel* Comments;
   QPushButton* OKButton;

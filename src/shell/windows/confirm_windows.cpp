@@ -51,6 +51,13 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent, const char* objectName, const QStrin
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TOKBottomDlg::MakeNoTheDefault() {
+  OKBtn->setDefault(false);
+  OKBtn->setAutoDefault(false);
+  CancelBtn->setDefault(true);
+  CancelBtn->setFocus();
+}
+
 bool TOKBottomDlg::Answer() {
   return exec() == kResultOk;
 }

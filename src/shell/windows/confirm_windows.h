@@ -14,6 +14,8 @@ class TOKBottomDlg : public QDialog {
                const QString& no);
 
   bool Answer();
+  // For questions whose Yes writes into the flow computer: No takes the focus and answers Enter.
+  void MakeNoTheDefault();
 
   QLabel* Label1;
   QPushButton* OKBtn;

@@ -110,7 +110,8 @@ void TForm73::BitBtn3Click() {
     tested = RunPortTest(state_.config, opener_, observer);
     QApplication::restoreOverrideCursor();
   }
-  if (!tested.any()) {
+  // A port given at start can be chosen even when no slot opens.
+  if (!tested.any() && state_.givenPort.path.empty()) {
     TFormMess message(this, Q(state_.Text(2385)), Q(state_.Text(2856)), Q(state_.Text(2278)));
     message.adjustSize();
     message.move(BelowOf(this));

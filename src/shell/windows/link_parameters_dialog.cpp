@@ -26,11 +26,24 @@ TForm72::TForm72(QWidget* parent, ProgramState& state, const std::array<bool, kC
   auto* portGrid = new QGridLayout(ports);
   portGrid->setContentsMargins(12, 10, 12, 10);
   portGrid->setHorizontalSpacing(10);
+  const bool given = !state.givenPort.path.empty();
+  if (given) {
+    GivenRadioButton = new QRadioButton(Q(state.Text(3134)), ports);
+    GivenRadioButton->setObjectName("RadioButton0");
+    GivenRadioButton->setChecked(true);
+    GivenPortPath = new QLineEdit(Q(GivenPortName(state)), ports);
+    GivenPortPath->setObjectName("PortPath0");
+    GivenPortPath->setReadOnly(true);
+    GivenPortPath->setCursorPosition(0);
+    portGrid->addWidget(GivenRadioButton, 0, 0);
+    portGrid->addWidget(GivenPortPath, 0, 1);
+  }
+  const int firstSlotRow = given ? 1 : 0;
   for (int i = 0; i < kComSlotCount; ++i) {
     RadioButton[i] = new QRadioButton(QString("COM%1").arg(i + 1), ports);
     RadioButton[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
     RadioButton[i]->setEnabled(available_[i]);
-    RadioButton[i]->setChecked(i == entry.portIndex);
+    RadioButton[i]->setChecked(!given && i == entry.portIndex);
     PortPath[i] = new QLineEdit(Q(entry.portPaths[i]), ports);
     PortPath[i]->setObjectName(QString("PortPath%1").arg(i + 1));
     PortPath[i]->setPlaceholderText(Q(defaults[i]));
@@ -38,8 +51,8 @@ TForm72::TForm72(QWidget* parent, ProgramState& state, const std::array<bool, kC
     PortPath[i]->setToolTip(Q(state.Bilingual("Путь к устройству; пусто: устройство по умолчанию",
                                               "Шлях до пристрою; порожньо: пристрій за замовчуванням")));
     connect(PortPath[i], &QLineEdit::editingFinished, this, [this, i] { PathEdited(i); });
-    portGrid->addWidget(RadioButton[i], i, 0);
-    portGrid->addWidget(PortPath[i], i, 1);
+    portGrid->addWidget(RadioButton[i], firstSlotRow + i, 0);
+    portGrid->addWidget(PortPath[i], firstSlotRow + i, 1);
   }
 
   ComboBox1 = new QComboBox(this);
@@ -159,6 +172,8 @@ void TForm72::PathEdited(int slot) {
 
 LinkParametersEntry TForm72::Entry() const {
   LinkParametersEntry e;
+  e.givenPort = GivenRadioButton != nullptr && GivenRadioButton->isChecked();
+  e.portIndex = state_.config.link.portIndex;
   for (int i = 0; i < kComSlotCount; ++i) {
     if (RadioButton[i]->isChecked()) e.portIndex = i;
     e.portPaths[i] = PortPath[i]->text().trimmed().toStdString();
@@ -173,8 +188,10 @@ LinkParametersEntry TForm72::Entry() const {
 }
 
 void TForm72::BitBtn3Click() {
-  switch (AcceptLinkParameters(Entry(), available_, state_.config)) {
+  const LinkParametersEntry entry = Entry();
+  switch (AcceptLinkParameters(entry, available_, state_.config)) {
     case LinkParametersVerdict::Accepted:
+      if (!entry.givenPort) state_.givenPort = {};
       done(kResultOk);
       return;
     case LinkParametersVerdict::BadNextByteWait:

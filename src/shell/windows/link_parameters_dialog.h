@@ -17,7 +17,8 @@ namespace ruvenset {
 
 // The link parameters dialog: port slot (each with its device path), speed, waits, attempts, RTS
 // keying and speed search. Slots whose device did not open in the port test cannot be chosen; a path
-// typed into a slot is tried at once.
+// typed into a slot is tried at once. A device given at start has a row of its own above the slots,
+// chosen until the technician chooses a slot.
 class TForm72 : public QDialog {
   Q_OBJECT
  public:
@@ -26,6 +27,8 @@ class TForm72 : public QDialog {
 
   std::array<QRadioButton*, kComSlotCount> RadioButton;  // RadioButton1 .. RadioButton8
   std::array<QLineEdit*, kComSlotCount> PortPath;        // PortPath1 .. PortPath8
+  QRadioButton* GivenRadioButton = nullptr;              // RadioButton0: the device given at start
+  QLineEdit* GivenPortPath = nullptr;                    // PortPath0
   QComboBox* ComboBox1;                                  // speed
   QComboBox* ComboBox2;                                  // attempts
   QComboBox* ComboBox3;                                  // first-byte wait

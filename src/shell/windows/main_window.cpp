@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "device/release_service.h"
+#include "shell/connection_summary.h"
 #include "shell/menu_captions.h"
 #include "shell/menu_channels.h"
 #include "shell/menu_replay.h"
@@ -69,10 +70,17 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
     label->setAlignment(Qt::AlignCenter);
     label->setForegroundRole(QPalette::PlaceholderText);
   }
+  SummaryPanel = new QLabel(central);
+  SummaryPanel->setObjectName("SummaryPanel");
+  SummaryPanel->setTextFormat(Qt::RichText);
+  SummaryPanel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  SummaryPanel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   auto* layout = new QVBoxLayout(central);
   layout->addStretch(3);
   layout->addWidget(title_);
   layout->addWidget(subtitle_);
+  layout->addSpacing(24);
+  layout->addWidget(SummaryPanel, 0, Qt::AlignHCenter);
   layout->addStretch(4);
   setCentralWidget(central);
 
@@ -82,6 +90,7 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
+  if (!options_.portOverride.empty()) state_.givenPort = {options_.portOverride, options_.portSimulated};
   SetProcedure(M::N17, [this] { ReleaseServiceMode(state_, technician_); });
   FormCreate();
   if (options_.startConnect != MainWindowOptions::StartConnect::Never) Timer1->start();
@@ -181,12 +190,14 @@ bool TForm1::LoadTexts() {
 bool TForm1::FormCreate() {
   setWindowTitle("Div3AzErur");
   const bool loaded = LoadTexts();
+  qtTexts_.Use(QtLanguageName(state_.config.langRus));
   SetCaptions();
   ApplyVisibility(InitialMenus());
   StatusPanel1->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus, edition())));
   StatusPanel2->clear();
   ProgressPanel->clear();
   ConnectionPanel->clear();
+  ShowSummary();
   return loaded;
 }
 
@@ -217,6 +228,15 @@ MenuEdition TForm1::edition() const {
 
 void TForm1::ApplyMenuRules() {
   ApplyVisibility(MenuRules(state_.linkMode, state_.record.id.type, state_.record.derived[0][0], edition()));
+}
+
+void TForm1::ShowSummary() {
+  QString rows;
+  for (const SummaryLine& line : ConnectionSummary(state_)) {
+    rows += QString("<tr><td align=right>%1:&nbsp;&nbsp;</td><td><b>%2</b></td></tr>")
+                .arg(Q(line.label).toHtmlEscaped(), Q(line.value).toHtmlEscaped());
+  }
+  SummaryPanel->setText(rows.isEmpty() ? QString() : "<table cellspacing=3>" + rows + "</table>");
 }
 
 void TForm1::SetProcedure(MenuItem item, Procedure procedure) {
@@ -252,13 +272,13 @@ void TForm1::N6Click() {
       ReopenMenu(kLinkMenuPath);
       return;
     }
-    const ConnectResult result =
-        ConnectToFlowComputer(state_, technician_, technician_, options_.opener, options_.portOverride);
+    const ConnectResult result = ConnectToFlowComputer(state_, technician_, technician_, options_.opener);
     if (result == ConnectResult::Connected) {
       state_.connected = true;
       state_.config.waitForUser = 0;
       rulesActive_ = true;
       ApplyMenuRules();
+      ShowSummary();
       return;
     }
     state_.ClosePort();
@@ -319,6 +339,7 @@ void TForm1::SwitchLanguage(int langRus) {
     message.exec();
   }
   if (rulesActive_) ApplyMenuRules();
+  ShowSummary();
 }
 
 void TForm1::N13Click() {
@@ -328,8 +349,10 @@ void TForm1::N13Click() {
 
 void TForm1::N48Click() {
   if (ShowRunningViewer()) return;
-  // The viewer lives in the start directory; an installed or freshly built one beside this program.
-  if (!StartViewer(Q(state_.startDirectory))) StartViewer(QCoreApplication::applicationDirPath());
+  // The viewer lives in the start directory, or beside this program (installed or freshly built); either
+  // way it starts in the start directory, where the verification data files are.
+  const QString start = Q(state_.startDirectory);
+  if (!StartViewer(start, start)) StartViewer(QCoreApplication::applicationDirPath(), start);
 }
 
 void TForm1::N17Click() {

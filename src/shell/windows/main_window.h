@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "common/windows/qt_translations.h"
 #include "shell/connect_operation.h"
 #include "shell/main_menu.h"
 #include "shell/program_state.h"
@@ -16,10 +17,12 @@
 namespace ruvenset {
 
 // How the main window reaches the flow computer: the opener of port devices and, for this run only,
-// a device path used instead of the configured slot (--port, or the simulated flow computer of --demo).
+// a device path used instead of the configured slot (--port, or the simulated flow computer of --demo),
+// which the window hands to the program state as the port given at start.
 struct MainWindowOptions {
   PortOpener opener = OpenPosixPort;
   std::string portOverride;
+  bool portSimulated = false;
   // Whether Timer1 connects at start-up: as the configuration says (TypSvyaz 0), always (the demo) or never.
   enum class StartConnect { ByConfiguration, Always, Never };
   StartConnect startConnect = StartConnect::ByConfiguration;
@@ -51,6 +54,7 @@ class TForm1 : public QMainWindow {
   QLabel* StatusPanel2;
   QLabel* ProgressPanel;
   QLabel* ConnectionPanel;
+  QLabel* SummaryPanel;  // the connected flow computer, in the middle of the window
 
  public slots:
   // Texts, captions, the start-up menus and the status bar; false when the language catalogue could
@@ -111,6 +115,8 @@ class TForm1 : public QMainWindow {
   void ApplyVisibility(const MenuVisibility& visibility);
   void ApplyMenuRules();
   MenuEdition edition() const;
+  // Fills the summary of the connected flow computer; empty without a connection.
+  void ShowSummary();
   void SwitchLanguage(int langRus);
   // Records the item's menu position, sets the channel, runs its procedure and reopens the menu there.
   void RunItem(MenuItem item);
@@ -120,6 +126,7 @@ class TForm1 : public QMainWindow {
   ProgramState& state_;
   MainWindowOptions options_;
   QtTechnician technician_;
+  QtTranslations qtTexts_;  // Qt's own dialogs in the chosen language
   std::array<QAction*, kMenuItemCount> actions_{};
   std::array<QMenu*, kMenuItemCount> menus_{};
   std::map<MenuItem, Procedure> procedures_;

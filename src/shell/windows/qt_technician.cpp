@@ -1,6 +1,7 @@
 #include "shell/windows/qt_technician.h"
 
 #include <QEventLoop>
+#include <QLayout>
 #include <QTimer>
 
 #include "device/windows/choice_dialogs.h"
@@ -10,6 +11,7 @@
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/message_window.h"
 #include "shell/windows/progress_window.h"
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
@@ -57,6 +59,14 @@ bool QtTechnician::Confirm(const std::string& caption, const std::string& messag
   return window.Answer();
 }
 
+bool QtTechnician::ConfirmWrite(const std::string& caption, const std::string& message) {
+  return OnUiThread([&] {
+    TOKBottomDlg window(owner_, Q(caption), Q(message), Q(state_.Text(1773)), Q(state_.Text(1772)));
+    window.MakeNoTheDefault();
+    return window.Answer();
+  });
+}
+
 bool QtTechnician::Confirm3(const std::string& caption, const std::string& line1, const std::string& line2,
                             const std::string& line3) {
   TOKBottomDlg1 window(owner_, Q(caption), Q(line1), Q(line2), Q(line3), Q(state_.Text(1773)),
@@ -78,7 +88,10 @@ void QtTechnician::ShowNotice(const std::string& caption, const std::string& lin
 void QtTechnician::SetPanel(QLabel* label, const std::string& text) {
   if (label == nullptr) return;
   label->setText(Q(text));
-  // An exchange holds the event loop: paint now, or the text would show only after it.
+  // An exchange holds the event loop: lay the status bar out for the new text and paint now, or the
+  // panel would keep its old width and the text would show only after the exchange.
+  QWidget* bar = label->parentWidget();
+  if (bar != nullptr && bar->layout() != nullptr) bar->layout()->activate();
   label->repaint();
 }
 

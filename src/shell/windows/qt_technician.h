@@ -26,6 +26,7 @@ class QtTechnician final : public Technician, public PasswordPrompt, public Valu
                          const std::string& button) override;
   void ShowMessageBox(const std::string& caption, const std::string& message) override;
   bool Confirm(const std::string& caption, const std::string& message) override;
+  bool ConfirmWrite(const std::string& caption, const std::string& message) override;
   bool Confirm3(const std::string& caption, const std::string& line1, const std::string& line2,
                 const std::string& line3) override;
   std::unique_ptr<ProgressWindow> OpenProgress(const std::string& caption, const std::string& text,

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "common/windows/save_dialog.h"
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/window_parts.h"
 #include "storage/windows/fulfill_window.h"
@@ -39,9 +40,8 @@ std::optional<std::string> QtCalibrationPages::AskOpenPath(const FileDialogReque
 
 std::optional<std::string> QtCalibrationPages::AskSavePath(const FileDialogRequest& request) {
   // The editor asks about an existing file itself.
-  const QString path =
-      QFileDialog::getSaveFileName(owner_, Q(request.title), Q(request.folder), DialogFilter(request.filter),
-                                   nullptr, QFileDialog::DontConfirmOverwrite);
+  const QString path = AskSaveFileName(owner_, Q(request.title), Q(request.folder),
+                                       DialogFilter(request.filter), QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "common/windows/save_dialog.h"
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
@@ -75,7 +76,7 @@ DataFileWindow::DataFileWindow(QWidget* parent, const ProgramState& state, const
   setOption(QFileDialog::DontUseNativeDialog, true);
   setAcceptMode(dialog.newFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   setFileMode(dialog.newFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (dialog.newFile) setDefaultSuffix("ctr");
+  if (dialog.newFile) AddFilterExtension(*this);
   setLabelText(QFileDialog::LookIn, Q(state.Bilingual("Папка:", "Тека:")));
   setLabelText(QFileDialog::FileName, Q(state.Bilingual("Имя файла:", "Ім'я файлу:")));
   setLabelText(QFileDialog::FileType, Q(state.Bilingual("Тип файлов:", "Тип файлів:")));

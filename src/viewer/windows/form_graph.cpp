@@ -5,11 +5,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "common/windows/save_dialog.h"
 #include "viewer/csv_export.h"
 #include "viewer/reading_text.h"
 #include "viewer/time_scale.h"
@@ -119,6 +120,12 @@ TFormGraph::TFormGraph(const QString& path, Readings readings, QWidget* parent)
   layout->addLayout(body, 1);
   layout->addWidget(BuildFooter());
 
+  const TimeIndex& index = plot_.Index();
+  positionOfReading_.assign(readings_.size(), index.size());
+  for (size_t i = 0; i < index.size(); ++i) positionOfReading_[index.Reading(i)] = i;
+  connect(stringGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { RowChosen(current.row()); });
+
   strips_[0].base = plot_.ValueAxis();
   strips_[1].base = plot_.CodeAxis(PlotSeries::ChannelAdc);
   strips_[2].base = plot_.CodeAxis(PlotSeries::AmbientAdc);
@@ -164,6 +171,7 @@ QWidget* TFormGraph::BuildStrip(PlotSeries series, const char* title, QColor col
   grid->setVerticalSpacing(0);
   auto* name = new QLabel(Text(title));
   controls.readout = new QLabel;
+  controls.readout->setObjectName(QStringLiteral("Readout%1").arg(static_cast<int>(series) + 1));
   controls.readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
   QPalette readoutPalette = controls.readout->palette();
   readoutPalette.setColor(QPalette::WindowText, colour);
@@ -200,7 +208,7 @@ QWidget* TFormGraph::BuildStrip(PlotSeries series, const char* title, QColor col
   grid->setRowStretch(1, 1);
   connect(controls.scale, &QScrollBar::valueChanged, this, [this, series] { UpdateValueWindow(series); });
   connect(controls.offset, &QScrollBar::valueChanged, this, [this, series] { UpdateValueWindow(series); });
-  connect(controls.strip, &GraphStrip::cursorMoved, this, [this, series] { UpdateReadout(series); });
+  connect(controls.strip, &GraphStrip::cursorDragged, this, &TFormGraph::CursorDragged);
   return box;
 }
 
@@ -261,10 +269,64 @@ void TFormGraph::UpdateTimeBar(double keepStartSeconds) {
 
 void TFormGraph::UpdateTimeWindow() {
   const double start = trackGr_->value() * TimeUnitSeconds();
+  for (int s = 0; s < kPlotSeriesCount; ++s) strips_[s].strip->SetTimeWindow(start, step_);
+  const TimeIndex& index = plot_.Index();
+  if (index.size() == 0) {
+    for (int s = 0; s < kPlotSeriesCount; ++s) UpdateReadout(static_cast<PlotSeries>(s));
+    return;
+  }
+  // The cursor stays on its reading while that is in view; otherwise it takes the reading nearest to
+  // where the technician last put it in the window.
+  const double visible = kGridCells * TimeStepSeconds(step_);
+  const double at = index.Seconds(cursor_);
+  if (!cursorPlaced_ || at < start || at > start + visible) {
+    PlaceCursor(index.Nearest(start + cursorAim_ * visible));
+  } else {
+    PlaceCursor(cursor_);
+  }
+}
+
+size_t TFormGraph::CursorReading() const {
+  return plot_.Index().size() == 0 ? 0 : plot_.Index().Reading(cursor_);
+}
+
+void TFormGraph::PlaceCursor(size_t position) {
+  const TimeIndex& index = plot_.Index();
+  if (position >= index.size()) return;
+  cursor_ = position;
+  cursorPlaced_ = true;
   for (int s = 0; s < kPlotSeriesCount; ++s) {
-    strips_[s].strip->SetTimeWindow(start, step_);
+    strips_[s].strip->SetCursorSeconds(index.Seconds(position));
     UpdateReadout(static_cast<PlotSeries>(s));
   }
+  const QModelIndex row = model_->index(static_cast<int>(index.Reading(position)), 0);
+  placingCursor_ = true;
+  stringGrid1_->setCurrentIndex(row);
+  stringGrid1_->scrollTo(row);
+  placingCursor_ = false;
+}
+
+void TFormGraph::CursorDragged(double seconds) {
+  const double start = trackGr_->value() * TimeUnitSeconds();
+  cursorAim_ = std::clamp((seconds - start) / (kGridCells * TimeStepSeconds(step_)), 0.0, 1.0);
+  PlaceCursor(plot_.Index().Nearest(seconds));
+}
+
+void TFormGraph::RowChosen(int row) {
+  if (placingCursor_ || row < 0 || static_cast<size_t>(row) >= positionOfReading_.size()) return;
+  const TimeIndex& index = plot_.Index();
+  const size_t position = positionOfReading_[static_cast<size_t>(row)];
+  if (position >= index.size()) return;  // a reading without a valid date has no place on the time axis
+  cursor_ = position;
+  cursorPlaced_ = true;
+  const double seconds = index.Seconds(position);
+  const double unit = TimeUnitSeconds();
+  const double visible = kGridCells * TimeStepSeconds(step_);
+  const double start = trackGr_->value() * unit;
+  // Out of view: the time bar brings the reading to where the cursor last stood in the window.
+  if (seconds < start || seconds > start + visible)
+    trackGr_->setValue(static_cast<int>(std::floor((seconds - cursorAim_ * visible) / unit)));
+  PlaceCursor(position);
 }
 
 void TFormGraph::UpdateValueWindow(PlotSeries series) {
@@ -289,7 +351,7 @@ void TFormGraph::UpdateReadout(PlotSeries series) {
     controls.readout->clear();
     return;
   }
-  const size_t reading = index.Reading(index.Nearest(controls.strip->CursorSeconds()));
+  const size_t reading = index.Reading(cursor_);
   std::string value;
   switch (series) {
     case PlotSeries::Value:
@@ -332,8 +394,8 @@ bool TFormGraph::SaveGraphsPng(const QString& path) {
 }
 
 void TFormGraph::ExportCsvClick() {
-  const QString path = QFileDialog::getSaveFileName(this, Text(viewer_text::kExportCsv), QString(),
-                                                    Text(viewer_text::kCsvFilter));
+  const QString path =
+      AskSaveFileName(this, Text(viewer_text::kExportCsv), QString(), Text(viewer_text::kCsvFilter));
   if (path.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool written = ExportCsv(path);
@@ -342,8 +404,8 @@ void TFormGraph::ExportCsvClick() {
 }
 
 void TFormGraph::SavePngClick() {
-  const QString path = QFileDialog::getSaveFileName(this, Text(viewer_text::kSavePng), QString(),
-                                                    Text(viewer_text::kPngFilter));
+  const QString path =
+      AskSaveFileName(this, Text(viewer_text::kSavePng), QString(), Text(viewer_text::kPngFilter));
   if (path.isEmpty()) return;
   if (!SaveGraphsPng(path)) ShowViewerMessage(this, CannotWriteText(path));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include <QWidget>
 
@@ -34,6 +35,8 @@ class TFormGraph : public QWidget {
   bool SaveGraphsPng(const QString& path);
 
   int ShownUnit() const { return shownUnit_; }
+  // The reading (in file order) the cursor lines, their readouts and the selected table row show.
+  size_t CursorReading() const;
   QScrollBar* TrackGr() const { return trackGr_; }
   QWidget* Graphs() const { return graphs_; }
 
@@ -53,6 +56,11 @@ class TFormGraph : public QWidget {
   void UpdateTimeWindow();
   void UpdateValueWindow(PlotSeries series);
   void UpdateReadout(PlotSeries series);
+  // Puts the cursor on the reading at time position `position`: every strip's line, every readout and
+  // the table's row.
+  void PlaceCursor(size_t position);
+  void CursorDragged(double seconds);
+  void RowChosen(int row);
   float ValueFactor() const;
   double TimeUnitSeconds() const;
   void ExportCsvClick();
@@ -72,6 +80,14 @@ class TFormGraph : public QWidget {
   QComboBox* stepBox_ = nullptr;
   QWidget* graphs_ = nullptr;
   StripControls strips_[kPlotSeriesCount];
+
+  // The cursor: the time position of its reading, and where in the time window the technician last put
+  // it (a fraction of the window), which a new time window keeps when the reading leaves it.
+  size_t cursor_ = 0;
+  bool cursorPlaced_ = false;
+  double cursorAim_ = 0.25;
+  bool placingCursor_ = false;
+  std::vector<size_t> positionOfReading_;  // time position of each reading; size() for none
 };
 
 }  // namespace ruvenset

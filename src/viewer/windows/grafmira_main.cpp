@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "common/windows/qt_translations.h"
 #include "viewer/viewer_options.h"
 #include "viewer/windows/batch_run.h"
 #include "viewer/windows/form_main.h"
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "grafmira: %s\n", error.c_str());
     return 2;
   }
+  // Qt's own dialogs speak the viewer's language.
+  ruvenset::QtTranslations qtTexts;
+  qtTexts.Use(QStringLiteral("ru"));
   if (options.Batch()) return ruvenset::RunBatch(options);
 
   const QString name =

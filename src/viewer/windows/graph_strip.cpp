@@ -43,8 +43,18 @@ void GraphStrip::SetTimeWindow(double startSeconds, int step) {
   update();
 }
 
-double GraphStrip::CursorSeconds() const {
-  return startSeconds_ + cursor_ * VisibleSeconds(step_);
+void GraphStrip::SetCursorSeconds(double seconds) {
+  cursorSeconds_ = seconds;
+  update();
+}
+
+double GraphStrip::SecondsAt(double fraction) const {
+  return startSeconds_ + fraction * VisibleSeconds(step_);
+}
+
+double GraphStrip::CursorFraction() const {
+  const double fraction = (cursorSeconds_ - startSeconds_) / VisibleSeconds(step_);
+  return fraction >= 0.0 && fraction <= 1.0 ? fraction : -1.0;
 }
 
 QRect GraphStrip::Field() const {
@@ -53,9 +63,7 @@ QRect GraphStrip::Field() const {
 
 void GraphStrip::MoveCursorTo(int x) {
   const QRect field = Field();
-  cursor_ = std::clamp(static_cast<double>(x - field.left()) / field.width(), 0.0, 1.0);
-  update();
-  emit cursorMoved();
+  emit cursorDragged(SecondsAt(std::clamp(static_cast<double>(x - field.left()) / field.width(), 0.0, 1.0)));
 }
 
 void GraphStrip::mousePressEvent(QMouseEvent* event) {
@@ -123,7 +131,10 @@ void GraphStrip::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(traceColour_, 1));
     painter.drawLines(segments);
   }
-  const int cursorX = field.left() + static_cast<int>(std::lround(cursor_ * (field.width() - 1)));
+  const double cursor = CursorFraction();
+  if (cursor < 0.0) return;
+  // On the same pixel column as the trace of the reading under it.
+  const int cursorX = field.left() + std::min(static_cast<int>(cursor * field.width()), field.width() - 1);
   painter.setPen(QPen(traceColour_.darker(160), 1, Qt::DashLine));
   painter.drawLine(cursorX, field.top(), cursorX, field.bottom());
 }

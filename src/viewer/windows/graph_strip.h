@@ -11,8 +11,9 @@
 namespace ruvenset {
 
 // One graph strip (`Image1`..`Image3`): light grey field with a grey grid 24 cells wide, value labels on
-// the left, time labels below every second cell, the trace of one series and a cursor line that the
-// mouse drags. The strip only paints; the series and its trace come from the graph window.
+// the left, time labels below every second cell, the trace of one series and a cursor line. The strip
+// only paints; the series, its trace and where the cursor stands come from the graph window, which the
+// strip tells where the mouse drags the cursor.
 class GraphStrip : public QWidget {
   Q_OBJECT
  public:
@@ -28,16 +29,21 @@ class GraphStrip : public QWidget {
   // The time window: from `startSeconds` after the earliest reading, 24 cells of time step `step`.
   void SetTimeWindow(double startSeconds, int step);
 
-  // Where the cursor stands: 0 at the left edge of the field, 1 at the right.
-  double CursorFraction() const { return cursor_; }
-  // Seconds after the earliest reading under the cursor.
-  double CursorSeconds() const;
+  // Seconds after the earliest reading where the cursor line stands; it is drawn only while that time
+  // lies within the time window.
+  void SetCursorSeconds(double seconds);
+  double CursorSeconds() const { return cursorSeconds_; }
+  // Seconds after the earliest reading at a fraction of the field (0 left edge, 1 right edge).
+  double SecondsAt(double fraction) const;
+  // Where the cursor line stands in the field, or a negative value when it lies outside the window.
+  double CursorFraction() const;
 
   QSize sizeHint() const override { return {640, 150}; }
   QSize minimumSizeHint() const override { return {240, 80}; }
 
  signals:
-  void cursorMoved();
+  // The mouse put the cursor at `seconds` after the earliest reading.
+  void cursorDragged(double seconds);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -55,7 +61,7 @@ class GraphStrip : public QWidget {
   float factor_ = 1.0f;
   double startSeconds_ = 0.0;
   int step_ = 0;
-  double cursor_ = 0.25;
+  double cursorSeconds_ = 0.0;
   std::vector<TraceLine> lines_;
 };
 

@@ -42,8 +42,8 @@ bool QuitRunningViewer(const QString& name) {
   return SendRequest(name, kInstanceQuit);
 }
 
-bool StartViewer(const QString& startDir) {
-  return QProcess::startDetached(QDir(startDir).filePath(QStringLiteral("grafmira")), {}, startDir);
+bool StartViewer(const QString& programDir, const QString& startDir) {
+  return QProcess::startDetached(QDir(programDir).filePath(QStringLiteral("grafmira")), {}, startDir);
 }
 
 }  // namespace ruvenset

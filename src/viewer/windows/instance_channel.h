@@ -16,8 +16,9 @@ bool ShowRunningViewer(const QString& name = ViewerInstanceName());
 // Asks a running viewer to end; false when none answers.
 bool QuitRunningViewer(const QString& name = ViewerInstanceName());
 
-// Starts `<startDir>/grafmira` as a detached process with startDir as its current folder. Never waits
+// Starts `<programDir>/grafmira` as a detached process with Ruvenset's start directory as its current
+// folder, so that its open dialog starts in the folder where Ruvenset keeps the data files. Never waits
 // for it; false when it could not be started (nothing is shown).
-bool StartViewer(const QString& startDir);
+bool StartViewer(const QString& programDir, const QString& startDir);
 
 }  // namespace ruvenset
