@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "device/connection_record.h"
 #include "device/device_prompts.h"
+#include "session/connection_record.h"
 
 namespace ruvenset {
 

@@ -22,13 +22,6 @@ class PanelObserver final : public ConnectObserver {
 
 }  // namespace
 
-PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
-  std::unique_ptr<PosixSerialPort> posix;
-  const PortOpenResult result = PosixSerialPort::Open(path, posix);
-  port = std::move(posix);
-  return result;
-}
-
 std::string ConnectionPanelText(const ProgramState& state) {
   const LinkSettings& l = state.config.link;
   return state.texts.FormatText(1456, {l.portIndex + 1, kSpeedTable[l.speedIndex]});

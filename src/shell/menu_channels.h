@@ -1,6 +1,6 @@
 #pragma once
+#include "session/program_state.h"
 #include "shell/main_menu.h"
-#include "shell/program_state.h"
 
 namespace ruvenset {
 

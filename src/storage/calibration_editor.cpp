@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/unit_tables.h"
+#include "device/unit_choice.h"
 #include "storage/calibration_checks.h"
 #include "storage/calibration_edits.h"
 #include "storage/calibration_entries.h"
@@ -15,7 +16,6 @@
 #include "storage/calibration_rows.h"
 #include "storage/calibration_viewer.h"
 #include "storage/upper_flow_limit.h"
-#include "verification/unit_choice.h"
 
 namespace ruvenset {
 namespace {

@@ -2,13 +2,13 @@
 
 #include "device/exchange.h"
 #include "device/refusal_text.h"
+#include "device/service_operations.h"
 #include "storage/device_tables.h"
 #include "storage/memory_read.h"
 #include "storage/upper_flow_limit.h"
 #include "storage/write_back_checks.h"
 #include "storage/write_plan.h"
 #include "storage/write_sequence.h"
-#include "verification/service_operations.h"
 
 namespace ruvenset {
 namespace {

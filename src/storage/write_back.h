@@ -2,9 +2,9 @@
 #include <string>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/write_back_pages.h"
 
 namespace ruvenset {

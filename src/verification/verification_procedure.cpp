@@ -9,10 +9,10 @@
 #include "device/exchange.h"
 #include "device/pipeline_state.h"
 #include "device/read_configuration.h"
+#include "device/unit_choice.h"
 #include "verification/channel_ranges.h"
 #include "verification/measuring_window.h"
 #include "verification/transmitter_link.h"
-#include "verification/unit_choice.h"
 #include "verification/verification_file.h"
 
 namespace ruvenset {

@@ -9,7 +9,7 @@
 #include "device/refusal_text.h"
 #include "device/value_entry.h"
 #include "link/virtual_link_clock.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "common/crc16.h"
+#include "device/service_operations.h"
 #include "verification/hart_zero.h"
-#include "verification/service_operations.h"
 #include "verification_fixture.h"
 
 namespace ruvenset::testing {

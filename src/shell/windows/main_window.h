@@ -8,9 +8,9 @@
 #include <map>
 #include <string>
 
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
 #include "shell/main_menu.h"
-#include "shell/program_state.h"
 #include "shell/windows/qt_technician.h"
 
 namespace ruvenset {

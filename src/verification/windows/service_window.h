@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
 namespace ruvenset {
 

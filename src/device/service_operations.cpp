@@ -1,4 +1,4 @@
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
 #include <cstring>
 

@@ -2,12 +2,12 @@
 #include <memory>
 #include <string>
 
-#include "device/connection_record.h"
 #include "link/configuration.h"
 #include "link/link.h"
-#include "shell/language_texts.h"
-#include "storage/calibration_image.h"
-#include "storage/device_memory_mirror.h"
+#include "session/calibration_image.h"
+#include "session/connection_record.h"
+#include "session/device_memory_mirror.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 
@@ -43,9 +43,9 @@ struct ProgramState {
   bool connected = false;
   ChannelChoice channel;
   UnitChoices units;
-  int channelNameText = 0;  // language text naming the channel in a procedure's messages
-  CalibrationImage calibration;      // the calibration parameters the procedures work on
-  DeviceMemoryMirror memoryMirror;   // the program's copy of the flow computer's memory, by address
+  int channelNameText = 0;          // language text naming the channel in a procedure's messages
+  CalibrationImage calibration;     // the calibration parameters the procedures work on
+  DeviceMemoryMirror memoryMirror;  // the program's copy of the flow computer's memory, by address
 
   const std::string& Text(int id) const { return texts.Text(id); }
   // The Russian literal when the language is Russian, the Ukrainian one otherwise.
