@@ -31,10 +31,10 @@ std::string ShowCheck(ProgramState& state, Technician& technician, const WriteBa
   return text;
 }
 
-// Why a memory read ended: the refusal in the frame, or the link.
+// Why a memory read ended: the refusal it got, or the link.
 std::string ReadFailure(const ProgramState& state) {
-  const uint8_t* data = state.record.frame.responseData();
-  if (IsRefusal(state.record, 0x13)) return RefusalText(state, data[0], data[1], data[2]);
+  const std::span<const uint8_t> data = state.link.answer().data();
+  if (IsRefusal(state, 0x13)) return RefusalText(state, data[0], data[1], data[2]);
   return state.Text(2196);
 }
 
@@ -84,19 +84,21 @@ WriteBackOutcome WriteBack(ProgramState& state, Technician& technician, Password
 
   ServiceWindowHost& host = pages.ServiceHost();
   if (RunServiceOperation(state, technician, passwords, host, kServiceEnter, kStoreServiceFlag,
-                          state.Text(2253)) != kServiceSucceeded)
+                          state.Text(2253)) != ServiceResult::Succeeded)
     return Fail(WriteBackResult::ServiceFailed);
   WriteSequence sequence(state, technician, pages, plan, WriteProgressMaximum(section, target, plan));
   SequenceEnd end = SequenceEnd::LinkAbandoned;
   pages.RunWriteWindow(state.Text(2253), state.Text(2287),
                        [&](WriteProgressView& view) { end = sequence.Timer1Timer(view); });
-  RunServiceOperation(state, technician, passwords, host, kServiceLeave, kStoreServiceFlag, state.Text(2253));
+  const ServiceResult left = RunServiceOperation(state, technician, passwords, host, kServiceLeave,
+                                                 kStoreServiceFlag, state.Text(2253));
 
   WriteBackOutcome outcome;
   outcome.stepsWritten = sequence.stepsWritten();
   switch (end) {
     case SequenceEnd::Completed:
-      outcome.result = WriteBackResult::Stored;
+      outcome.result =
+          left == ServiceResult::Succeeded ? WriteBackResult::Stored : WriteBackResult::LeaveFailed;
       break;
     case SequenceEnd::LinkAbandoned:
       outcome.result = WriteBackResult::LinkAbandoned;

@@ -82,7 +82,8 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
-  SetProcedure(M::N17, [this] { ReleaseServiceMode(state_, technician_); });
+  // Every outcome has been shown to the technician on the way.
+  SetProcedure(M::N17, [this] { static_cast<void>(ReleaseServiceMode(state_, technician_)); });
   FormCreate();
   if (options_.startConnect != MainWindowOptions::StartConnect::Never) Timer1->start();
 }
