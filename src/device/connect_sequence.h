@@ -5,7 +5,7 @@
 
 namespace ruvenset {
 
-enum class [[nodiscard]] ConnectOutcome { Connected, Abandoned, Refused };
+enum class [[nodiscard]] ConnectOutcome{Connected, Abandoned, Refused};
 
 // The connect sequence after a successful link check: identification with the version check, the write
 // password, the configuration reads (with the release of pipelines left in service mode), the

@@ -13,6 +13,7 @@ LinkStatus Exchange(ProgramState& state, Technician& technician, const Request& 
   sent.command = static_cast<uint8_t>(request.command);
   sent.data = request.data;
   sent.answerData = request.answerData;
+  sent.shortAnswerData = request.shortAnswerData;
   const LinkStatus status = state.link.Transact(sent).status;
   technician.SetStatusText("");
   technician.SetProgressText("");

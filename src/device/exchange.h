@@ -16,6 +16,7 @@ struct Request {
   std::vector<uint8_t> data;  // the request's data bytes; the frame is six bytes longer
   // The data bytes the reader of the answer needs; an answer with fewer is a wrong answer.
   int answerData = 0;
+  int shortAnswerData = -1;  // an answer of exactly this many data bytes is good too
   std::string progressText;
 };
 

@@ -63,7 +63,8 @@ VersionVerdict CheckVersion(const Identification& id) {
 IdentifyResult Identify(ProgramState& state, Technician& technician) {
   Request request;
   request.command = 0x0C;
-  request.answerData = 1;  // an old flow computer answers with one byte
+  request.answerData = kIdentificationDataNeeded;
+  request.shortAnswerData = 1;  // an old flow computer
   request.progressText = state.Text(2729);
   if (Exchange(state, technician, request) != LinkOk) return IdentifyResult::LinkFailed;
 

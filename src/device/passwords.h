@@ -11,7 +11,7 @@ namespace ruvenset {
 // characters, padded with spaces.
 void EncodePassword(const std::string& entry, uint8_t out[kPasswordSize]);
 
-enum class [[nodiscard]] PasswordResult { Given, Cancelled };
+enum class [[nodiscard]] PasswordResult{Given, Cancelled};
 
 // The write-password dialog; the password is stored when given.
 PasswordResult AskWritePassword(ConnectionRecord& record, PasswordPrompt& prompt, bool singleEntry);

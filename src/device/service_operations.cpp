@@ -18,7 +18,7 @@ bool UsesParameterPassword(const Identification& id) {
   return id.version >= 30 && (id.data(40) & 0x80);
 }
 
-// The enter request's data: pipeline, channel code, password(s) and the service flag.
+// The enter request's data: pipeline, channel code, password(s), the service flag and zeros.
 std::vector<uint8_t> EnterRequestData(const ConnectionRecord& record, int pipeline, uint8_t serviceFlag,
                                       int channelCode) {
   const bool parameterPassword = UsesParameterPassword(record.id);
@@ -27,7 +27,7 @@ std::vector<uint8_t> EnterRequestData(const ConnectionRecord& record, int pipeli
   data[1] = static_cast<uint8_t>(channelCode);
   std::copy_n(record.writePassword, kPasswordSize, data.begin() + 2);
   if (parameterPassword) std::copy_n(record.parameterPassword, kPasswordSize, data.begin() + 18);
-  data.back() = serviceFlag ? 0 : 1;
+  data[parameterPassword ? 34 : 18] = serviceFlag ? 0 : 1;
   return data;
 }
 

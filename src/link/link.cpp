@@ -71,8 +71,9 @@ LinkStatus Link::Judge(const LinkRequest& request) const {
   const bool write = request.kind == RequestKind::Write;
   const bool refusal = write && answer == request.command;
   if (answer == 0xFF || (answer != (request.command | 0x80) && !refusal)) return LinkWrongAnswer;
-  const int needed = refusal ? kRefusalDataSize : request.answerData;
-  return frame_.responseLength() - kMinFrameLength >= needed ? LinkOk : LinkWrongAnswer;
+  const int size = frame_.responseLength() - kMinFrameLength;
+  if (refusal) return size >= kRefusalDataSize ? LinkOk : LinkWrongAnswer;
+  return size >= request.answerData || size == request.shortAnswerData ? LinkOk : LinkWrongAnswer;
 }
 
 LinkStatus Link::Exchange(const LinkRequest& request) {

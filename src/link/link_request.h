@@ -33,6 +33,9 @@ struct LinkRequest {
   // The data bytes the reader of the answer needs: an answer with fewer is a wrong answer. A refusal
   // needs its three bytes whatever the reader asks for.
   int answerData = 0;
+  // An answer of exactly this many data bytes is good too (an old flow computer identifies itself with
+  // one byte); -1: none.
+  int shortAnswerData = -1;
 
   int length() const { return kMinFrameLength + static_cast<int>(data.size()); }
 };

@@ -199,6 +199,18 @@ TEST_F(TransactTest, AnswerShorterThanTheReaderNeedsIsWrong) {
   EXPECT_EQ(link.received().size(), 12u);  // what came is still there for a diagnosis
 }
 
+TEST_F(TransactTest, ExactlyTheShortAnswerIsGoodToo) {
+  for (size_t size : {1u, 2u, 41u}) {
+    LoopbackPort fresh(clock);
+    fresh.Configure({1200, Parity::None});
+    link.Attach(&fresh);
+    ScriptedPeer peer(fresh, [size](const Bytes&, int) { return Response(1, 0x8C, Bytes(size, 0)); });
+    LinkRequest request = Request(false, 0x0C, {}, 41);
+    request.shortAnswerData = 1;
+    EXPECT_EQ(link.Transact(request).status, size == 2 ? LinkWrongAnswer : LinkOk) << size;
+  }
+}
+
 TEST_F(TransactTest, RefusalNeedsItsThreeBytesWhateverTheReaderAsks) {
   settings.attempts = 2;
   ScriptedPeer refusing(port, [](const Bytes&, int attempt) {
