@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 
 namespace ruvenset {
@@ -37,26 +38,17 @@ bool ParseIdentification(std::span<const uint8_t> frame, Identification& id) {
 }
 
 bool IsMarkerModel(int type) {
-  switch (type) {
-    case 3:
-    case 7:
-    case 8:
-    case 9:
-    case 16:
-    case 18:
-    case 20:
-      return true;
-    default:
-      return false;
-  }
+  return ModelOf(type).markers;
+}
+
+int PreambleInRtsForType(int type) {
+  return ModelOf(type).preambleInRts ? 1 : 0;
 }
 
 VersionVerdict CheckVersion(const Identification& id) {
-  const int t = id.type;
-  if (id.version > 19 && (t == 3 || t == 7 || t == 8 || t == 16)) return {};
-  if (t == 18) return {false, 2864, 2867, ""};
-  if (t == 20) return {false, 2864, 2867, "20"};
-  if (id.version < 20 || t == 9) return {false, 2864, 2866, ""};
+  const DeviceModel model = ModelOf(id.type);
+  if (model.refusedText != 0) return {false, 2864, model.refusedText, model.refusedSuffix};
+  if (id.version < 20) return {false, 2864, 2866, ""};
   return {};
 }
 

@@ -22,9 +22,7 @@ inline constexpr int kIdentificationDataNeeded = 41;
 bool IsMarkerModel(int type);
 
 // Whether the flow computer wants its preambles inside the RTS hold.
-inline int PreambleInRtsForType(int type) {
-  return IsMarkerModel(type) ? 1 : 0;
-}
+int PreambleInRtsForType(int type);
 
 // The version check. Returns 0 when served; otherwise the language texts of the notice's two lines
 // (the second may carry the suffix "20").

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 #include "device/passwords.h"
 #include "device/pipeline_state.h"
@@ -180,18 +181,13 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
   return RunServiceOperation(state, technician, passwords, host, operation, serviceFlag, panelText);
 }
 
-int CharacteristicConstantsAddress(const Identification& id) {
-  return id.type == 18 || id.type == 20 || id.version >= 20 ? 0x1F16 : 0x1F0A;
-}
-
 bool ReadCharacteristicConstants(ProgramState& state, Technician& technician, std::vector<uint8_t>& block) {
   const Identification& id = state.record.id;
   Request request;
   request.writeRequest = 1;
   request.command = 0x13;
-  request.data.assign(id.type == 20 && id.version >= 35 ? 4 : 3, 0);
-  StoreDeviceWord(request.data.data(), static_cast<uint16_t>(CharacteristicConstantsAddress(id)),
-                  id.byteOrder);
+  request.data.assign(static_cast<size_t>(MemoryReadDataSize(id.type, id.version)), 0);
+  StoreDeviceWord(request.data.data(), CharacteristicConstantsAddress(id.type, id.version), id.byteOrder);
   request.data[2] = kConstantsBlockSize;
   request.answerData = kConstantsBlockSize;
   request.progressText = state.Text(id.version < 20 ? 2926 : 3063);

@@ -106,8 +106,6 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
                                   ServiceWindowHost& host, int operation, uint8_t serviceFlag,
                                   const std::string& panelText);
 
-// The characteristic constants block (24 bytes and its 2 check bytes) in the flow computer's memory.
-int CharacteristicConstantsAddress(const Identification& id);
 // Reads the characteristic constants block with the read-memory request (command 0x13); the link-error
 // and refusal questions are asked as for any write. True with all response data bytes in `block`.
 bool ReadCharacteristicConstants(ProgramState& state, Technician& technician, std::vector<uint8_t>& block);

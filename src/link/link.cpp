@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/device_models.h"
+
 namespace ruvenset {
 namespace {
 
@@ -15,7 +17,7 @@ constexpr int64_t kSpeedSearchWaitMs = 220;
 }  // namespace
 
 int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType) {
-  if (preambleInRts && deviceType != 18) return (length + preambles) * 10 + 1;
+  if (preambleInRts && !ModelOf(deviceType).rtsHoldWithoutPreambles) return (length + preambles) * 10 + 1;
   return length * 10 + 1;
 }
 
@@ -86,8 +88,7 @@ LinkStatus Link::Exchange(const LinkRequest& request) {
   int attemptsLeft = std::max<int>(settings_.attempts, 1);
   port_->SetDtr(true);
 
-  if ((runtime_.deviceType == 18 || runtime_.deviceType == 20) && runtime_.prePauseMs == 0)
-    runtime_.prePauseMs = 5;
+  if (ModelOf(runtime_.deviceType).requestPause && runtime_.prePauseMs == 0) runtime_.prePauseMs = 5;
   if (runtime_.prePauseMs != 0) clock_.SleepFor(runtime_.prePauseMs * kMs);
 
   for (;;) {

@@ -1,5 +1,7 @@
 #include "shell/main_menu.h"
 
+#include "common/device_models.h"
+
 namespace ruvenset {
 namespace {
 
@@ -57,13 +59,13 @@ MenuVisibility MenuRules(int linkMode, int deviceType, int methodCode) {
     return v;
   }
   v.Set(M::General, true);
-  const bool sevenOrSixteen = deviceType == 7 || deviceType == 16;
+  const bool splitHidesTemperature = ModelOf(deviceType).noTemperatureWithSplitDiffPressure;
   bool temperature = false;
   bool meter = false;
   bool measurementParameters = false;
   if (methodCode == 2) {
     temperature = meter = true;
-  } else if (methodCode == 3 || (methodCode == 5 && !sevenOrSixteen)) {
+  } else if (methodCode == 3 || (methodCode == 5 && !splitHidesTemperature)) {
     temperature = true;
   } else {
     measurementParameters = true;

@@ -1,5 +1,7 @@
 #include "storage/calibration_viewer.h"
 
+#include "common/device_models.h"
+
 #include "storage/calibration_checks.h"
 #include "storage/calibration_file.h"
 #include "storage/calibration_open.h"
@@ -17,7 +19,7 @@ constexpr int kEditorCorrectionRows = 13;
 constexpr int kNewTosPoint = kListAdd;
 
 bool SingleTosModel(const CalibrationImage& image, CalibrationSection section) {
-  return section == CalibrationSection::Temperature && image.modelCode == kSingleChannelModel;
+  return section == CalibrationSection::Temperature && ModelOf(image.modelCode).singleTos;
 }
 
 // The message of a section without Тос points.

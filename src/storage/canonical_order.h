@@ -5,8 +5,6 @@
 
 namespace ruvenset {
 
-inline constexpr uint8_t kSingleChannelModel = 9;
-
 // Brings one section of the image into the order in which it is filed: Тос points by ascending Тос
 // ADC code (each with its value and whole table; not for the temperature section of a model-9 flow
 // computer, modelCode), the points of every used table by ascending ADC code, and the correction

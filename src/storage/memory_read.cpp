@@ -1,5 +1,6 @@
 #include "storage/memory_read.h"
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 
 namespace ruvenset {
@@ -10,8 +11,7 @@ constexpr int kReadMemory = 0x13;
 }  // namespace
 
 std::vector<uint8_t> MemoryReadRequestData(const ConnectionRecord& record, uint16_t address, uint8_t count) {
-  // Model 20 from version 35 takes one byte more (sent as 0).
-  std::vector<uint8_t> data(record.id.type == 20 && record.id.version >= 35 ? 4 : 3, 0);
+  std::vector<uint8_t> data(static_cast<size_t>(MemoryReadDataSize(record.id.type, record.id.version)), 0);
   StoreDeviceWord(data.data(), address, record.id.byteOrder);
   data[2] = count;
   return data;

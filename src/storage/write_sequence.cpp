@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 #include "device/refusal_text.h"
 
@@ -16,7 +17,7 @@ constexpr size_t kMaxStepData = 200;
 constexpr size_t kWriteHeaderData = 23;
 
 bool MeasurementModel(uint8_t model) {
-  return model == 18 || model == 20;
+  return ModelOf(model).measurementBlock;
 }
 
 int BaseMaximum(CalibrationSection section, const WriteBackTarget& target) {
@@ -26,7 +27,7 @@ int BaseMaximum(CalibrationSection section, const WriteBackTarget& target) {
       return MeasurementModel(target.model) ? 8 : 7;
     case CalibrationSection::Temperature:
       if (MeasurementModel(target.model)) return 4;
-      return target.model == 9 ? 2 : 3;
+      return ModelOf(target.model).singleTos ? 2 : 3;
     case CalibrationSection::DifferentialPressure:
       return target.model == 18 ? 8 : 7;
     default:

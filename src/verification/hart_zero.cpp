@@ -1,5 +1,7 @@
 #include "verification/hart_zero.h"
 
+#include "common/device_models.h"
+
 #include <cstring>
 
 #include "device/exchange.h"
@@ -14,7 +16,7 @@ constexpr int kTransmitterIdentity[2] = {90, 95};
 constexpr int kRelayRequestLength = 31;
 
 bool ZeroesDirectly(int deviceType) {
-  return deviceType == 9 || deviceType == 19;
+  return ModelOf(deviceType).zeroesDirectly;
 }
 
 const uint8_t* IdentityOf(const ConnectionRecord& record, int transmitter) {

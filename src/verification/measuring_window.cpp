@@ -1,5 +1,7 @@
 #include "verification/measuring_window.h"
 
+#include "common/device_models.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -19,7 +21,7 @@ constexpr int kMarkersFrom = 6;
 
 // Models whose channel ADC code of a differential-pressure channel is shown.
 bool ShowsDiffPressureCode(int deviceType) {
-  return deviceType == 7 || deviceType == 16 || deviceType == 18 || deviceType == 20;
+  return ModelOf(deviceType).diffPressureCode;
 }
 
 std::string Printf(const char* format, double a) {
