@@ -2,12 +2,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "gui_support.h"
 #include "shell/menu_captions.h"
+#include "shell/menu_table.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
 
@@ -56,6 +58,23 @@ TEST_F(MainWindowTest, StartsWithOnlyLinkAndAboutAndTheEditionInTheStatusBar) {
   EXPECT_EQ(window.Action(M::N46)->text(), "Непосредственная связь");
   EXPECT_EQ(window.Action(M::Link)->text().toStdString(), state.Text(2653));
   EXPECT_TRUE(window.ConnectionPanel->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, EveryItemOfTheMenuTableReachesItsHandler) {
+  TForm1 window(state, options);
+  for (const MenuEntry& entry : MenuTable()) {
+    if (entry.handler == nullptr) continue;
+    const std::string slot = std::string(entry.handler) + "()";
+    EXPECT_GE(window.metaObject()->indexOfSlot(slot.c_str()), 0) << entry.name;
+  }
+  // The two upper zero items share one handler, which tells them apart by the item that was chosen.
+  std::vector<MenuItem> ran;
+  window.SetProcedure(M::N28, [&] { ran.push_back(M::N28); });
+  window.SetProcedure(M::N40, [&] { ran.push_back(M::N40); });
+  window.Action(M::N40)->trigger();
+  window.Action(M::N28)->trigger();
+  QTRY_COMPARE(ran.size(), size_t{2});
+  EXPECT_EQ(ran, (std::vector<MenuItem>{M::N40, M::N28}));
 }
 
 TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled) {
