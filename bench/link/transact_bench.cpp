@@ -87,14 +87,16 @@ int Measure(int bps, int count) {
 
   std::vector<double> lateMs;
   std::vector<double> extraMs;
-  LinkFrame frame{};
+  LinkRequest request;
+  request.command = 0x02;
+  request.accept = AcceptMode::AnswerOrUnknownCommand;
   int failures = 0;
   const double cpu0 = CpuSeconds();
   const double link0 = CpuSeconds(RUSAGE_THREAD);
   const int64_t wall0 = clock.NowNs();
   for (int i = 0; i < count; ++i) {
     const int64_t start = clock.NowNs();
-    if (link.Transact(frame, 0, kLength, 0x02, 105, 0, 0, 1) != LinkOk) ++failures;
+    if (link.Transact(request).status != LinkOk) ++failures;
     const int64_t end = clock.NowNs();
     lateMs.push_back((static_cast<double>(port.droppedAt - port.writtenAt) - holdNs) / 1e6);
     extraMs.push_back((static_cast<double>(end - start) - lineNs) / 1e6);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "shell/windows/main_window.h"
 
 namespace ruvenset {

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kMarkersCommand = 0x1D;
 constexpr int kMeasureCommand = 0x0C;
-constexpr int kResponseOverhead = 6;
 constexpr int64_t kConversionSettleNs = 350'000'000;
 // A counter of 128 and above does not count conversions: every tick reads.
 constexpr int kCounterLimit = 128;
@@ -129,17 +128,13 @@ AcquisitionTick TForm60Logic::Snapshot(bool sampled) {
 bool TForm60Logic::NewConversion(int counterByte) {
   Request request;
   request.command = kMarkersCommand;
+  request.answerData = counterByte + 1;
   if (Exchange(state_, technician_, request) != LinkOk) {
     line(kLinkLine) = state_.Text(2217);
     return false;
   }
   line(kLinkLine).clear();
-  const LinkFrame& frame = state_.record.frame;
-  if (frame.responseLength() - kResponseOverhead <= counterByte) {
-    line(kLinkLine) = state_.Text(2218);
-    return false;
-  }
-  const int counter = frame.responseData()[counterByte];
+  const int counter = state_.link.answer().data()[counterByte];
   if (counter < kCounterLimit && counter == lastCounter_) return false;
   lastCounter_ = counter;
   state_.link.clock().SleepFor(kConversionSettleNs);
@@ -178,18 +173,15 @@ void TForm60Logic::PollReference() {
 }
 
 bool TForm60Logic::Measure(bool askOnRefusal) {
-  ConnectionRecord& record = state_.record;
   for (;;) {
     Request request;
     request.writeRequest = 1;
-    request.length = 8;
     request.command = kMeasureCommand;
-    request.setFirstDataByte = 1;
-    request.firstDataByte = setup_.pipeline;
-    record.frame.requestData()[1] = static_cast<uint8_t>(setup_.channelSelector);
+    request.data = {static_cast<uint8_t>(setup_.pipeline), static_cast<uint8_t>(setup_.channelSelector)};
+    request.answerData = kBlocksEnd;
     const LinkStatus status = Exchange(state_, technician_, request);
-    const int size = record.frame.responseLength() - kResponseOverhead;
-    if (status == LinkOk && !IsRefusal(record, kMeasureCommand) && size >= kBlocksEnd) return true;
+    const bool refused = status == LinkOk && IsRefusal(state_, kMeasureCommand);
+    if (status == LinkOk && !refused) return true;
     line(kChannelLine).clear();
     if (setup_.hart != nullptr && setup_.mode == AcquisitionMode::Point) {
       line(kReferenceLine).clear();
@@ -199,11 +191,8 @@ bool TForm60Logic::Measure(bool askOnRefusal) {
       line(kLinkLine) = state_.Text(2217);
       return false;
     }
-    if (!IsRefusal(record, kMeasureCommand)) {
-      line(kLinkLine) = state_.Text(2218);
-      return false;
-    }
-    line(kLinkLine) = state_.texts.FormatText(2996, {size > 0 ? record.frame.responseData()[0] : 0});
+    const std::span<const uint8_t> answer = state_.link.answer().data();
+    line(kLinkLine) = state_.texts.FormatText(2996, {answer.empty() ? 0 : answer[0]});
     if (!askOnRefusal || !technician_.Confirm("", state_.Text(2191))) return false;
   }
 }
@@ -221,7 +210,7 @@ AcquisitionTick TForm60Logic::Timer2Timer() {
   if (!NewConversion(kChannelCounters + setup_.kind)) return Snapshot(false);
   if (setup_.hart != nullptr) PollReference();
   if (!Measure(false)) return Snapshot(false);
-  const uint8_t* data = state_.record.frame.responseData();
+  const uint8_t* data = state_.link.answer().data().data();
   const int block = setup_.kind == kCalibrationTemperature ? kTemperatureBlock : kChannelBlock;
   if (data[block + 4] == 0) {
     tick_.lines = {};
@@ -241,7 +230,7 @@ AcquisitionTick TForm60Logic::Timer1Timer() {
       setup_.channelSelector == kCalibrationDifferential ? kDifferentialAmbientCounter : kAmbientCounter;
   if (!NewConversion(counter)) return Snapshot(false);
   if (!Measure(true)) return Snapshot(false);
-  const uint8_t* data = state_.record.frame.responseData();
+  const uint8_t* data = state_.link.answer().data().data();
   if (data[kAmbientBlock + 4] == 0) {
     tick_.lines = {};
     line(kChannelLine) = state_.Text(2218);

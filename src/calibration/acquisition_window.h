@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "calibration/sample_window.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/hart_link.h"
 
 namespace ruvenset {

@@ -8,9 +8,11 @@
 
 #include "calibration/identification_code.h"
 #include "calibration/point_acquisition.h"
+#include "common/device_models.h"
 #include "device/constants.h"
 #include "device/pipeline_state.h"
 #include "device/read_configuration.h"
+#include "device/unit_choice.h"
 #include "storage/calibration_file.h"
 #include "storage/calibration_open.h"
 #include "storage/calibration_paths.h"
@@ -21,7 +23,6 @@
 #include "storage/memory_read.h"
 #include "verification/channel_ranges.h"
 #include "verification/transmitter_link.h"
-#include "verification/unit_choice.h"
 
 namespace ruvenset {
 namespace {
@@ -112,9 +113,9 @@ bool Calibration::ReadParameters() {
   const int preambleInRts = state_.link.runtime().preambleInRts;
   for (int i = 1; i <= record.pipelineCount(); ++i) {
     if (!ReadsPipelineParameters(record, preambleInRts, i - 1)) continue;
-    if (!ReadPipelineParameters(state_, technician_, i)) return false;
+    if (ReadPipelineParameters(state_, technician_, i) != ReadResult::Read) return false;
   }
-  return ReloadCurrentPipeline(state_, technician_) == 0;
+  return ReloadCurrentPipeline(state_, technician_) == PipelineResult::Done;
 }
 
 bool Calibration::ChannelUsable() {
@@ -159,8 +160,10 @@ void Calibration::SubstituteValue() {
     const ConstantChoice single{answer->measured, answer->constant};
     if (ApplyConstants(stateRecord, saved, record.pipelineFlag(0), 2, ConstantsChoices{}, kind, single) == 0)
       return;
-    if (technician_.Confirm("", state_.Text(2204))) {
-      WritePipelineState(state_, technician_, tools_.files.passwords, 1);
+    if (technician_.ConfirmWrite("", state_.Text(2204))) {
+      if (WritePipelineState(state_, technician_, tools_.files.passwords, 1) == PipelineResult::Done) return;
+      // The flow computer keeps its substitute: so does the program's copy.
+      std::memcpy(stateRecord, saved, kPipelineStateSize);
       return;
     }
     std::memcpy(stateRecord, saved, kPipelineStateSize);
@@ -267,7 +270,7 @@ void Calibration::SetUpSection(const DeviceBlocks& blocks) {
   } else if (blocks.main.size() >= kAdcBlockData) {
     std::memset(image.pressureAdcParameters, 0, kAdcBlockData);
     std::memcpy(image.pressureAdcParameters, blocks.main.data(),
-                deviceType() == kSingleChannelModel ? kModel9AdcBytes : kAdcBlockData);
+                ModelOf(deviceType()).singleTos ? kModel9AdcBytes : kAdcBlockData);
   }
   image.pressureUnit = static_cast<uint8_t>(state_.record.pressureUnit());
   if (version >= 20) image.SetCharacteristic(CalibrationSection::Pressure, 0.0f, 1.0f);
@@ -354,7 +357,7 @@ bool Calibration::SameChannelParameters(const DeviceBlocks& blocks) {
         std::memcmp(blocks.second.data(), image.differentialAdcParameters, kAdcBlockData) != 0)
       differs = 1142;
   } else {
-    const size_t n = deviceType() == kSingleChannelModel ? kModel9AdcBytes : kAdcBlockData;
+    const size_t n = ModelOf(deviceType()).singleTos ? kModel9AdcBytes : kAdcBlockData;
     if (blocks.main.size() >= n && std::memcmp(blocks.main.data(), image.pressureAdcParameters, n) != 0)
       differs = 1141;
   }
@@ -443,7 +446,7 @@ bool Calibration::AskTosValue() {
 
 bool Calibration::TakeTosPoint(Decision decision) {
   const ChannelSection section = channel();
-  if (deviceType() == kSingleChannelModel) {
+  if (ModelOf(deviceType()).singleTos) {
     run_.tosIndex = 0;
     run_.tosCode = 0;
     run_.tosValue = 0;
@@ -476,7 +479,7 @@ void Calibration::Save() {
 
 bool Calibration::EnterService() {
   return RunServiceOperation(state_, technician_, tools_.files.passwords, tools_.serviceHost, kServiceEnter,
-                             0, state_.Text(2202)) == kServiceSucceeded;
+                             0, state_.Text(2202)) == ServiceResult::Succeeded;
 }
 
 void Calibration::LeaveService() {

@@ -2,10 +2,10 @@
 #include <string>
 
 #include "calibration/calibration_pages.h"
-#include "shell/connect_operation.h"
+#include "device/service_operations.h"
+#include "link/posix_serial_port.h"
 #include "storage/calibration_tools.h"
 #include "verification/hart_link.h"
-#include "verification/service_operations.h"
 #include "verification/verification_pages.h"
 
 namespace ruvenset {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 #include "storage/adc_parameters.h"
 
 namespace ruvenset {

@@ -2,7 +2,7 @@
 #include <ctime>
 #include <string>
 
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 
 namespace ruvenset {
 

@@ -2,8 +2,8 @@
 
 #include "common/unit_tables.h"
 #include "device/pipeline_state.h"
+#include "device/unit_choice.h"
 #include "verification/channel_ranges.h"
-#include "verification/unit_choice.h"
 
 namespace ruvenset {
 namespace {
@@ -24,7 +24,7 @@ class Correction {
     window.serviceFlag = flag;
     window.panelText = state_.Text(panelText);
     window.captionText = state_.Text(selector_ == 2 ? 3061 : 3062);
-    return tools_.service.ShowModal(window) == kServiceSucceeded;
+    return tools_.service.ShowModal(window) == ServiceResult::Succeeded;
   }
 
   ProgramState& state_;
@@ -96,9 +96,10 @@ CorrectionOutcome CorrectCharacteristic(ProgramState& state, Technician& technic
   state.record.currentPipeline = 1;
   state.channel.code = selector;
   state.channel.selector = selector;
-  for (int selected = SelectLine(state, technician, 1, false); selected != kSelectOk;
+  for (SelectResult selected = SelectLine(state, technician, 1, false); selected != SelectResult::Selected;
        selected = SelectLine(state, technician, 1, false)) {
-    if (selected == kSelectRefused || !technician.Confirm(state.Text(2195), state.Text(2196))) return outcome;
+    if (selected == SelectResult::Refused || !technician.Confirm(state.Text(2195), state.Text(2196)))
+      return outcome;
   }
   const int list = pressure ? kPressureUnitList : kDiffPressureUnitList;
   if (ChooseUnit(state, tools.prompts, list, kUnitForCorrection)) return outcome;

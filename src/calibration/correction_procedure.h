@@ -1,9 +1,9 @@
 #pragma once
 #include "calibration/correction_window.h"
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
-#include "verification/service_operations.h"
+#include "session/program_state.h"
+#include "session/technician.h"
+#include "device/service_operations.h"
 #include "verification/wall_clock.h"
 
 namespace ruvenset {

@@ -4,8 +4,8 @@
 
 #include "calibration/slope_offset_block.h"
 #include "calibration/zero_measurement_cycle.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/wall_clock.h"
 
 namespace ruvenset {

@@ -38,9 +38,10 @@ std::optional<uint32_t> ReadIdentificationCode(ProgramState& state, Technician& 
 }
 
 bool WriteIdentificationCode(ProgramState& state, Technician& technician, uint32_t code) {
-  ConnectionRecord& record = state.record;
-  uint8_t* data = record.frame.requestData();
-  std::memset(data, 0, kWriteLength - 6);
+  const ConnectionRecord& record = state.record;
+  Request request;
+  request.data.assign(kWriteLength - 6, 0);
+  uint8_t* data = request.data.data();
   data[0] = 1;
   data[1] = 128;
   std::memcpy(data + 2, record.writePassword, kPasswordSize);
@@ -52,10 +53,8 @@ bool WriteIdentificationCode(ProgramState& state, Technician& technician, uint32
   } else {
     std::memcpy(data + 23, bytes, 4);
   }
-  Request request;
   request.writeRequest = 1;
   request.command = kWriteMemory;
-  request.length = kWriteLength;
   return WriteWithRetry(state, technician, request) == ExchangeResult::Ok;
 }
 

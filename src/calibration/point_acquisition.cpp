@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/adaptive_format.h"
+#include "common/device_models.h"
 #include "common/unit_tables.h"
 #include "storage/calibration_file.h"
 #include "storage/calibration_rows.h"
@@ -21,9 +22,9 @@ constexpr uint8_t kGaugeSensor = 0x20;
 // Lowest pressure offered for an absolute sensor, by the flow computer's pressure unit.
 constexpr float kAbsoluteLowerBound[2] = {0.8564f, 0.08398415f};
 constexpr int kReviewRows = 14;
-constexpr int kReviewCorrect = 6;
-constexpr int kReviewEnd = 2;
-constexpr int kReviewMore = 1;
+constexpr ListChoice kReviewCorrect = ListChoice::Open;
+constexpr ListChoice kReviewEnd = ListChoice::Close;
+constexpr ListChoice kReviewMore = ListChoice::Ok;
 // Own texts: no reading yet; a full table.
 constexpr int kNoSamplesText = 3160;
 constexpr int kTableFullText = 3161;
@@ -62,7 +63,7 @@ int MaxPoints(int kind) {
 }
 
 bool SingleTableModel(const ProgramState& state) {
-  return state.record.id.type == kSingleChannelModel;
+  return ModelOf(state.record.id.type).singleTos;
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 
 #include "calibration/acquisition_window.h"
 #include "calibration/calibration_pages.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/calibration_editor_pages.h"
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 
 namespace ruvenset {
 

@@ -2,8 +2,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/calibration_editor_pages.h"
 #include "storage/text_message.h"
 

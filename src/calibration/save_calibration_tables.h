@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "common/byte_order.h"
-#include "storage/calibration_image.h"
-#include "storage/device_memory_mirror.h"
+#include "session/calibration_image.h"
+#include "session/device_memory_mirror.h"
 #include "storage/device_tables.h"
 
 namespace ruvenset {

@@ -5,7 +5,7 @@
 
 #include "common/crc16.h"
 #include "device/exchange.h"
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
 namespace ruvenset {
 namespace {
@@ -51,15 +51,13 @@ int ZeroOffsetAt(int version, int channelCode) {
 
 ConstantsWrite WriteConstantsBlock(ProgramState& state, Technician& technician, int channelCode, int address,
                                    const ConstantsBlock& block, const std::string& progressText) {
-  ConnectionRecord& record = state.record;
+  const ConnectionRecord& record = state.record;
   Request request;
   request.writeRequest = 1;
-  request.length = kWriteLength;
   request.command = 0x14;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = 1;
   request.progressText = progressText;
-  uint8_t* data = record.frame.requestData();
+  request.data.assign(kWriteLength - 6, 0);
+  uint8_t* data = request.data.data();
   data[0] = 1;
   data[1] = static_cast<uint8_t>(channelCode);
   std::memcpy(data + 2, record.writePassword, kPasswordSize);

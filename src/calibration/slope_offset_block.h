@@ -6,8 +6,8 @@
 
 #include "common/byte_order.h"
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 

@@ -10,11 +10,10 @@ constexpr int kCounterAt = 6;
 
 enum class Sent { Ok, Failed, Refused };
 
-Sent Send(ProgramState& state, Technician& technician, const Request& request, int needed) {
-  const LinkStatus status = Exchange(state, technician, request);
-  if (status != LinkOk) return Sent::Failed;
-  if (IsRefusal(state.record, request.command)) return Sent::Refused;
-  return state.record.frame.responseLength() - 6 >= needed ? Sent::Ok : Sent::Failed;
+Sent Send(ProgramState& state, Technician& technician, Request request, int needed) {
+  request.answerData = needed;
+  if (Exchange(state, technician, request) != LinkOk) return Sent::Failed;
+  return IsRefusal(state, request.command) ? Sent::Refused : Sent::Ok;
 }
 
 // Sends until the answer holds `needed` data bytes; a failure or refusal asks whether to try again.
@@ -35,7 +34,6 @@ bool SendAsking(ProgramState& state, Technician& technician, const Request& requ
 
 CycleStep ReadMeasurementCycle(ProgramState& state, Technician& technician, int selector, int& lastCounter,
                                bool askOnFailure, CycleReading& out) {
-  ConnectionRecord& record = state.record;
   const int at = kCounterAt + selector;
   Request marker;
   marker.command = 0x1D;
@@ -44,18 +42,15 @@ CycleStep ReadMeasurementCycle(ProgramState& state, Technician& technician, int 
   } else if (Send(state, technician, marker, at + 1) != Sent::Ok) {
     return CycleStep::MarkerFailed;
   }
-  const int counter = record.frame.responseData()[at];
+  const int counter = state.link.answer().data()[at];
   if (counter == lastCounter) return CycleStep::Unchanged;
   lastCounter = counter;
   state.link.clock().SleepFor(kCycleSettleNs);
 
   Request measure;
   measure.writeRequest = 1;
-  measure.length = 8;
   measure.command = 0x0C;
-  measure.setFirstDataByte = 1;
-  measure.firstDataByte = 1;
-  record.frame.requestData()[1] = static_cast<uint8_t>(selector);
+  measure.data = {1, static_cast<uint8_t>(selector)};
   if (askOnFailure) {
     if (!SendAsking(state, technician, measure, kMeasurementReplySize)) return CycleStep::Abandoned;
   } else {
@@ -63,14 +58,15 @@ CycleStep ReadMeasurementCycle(ProgramState& state, Technician& technician, int 
       case Sent::Ok:
         break;
       case Sent::Refused:
-        out.refusalCode = record.frame.responseLength() > 6 ? record.frame.responseData()[0] : 0;
+        out.refusalCode = state.link.answer().data().empty() ? 0 : state.link.answer().data()[0];
         return CycleStep::Refused;
       case Sent::Failed:
         return CycleStep::MeasureFailed;
     }
   }
   MeasurementReply reply;
-  if (!ParseMeasurementReply(record.frame.responseData(), record.frame.responseLength() - 6, reply))
+  const std::span<const uint8_t> answer = state.link.answer().data();
+  if (!ParseMeasurementReply(answer.data(), static_cast<int>(answer.size()), reply))
     return askOnFailure ? CycleStep::Abandoned : CycleStep::MeasureFailed;
   out.adc = reply.channelAdc;
   out.valid = reply.channelValid;

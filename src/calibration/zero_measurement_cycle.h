@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 

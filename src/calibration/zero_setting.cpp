@@ -1,6 +1,7 @@
 #include "calibration/zero_setting.h"
 
 #include "calibration/slope_offset_block.h"
+#include "common/device_models.h"
 
 namespace ruvenset {
 namespace {
@@ -36,7 +37,7 @@ class ZeroSetting {
     window.serviceFlag = flag;
     window.panelText = state_.Text(panelText);
     window.captionText = state_.Text(channelCode_ == 0 ? 2818 : 2810);
-    return tools_.service.ShowModal(window) == kServiceSucceeded;
+    return tools_.service.ShowModal(window) == ServiceResult::Succeeded;
   }
   bool WriteOffset(ConstantsBlock block, ZeroSettingOutcome& outcome);
 
@@ -70,7 +71,8 @@ bool ZeroSetting::WriteOffset(ConstantsBlock block, ZeroSettingOutcome& outcome)
   outcome.offset = block.At(at, id.byteOrder) + outcome.correction;
   block.Put(at, outcome.offset, id.byteOrder);
   block.Seal();
-  return WriteConstantsBlock(state_, technician_, channelCode_, CharacteristicConstantsAddress(id), block,
+  return WriteConstantsBlock(state_, technician_, channelCode_,
+                             CharacteristicConstantsAddress(id.type, id.version), block,
                              state_.Text(2812)) == ConstantsWrite::Written;
 }
 

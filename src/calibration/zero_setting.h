@@ -1,10 +1,10 @@
 #pragma once
 #include "calibration/zero_statistics.h"
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/hart_zero.h"
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
 namespace ruvenset {
 

@@ -2,8 +2,8 @@
 #include <cstdint>
 
 #include "calibration/zero_measurement_cycle.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 

@@ -7,7 +7,7 @@
 #include "link/configuration.h"
 #include "link/link.h"
 #include "link/posix_serial_port.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "sim/sim_server.h"
 
 namespace ruvenset::cli {

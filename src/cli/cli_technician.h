@@ -3,7 +3,7 @@
 #include <string>
 
 #include "device/device_prompts.h"
-#include "shell/technician.h"
+#include "session/technician.h"
 
 namespace ruvenset::cli {
 

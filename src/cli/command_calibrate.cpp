@@ -230,20 +230,20 @@ class CliCalibrationPages final : public CalibrationPages,
   // The review takes more points while there are some, then ends; the viewer goes on with a new Тос
   // point before the run's point and closes after it.
   ListAnswer ShowList(const FulfillList& list) override {
-    auto has = [&](int result) {
+    auto has = [&](ListChoice result) {
       for (const ListButton& b : list.buttons)
         if (b.modalResult == result) return true;
       return false;
     };
-    const bool review = has(6) && has(1);
-    if (review) return {taken_ < static_cast<int>(o_.points.size()) ? 1 : 2, 0};
-    if (!measured_ && has(kListAdd)) {
+    const bool review = has(ListChoice::Open) && has(ListChoice::Ok);
+    if (review) return {taken_ < static_cast<int>(o_.points.size()) ? ListChoice::Ok : ListChoice::Close, 0};
+    if (!measured_ && has(ListChoice::Add)) {
       measured_ = true;
       tosIndex_ = static_cast<int>(list.rows.size());
-      return {kListAdd, 0};
+      return {ListChoice::Add, 0};
     }
     if (!measured_) reason_ = "the file's section has no room for another Тос point";
-    return {kListClose, 0};
+    return {ListChoice::Close, 0};
   }
   std::optional<std::array<float, 2>> AskEntry(const SchEntry&) override { return {}; }
   std::optional<std::string> AskOpenPath(const FileDialogRequest&) override {

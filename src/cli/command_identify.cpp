@@ -53,8 +53,8 @@ int RunReleaseService(const CliArgs& args) {
   CliTechnician technician(args.Value("--password"), false);
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
   PrintReleased printer;
-  ReleaseServiceMode(session.state(), technician, &printer);
-  return kExitOk;
+  return ReleaseServiceMode(session.state(), technician, &printer) == ReleaseResult::Abandoned ? kExitFailed
+                                                                                           : kExitOk;
 }
 
 }  // namespace ruvenset::cli

@@ -1,5 +1,6 @@
 #include <cctype>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 #include "cli/cli_session.h"
@@ -7,6 +8,9 @@
 
 namespace ruvenset::cli {
 namespace {
+
+// --accept 105 takes a 0xFF answer too, as the link check on connect does; any other number does not.
+constexpr long kAcceptAnyCommand = 105;
 
 bool ParseHex(const std::string& text, std::vector<uint8_t>& out) {
   std::string digits;
@@ -72,17 +76,21 @@ int RunTransact(const CliArgs& args) {
     std::fprintf(stderr, "the port refused the line settings\n");
     return kExitNoPort;
   }
-  LinkFrame frame{};
-  std::copy(data.begin(), data.end(), frame.requestData());
-  const LinkStatus status = session.link().Transact(
-      frame, args.Flag("--write") ? 1 : 0, static_cast<int>(length), static_cast<int>(command),
-      static_cast<int>(accept), firstByte >= 0 ? 1 : 0, firstByte >= 0 ? static_cast<int>(firstByte) : 0,
-      address >= 0 ? static_cast<int>(address) : settings.address);
+  data.resize(static_cast<size_t>(length - 6), 0);
+  if (firstByte >= 0 && !data.empty()) data[0] = static_cast<uint8_t>(firstByte);
+  LinkRequest request;
+  request.kind = args.Flag("--write") ? RequestKind::Write : RequestKind::Read;
+  request.address = static_cast<uint8_t>(address >= 0 ? address : settings.address);
+  request.command = static_cast<uint8_t>(command);
+  request.data = data;
+  request.accept = accept == kAcceptAnyCommand ? AcceptMode::AnswerOrUnknownCommand : AcceptMode::Answer;
+  const LinkStatus status = session.link().Transact(request).status;
   std::printf("status %s\n", LinkStatusName(status));
-  if (frame.bytes[LinkFrame::kResponseStart] == 0x55 || frame.bytes[LinkFrame::kResponseStart] == 0x66) {
-    const int shown = frame.responseLength() >= 6 ? frame.responseLength() : 3;
+  // What the last attempt received, whether or not it was a good answer.
+  const std::span<const uint8_t> received = session.link().received();
+  if (!received.empty()) {
     std::printf("response");
-    for (int i = 0; i < shown; ++i) std::printf(" %02X", frame.response()[i]);
+    for (uint8_t byte : received) std::printf(" %02X", byte);
     std::printf("\n");
   }
   return status == LinkOk ? kExitOk : kExitFailed;

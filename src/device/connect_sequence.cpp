@@ -23,16 +23,15 @@ ConnectOutcome RunConnectSequence(ProgramState& state, Technician& technician, P
   state.record = ConnectionRecord{};
   state.memoryMirror.Forget();  // another flow computer may answer this time
   for (;;) {
-    const int identified = Identify(state, technician);
-    if (identified == kIdentifyServed) break;
-    if (identified == kIdentifyRefused) return Fail(state, technician, ConnectOutcome::Refused);
+    const IdentifyResult identified = Identify(state, technician);
+    if (identified == IdentifyResult::Served) break;
+    if (identified == IdentifyResult::Refused) return Fail(state, technician, ConnectOutcome::Refused);
     if (!technician.Confirm(state.Text(2195), state.Text(2196)))
       return Fail(state, technician, ConnectOutcome::Abandoned);
   }
-  if (AskWritePassword(state.record, passwords, true) != 0)
-    return Fail(state, technician, ConnectOutcome::Abandoned);
-  if (ReadConfiguration(state, technician) != 0) return Fail(state, technician, ConnectOutcome::Abandoned);
-  if (ReadIdentificationText(state, technician) != 0)
+  if (AskWritePassword(state.record, passwords, true) != PasswordResult::Given ||
+      ReadConfiguration(state, technician) != ReadResult::Read ||
+      ReadIdentificationText(state, technician) != ReadResult::Read)
     return Fail(state, technician, ConnectOutcome::Abandoned);
   ComputeDerivedValues(state.record, state.link.runtime().preambleInRts);
   state.connected = true;

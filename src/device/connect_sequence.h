@@ -1,11 +1,11 @@
 #pragma once
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 
-enum class ConnectOutcome { Connected, Abandoned, Refused };
+enum class [[nodiscard]] ConnectOutcome{Connected, Abandoned, Refused};
 
 // The connect sequence after a successful link check: identification with the version check, the write
 // password, the configuration reads (with the release of pipelines left in service mode), the

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "device/connection_record.h"
+#include "session/connection_record.h"
 
 namespace ruvenset {
 

@@ -7,9 +7,14 @@ namespace ruvenset {
 LinkStatus Exchange(ProgramState& state, Technician& technician, const Request& request) {
   technician.SetStatusText(state.Text(2615));
   if (!request.progressText.empty()) technician.SetProgressText(request.progressText);
-  const LinkStatus status =
-      state.link.Transact(state.record.frame, request.writeRequest, request.length, request.command, 1,
-                          request.setFirstDataByte, request.firstDataByte, state.config.link.address);
+  LinkRequest sent;
+  sent.kind = request.writeRequest ? RequestKind::Write : RequestKind::Read;
+  sent.address = static_cast<uint8_t>(state.config.link.address);
+  sent.command = static_cast<uint8_t>(request.command);
+  sent.data = request.data;
+  sent.answerData = request.answerData;
+  sent.shortAnswerData = request.shortAnswerData;
+  const LinkStatus status = state.link.Transact(sent).status;
   technician.SetStatusText("");
   technician.SetProgressText("");
   return status;
@@ -22,19 +27,20 @@ ExchangeResult ExchangeWithRetry(ProgramState& state, Technician& technician, co
   return ExchangeResult::Ok;
 }
 
-bool IsRefusal(const ConnectionRecord& record, int command) {
-  return record.frame.responseCommand() == command;
+bool IsRefusal(const ProgramState& state, int command) {
+  return state.link.answer().IsRefusalOf(command);
 }
 
 void ShowRefusal(ProgramState& state, Technician& technician) {
-  const uint8_t* data = state.record.frame.responseData();
+  const std::span<const uint8_t> data = state.link.answer().data();
+  if (data.size() < kRefusalDataSize) return;
   technician.ShowMessageBox(state.Text(2325), RefusalText(state, data[0], data[1], data[2]));
 }
 
 ExchangeResult WriteWithRetry(ProgramState& state, Technician& technician, const Request& request) {
   for (;;) {
     if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return ExchangeResult::Abandoned;
-    if (!IsRefusal(state.record, request.command)) return ExchangeResult::Ok;
+    if (!IsRefusal(state, request.command)) return ExchangeResult::Ok;
     ShowRefusal(state, technician);
     if (!technician.Confirm("", state.Text(2191))) return ExchangeResult::Refused;
   }

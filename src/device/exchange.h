@@ -1,25 +1,29 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 
-// One request of a procedure: the arguments of Link::Transact beyond the frame, and the text shown in
-// the progress panel while it runs (empty: none).
+// One request of a procedure, sent to the configured address, and the text shown in the progress panel
+// while it runs (empty: none).
 struct Request {
-  int writeRequest = 0;
-  int length = 6;
+  int writeRequest = 0;  // nonzero: a write, which the flow computer may refuse
   int command = 0;
-  int setFirstDataByte = 0;
-  int firstDataByte = 0;
+  std::vector<uint8_t> data;  // the request's data bytes; the frame is six bytes longer
+  // The data bytes the reader of the answer needs; an answer with fewer is a wrong answer.
+  int answerData = 0;
+  int shortAnswerData = -1;  // an answer of exactly this many data bytes is good too
   std::string progressText;
 };
 
 enum class ExchangeResult { Ok, Abandoned, Refused, LinkFailed };
 
-// One exchange with the status texts shown while it runs; returns the link status.
+// One exchange with the status texts shown while it runs; returns the link status. The answer is
+// then `state.link.answer()`, with at least `answerData` data bytes.
 LinkStatus Exchange(ProgramState& state, Technician& technician, const Request& request);
 
 // An exchange with the retry rule of the connect sequence and the procedures: a link failure asks
@@ -31,10 +35,10 @@ ExchangeResult ExchangeWithRetry(ProgramState& state, Technician& technician, co
 // to send it again; No abandons.
 ExchangeResult WriteWithRetry(ProgramState& state, Technician& technician, const Request& request);
 
-// True when the response in the record's frame is a refusal of `command`.
-bool IsRefusal(const ConnectionRecord& record, int command);
+// True when the last answer is a refusal of `command`.
+bool IsRefusal(const ProgramState& state, int command);
 
-// Shows the refusal in the record's frame: its text in a message box captioned language text 2325.
+// Shows the refusal of the last answer: its text in a message box captioned language text 2325.
 void ShowRefusal(ProgramState& state, Technician& technician);
 
 }  // namespace ruvenset

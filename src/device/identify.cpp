@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 
 namespace ruvenset {
@@ -13,18 +14,18 @@ constexpr int kNoticeMs = 3400;
 
 }  // namespace
 
-void ParseIdentification(const uint8_t* response, Identification& id) {
+bool ParseIdentification(std::span<const uint8_t> frame, Identification& id) {
   id = Identification{};
-  const int length = std::clamp<int>(response[2], 0, kIdentificationSize);
-  std::memcpy(id.response, response, static_cast<size_t>(length));
-  id.response[2] = response[2];
+  if (frame.size() < kMinFrameLength) return false;
+  std::copy_n(frame.begin(), std::min<size_t>(frame.size(), kIdentificationSize), id.response);
   if (id.oldDevice()) {
     id.type = 0;
     id.version = 1;
     id.revision = 0;
     std::memset(id.response + 5, 0, kIdentificationSize - 5);
-    return;
+    return true;
   }
+  if (frame.size() < kMinFrameLength + kIdentificationDataNeeded) return false;
   id.version = id.data(0);
   id.revision = id.data(1);
   id.byteOrder = (id.data(4) & 0x08) ? DeviceByteOrder::LsbFirst : DeviceByteOrder::MsbFirst;
@@ -33,40 +34,34 @@ void ParseIdentification(const uint8_t* response, Identification& id) {
     id.type -= 6;
     id.extended = true;
   }
+  return true;
 }
 
 bool IsMarkerModel(int type) {
-  switch (type) {
-    case 3:
-    case 7:
-    case 8:
-    case 9:
-    case 16:
-    case 18:
-    case 20:
-      return true;
-    default:
-      return false;
-  }
+  return ModelOf(type).markers;
+}
+
+int PreambleInRtsForType(int type) {
+  return ModelOf(type).preambleInRts ? 1 : 0;
 }
 
 VersionVerdict CheckVersion(const Identification& id) {
-  const int t = id.type;
-  if (id.version > 19 && (t == 3 || t == 7 || t == 8 || t == 16)) return {};
-  if (t == 18) return {false, 2864, 2867, ""};
-  if (t == 20) return {false, 2864, 2867, "20"};
-  if (id.version < 20 || t == 9) return {false, 2864, 2866, ""};
+  const DeviceModel model = ModelOf(id.type);
+  if (model.refusedText != 0) return {false, 2864, model.refusedText, model.refusedSuffix};
+  if (id.version < 20) return {false, 2864, 2866, ""};
   return {};
 }
 
-int Identify(ProgramState& state, Technician& technician) {
+IdentifyResult Identify(ProgramState& state, Technician& technician) {
   Request request;
   request.command = 0x0C;
+  request.answerData = kIdentificationDataNeeded;
+  request.shortAnswerData = 1;  // an old flow computer
   request.progressText = state.Text(2729);
-  if (Exchange(state, technician, request) != LinkOk) return kIdentifyLinkFailed;
+  if (Exchange(state, technician, request) != LinkOk) return IdentifyResult::LinkFailed;
 
   ConnectionRecord& record = state.record;
-  ParseIdentification(record.frame.response(), record.id);
+  if (!ParseIdentification(state.link.answer().frame(), record.id)) return IdentifyResult::LinkFailed;
   LinkRuntime& runtime = state.link.runtime();
   runtime.preambleInRts = PreambleInRtsForType(record.id.type);
   runtime.deviceType = record.id.type;
@@ -74,10 +69,10 @@ int Identify(ProgramState& state, Technician& technician) {
   std::memset(record.parameterPassword, ' ', kPasswordSize);
 
   const VersionVerdict verdict = CheckVersion(record.id);
-  if (verdict.served) return kIdentifyServed;
+  if (verdict.served) return IdentifyResult::Served;
   technician.ShowNotice(state.Text(2325), state.Text(verdict.line1),
                         state.Text(verdict.line2) + verdict.suffix, kNoticeMs);
-  return kIdentifyRefused;
+  return IdentifyResult::Refused;
 }
 
 }  // namespace ruvenset

@@ -14,11 +14,11 @@ void EncodePassword(const std::string& entry, uint8_t out[kPasswordSize]) {
   }
 }
 
-int AskWritePassword(ConnectionRecord& record, PasswordPrompt& prompt, bool singleEntry) {
+PasswordResult AskWritePassword(ConnectionRecord& record, PasswordPrompt& prompt, bool singleEntry) {
   const auto entry = prompt.AskWritePassword(singleEntry);
-  if (!entry) return 1;
+  if (!entry) return PasswordResult::Cancelled;
   EncodePassword(*entry, record.writePassword);
-  return 0;
+  return PasswordResult::Given;
 }
 
 void AskParameterPassword(ConnectionRecord& record, PasswordPrompt& prompt) {

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "device/connection_record.h"
 #include "device/device_prompts.h"
+#include "session/connection_record.h"
 
 namespace ruvenset {
 
@@ -11,8 +11,10 @@ namespace ruvenset {
 // characters, padded with spaces.
 void EncodePassword(const std::string& entry, uint8_t out[kPasswordSize]);
 
-// The write-password dialog; 0 when confirmed (the password is stored), 1 when cancelled.
-int AskWritePassword(ConnectionRecord& record, PasswordPrompt& prompt, bool singleEntry);
+enum class [[nodiscard]] PasswordResult{Given, Cancelled};
+
+// The write-password dialog; the password is stored when given.
+PasswordResult AskWritePassword(ConnectionRecord& record, PasswordPrompt& prompt, bool singleEntry);
 
 // The parameter-password dialog, once per connection: nothing happens when it was already entered.
 // A cancelled dialog changes nothing.

@@ -1,5 +1,6 @@
 #include "device/pipeline_state.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "device/exchange.h"
@@ -22,36 +23,38 @@ int PipelineStateSize(const Identification& id) {
   return id.version <= 8 && !(id.data(4) & 0x20) ? 15 : kPipelineStateSize;
 }
 
-int SelectLine(ProgramState& state, Technician& technician, int pipeline, bool showPanel) {
+SelectResult SelectLine(ProgramState& state, Technician& technician, int pipeline, bool showPanel) {
+  ConnectionRecord& record = state.record;
+  const Identification& id = record.id;
+  const int size = PipelineStateSize(id);
   Request request;
   request.writeRequest = 1;
-  request.length = 7;
   request.command = 0x08;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = pipeline;
+  request.data = {static_cast<uint8_t>(pipeline)};
+  request.answerData = 1 + size;  // the state record follows data byte 0
   if (showPanel) request.progressText = state.texts.FormatText(2724, {pipeline});
-  if (Exchange(state, technician, request) != LinkOk) return kSelectLinkFailed;
-  ConnectionRecord& record = state.record;
-  if (IsRefusal(record, 0x08)) {
+  if (Exchange(state, technician, request) != LinkOk) return SelectResult::LinkFailed;
+  if (IsRefusal(state, 0x08)) {
     ShowRefusal(state, technician);
-    return kSelectRefused;
+    return SelectResult::Refused;
   }
-  const Identification& id = record.id;
-  uint8_t* data = record.frame.responseData();
-  for (int offset : {3, 7, 11}) DeviceFloatToHost(data + offset, 4, id.byteOrder);
-  const bool options01Clear = (id.data(4) & 0x03) == 0;
-  if ((id.data(4) & 0x20) || (id.version > 8 && options01Clear && state.link.runtime().preambleInRts == 0)) {
-    DeviceFloatToHost(data + 16, 4, id.byteOrder);
-  }
+  // Record byte k is answer data byte k + 1.
   const int index = ConnectionRecord::ClampPipeline(pipeline) - 1;
-  record.pipelineStateNibble[index] = (id.version > 29 && (id.data(40) & 0x80)) ? (data[1] >> 4) : 0;
-  data[1] &= 0x0F;
-  std::memset(record.pipelineState[index], 0, kPipelineStateSize);
-  std::memcpy(record.pipelineState[index], data + 1, static_cast<size_t>(PipelineStateSize(id)));
-  return kSelectOk;
+  uint8_t* kept = record.pipelineState[index];
+  std::memset(kept, 0, kPipelineStateSize);
+  std::copy_n(state.link.answer().data().begin() + 1, size, kept);
+  for (int offset : {2, 6, 10}) DeviceFloatToHost(kept + offset, 4, id.byteOrder);
+  const bool options01Clear = (id.data(4) & 0x03) == 0;
+  if (size == kPipelineStateSize && ((id.data(4) & 0x20) || (id.version > 8 && options01Clear &&
+                                                             state.link.runtime().preambleInRts == 0))) {
+    DeviceFloatToHost(kept + 15, 4, id.byteOrder);
+  }
+  record.pipelineStateNibble[index] = (id.version > 29 && (id.data(40) & 0x80)) ? (kept[0] >> 4) : 0;
+  kept[0] &= 0x0F;
+  return SelectResult::Selected;
 }
 
-int ReloadCurrentPipeline(ProgramState& state, Technician& technician) {
+PipelineResult ReloadCurrentPipeline(ProgramState& state, Technician& technician) {
   const int code = state.channel.code;
   const ConnectionRecord& record = state.record;
   state.channelNameText = code == 0   ? 2168 + record.pressureUnit()
@@ -60,18 +63,19 @@ int ReloadCurrentPipeline(ProgramState& state, Technician& technician) {
                           : code == 6 ? 2186
                                       : 2155 + record.diffPressureUnit();
   for (;;) {
-    const int result = SelectLine(state, technician, state.record.currentPipeline, true);
-    if (result == kSelectOk) return 0;
-    if (result == kSelectRefused) return 1;
-    if (!technician.Confirm(state.Text(2195), state.Text(2196))) return 1;
+    const SelectResult result = SelectLine(state, technician, state.record.currentPipeline, true);
+    if (result == SelectResult::Selected) return PipelineResult::Done;
+    if (result == SelectResult::Refused) return PipelineResult::Abandoned;
+    if (!technician.Confirm(state.Text(2195), state.Text(2196))) return PipelineResult::Abandoned;
   }
 }
 
-int WritePipelineState(ProgramState& state, Technician& technician, PasswordPrompt& passwords, int pipeline) {
+PipelineResult WritePipelineState(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                                  int pipeline) {
   ConnectionRecord& record = state.record;
   const Identification& id = record.id;
   const int index = ConnectionRecord::ClampPipeline(pipeline) - 1;
-  uint8_t* data = record.frame.requestData();
+  uint8_t data[kMaxRequestData] = {static_cast<uint8_t>(pipeline)};
   int length = 0;
   int recordAt = 0;
   int size = kPipelineStateSize;
@@ -95,24 +99,23 @@ int WritePipelineState(ProgramState& state, Technician& technician, PasswordProm
 
   Request request;
   request.writeRequest = 1;
-  request.length = length;
   request.command = 0x09;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = pipeline;
+  request.data.assign(data, data + length - kMinFrameLength);
   request.progressText = state.texts.FormatText(2716, {pipeline});
-  return WriteWithRetry(state, technician, request) == ExchangeResult::Ok ? 0 : 1;
+  return WriteWithRetry(state, technician, request) == ExchangeResult::Ok ? PipelineResult::Done
+                                                                          : PipelineResult::Abandoned;
 }
 
-int LeaveServiceMode(ProgramState& state, Technician& technician, int pipeline) {
+PipelineResult LeaveServiceMode(ProgramState& state, Technician& technician, int pipeline) {
   Request request;
   request.writeRequest = 1;
-  request.length = 23;
   request.command = 0x11;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = pipeline;
+  request.data.assign(1 + kPasswordSize, 0);
+  request.data[0] = static_cast<uint8_t>(pipeline);
+  std::copy_n(state.record.writePassword, kPasswordSize, request.data.begin() + 1);
   request.progressText = state.Text(2730);
-  std::memcpy(state.record.frame.requestData() + 1, state.record.writePassword, kPasswordSize);
-  return WriteWithRetry(state, technician, request) == ExchangeResult::Ok ? 0 : 1;
+  return WriteWithRetry(state, technician, request) == ExchangeResult::Ok ? PipelineResult::Done
+                                                                          : PipelineResult::Abandoned;
 }
 
 }  // namespace ruvenset

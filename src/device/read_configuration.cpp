@@ -1,6 +1,6 @@
 #include "device/read_configuration.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "common/code_page.h"
 #include "device/exchange.h"
@@ -12,18 +12,16 @@ namespace {
 // The parameter block's per-pipeline values are interleaved for at most three pipelines.
 constexpr int kParameterBlockPipelines = 3;
 
-// Reads one block with the retry rule and keeps `size` response data bytes from `from`.
-bool ReadBlock(ProgramState& state, Technician& technician, Request request, uint8_t* out, int size,
-               int from = 0) {
+// Reads one block with the retry rule and keeps its first `size` response data bytes.
+bool ReadBlock(ProgramState& state, Technician& technician, Request request, uint8_t* out, int size) {
+  request.answerData = size;
   if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
-  std::memcpy(out, state.record.frame.responseData() + from, static_cast<size_t>(size));
+  std::copy_n(state.link.answer().data().begin(), size, out);
   return true;
 }
 
-// Puts the old layout's parameter-block floats into host order, in the frame, before they are kept.
-void ConvertParameterBlock(ProgramState& state) {
-  ConnectionRecord& record = state.record;
-  uint8_t* data = record.frame.responseData();
+// Puts the old layout's parameter-block floats into host order.
+void ConvertParameterBlock(ConnectionRecord& record, uint8_t* data) {
   const DeviceByteOrder order = record.id.byteOrder;
   for (int p = 0; p < 2 && p < record.pipelineCount(); ++p) {
     if (!(record.pipelineFlag(p) & 0x80)) continue;
@@ -34,9 +32,10 @@ void ConvertParameterBlock(ProgramState& state) {
   }
 }
 
-// A pipeline found in service mode: asks whether to take it out; 0 to go on, 1 when abandoned.
-int OfferRelease(ProgramState& state, Technician& technician, int pipeline) {
-  if (!technician.Confirm3("", state.Text(2325), state.Text(2326), state.Text(2327))) return 0;
+// A pipeline found in service mode: asks whether to take it out.
+PipelineResult OfferRelease(ProgramState& state, Technician& technician, int pipeline) {
+  if (!technician.Confirm3("", state.Text(2325), state.Text(2326), state.Text(2327)))
+    return PipelineResult::Done;
   return LeaveServiceMode(state, technician, pipeline);
 }
 
@@ -54,72 +53,80 @@ bool ReadsPipelineParameters(const ConnectionRecord& record, int preambleInRts, 
          (id.version < 10 || !(d4 & 0x20) || !(d4 & 0x10)) && (g & 0x40);
 }
 
-int ReadConfiguration(ProgramState& state, Technician& technician) {
+ReadResult ReadConfiguration(ProgramState& state, Technician& technician) {
   ConnectionRecord& record = state.record;
   Request request;
   request.command = 0x08;
   request.progressText = state.Text(2723);
-  if (!ReadBlock(state, technician, request, record.configuration, kConfigurationSize)) return 1;
+  if (!ReadBlock(state, technician, request, record.configuration, kConfigurationSize))
+    return ReadResult::Abandoned;
 
   request.command = 0x09;
   request.progressText = state.Text(2726);
-  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return 1;
-  if (record.id.version < 25) ConvertParameterBlock(state);
-  std::memcpy(record.parameters, record.frame.responseData(), kParameterBlockSize);
+  if (!ReadBlock(state, technician, request, record.parameters, kParameterBlockSize))
+    return ReadResult::Abandoned;
+  if (record.id.version < 25) ConvertParameterBlock(record, record.parameters);
 
   request.command = 0x22;
   request.progressText = state.Text(2727);
-  if (!ReadBlock(state, technician, request, record.block22, kBlock22Size)) return 1;
+  if (!ReadBlock(state, technician, request, record.block22, kBlock22Size)) return ReadResult::Abandoned;
 
   const int n = record.pipelineCount();
   const int preambleInRts = state.link.runtime().preambleInRts;
   for (int i = 1; i <= n; ++i) {
     if (ReadsPipelineParameters(record, preambleInRts, i - 1) &&
-        !ReadPipelineParameters(state, technician, i))
-      return 1;
+        ReadPipelineParameters(state, technician, i) != ReadResult::Read)
+      return ReadResult::Abandoned;
   }
 
   for (int i = 1; i <= n; ++i) {
     for (;;) {
-      const int selected = SelectLine(state, technician, i, true);
-      if (selected == kSelectOk) break;
-      if (selected == kSelectRefused) return 1;
-      if (!technician.Confirm(state.Text(2195), state.Text(2196))) return 1;
+      const SelectResult selected = SelectLine(state, technician, i, true);
+      if (selected == SelectResult::Selected) break;
+      if (selected == SelectResult::Refused) return ReadResult::Abandoned;
+      if (!technician.Confirm(state.Text(2195), state.Text(2196))) return ReadResult::Abandoned;
     }
-    if (record.pipelineStateByte(i) == 3 && OfferRelease(state, technician, i) != 0) return 1;
+    if (record.pipelineStateByte(i) == 3 && OfferRelease(state, technician, i) != PipelineResult::Done)
+      return ReadResult::Abandoned;
   }
-  return 0;
+  return ReadResult::Read;
 }
 
-bool ReadPipelineParameters(ProgramState& state, Technician& technician, int pipeline) {
+ReadResult ReadPipelineParameters(ProgramState& state, Technician& technician, int pipeline) {
   ConnectionRecord& record = state.record;
   const bool newer = record.id.version >= 25;
   Request request;
   request.writeRequest = newer ? 0 : 1;
-  request.length = 7;
   request.command = newer ? 0x1C : 0x1E;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = pipeline;
+  request.data = {static_cast<uint8_t>(pipeline)};
+  request.answerData = 1 + kPipelineParametersSize;  // the record follows data byte 0
   request.progressText = state.texts.FormatText(2725, {pipeline});
-  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
-  uint8_t* data = record.frame.responseData();
-  const DeviceByteOrder order = record.id.byteOrder;
-  DeviceFloatToHost(data + 7, 1, order);
-  DeviceFloatToHost(data + 11, 1, order);
-  if (newer) {
-    for (int k = 0; k < 10; ++k) DeviceFloatToHost(data + 22 + 4 * k, 1, order);
+  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return ReadResult::Abandoned;
+  if (state.link.answer().IsRefusalOf(request.command)) {
+    ShowRefusal(state, technician);
+    return ReadResult::Abandoned;
   }
-  std::memcpy(record.pipelineParameters[pipeline - 1], data + 1, kPipelineParametersSize);
-  return true;
+  uint8_t* kept = record.pipelineParameters[ConnectionRecord::ClampPipeline(pipeline) - 1];
+  std::copy_n(state.link.answer().data().begin() + 1, kPipelineParametersSize, kept);
+  // Record byte k is answer data byte k + 1.
+  const DeviceByteOrder order = record.id.byteOrder;
+  DeviceFloatToHost(kept + 6, 1, order);
+  DeviceFloatToHost(kept + 10, 1, order);
+  if (newer) {
+    for (int k = 0; k < 10; ++k) DeviceFloatToHost(kept + 21 + 4 * k, 1, order);
+  }
+  return ReadResult::Read;
 }
 
-int ReadIdentificationText(ProgramState& state, Technician& technician) {
+ReadResult ReadIdentificationText(ProgramState& state, Technician& technician) {
+  constexpr int kTextSize = 16;
   Request request;
   request.command = 0x01;
+  request.answerData = 1 + kTextSize;  // the text follows data byte 0
   request.progressText = state.Text(2731);
-  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return 1;
-  state.record.identificationText = DeviceTextToUtf8(state.record.frame.responseData() + 1, 16);
-  return 0;
+  if (ExchangeWithRetry(state, technician, request) != ExchangeResult::Ok) return ReadResult::Abandoned;
+  state.record.identificationText = DeviceTextToUtf8(state.link.answer().data().data() + 1, kTextSize);
+  return ReadResult::Read;
 }
 
 }  // namespace ruvenset

@@ -12,23 +12,23 @@ constexpr int kStepMs = 500;
 // SelectLine with the retry question; false when the procedure ends.
 bool Select(ProgramState& state, Technician& technician, int pipeline, bool showPanel) {
   for (;;) {
-    const int result = SelectLine(state, technician, pipeline, showPanel);
-    if (result == kSelectOk) return true;
-    if (result == kSelectRefused) return false;
+    const SelectResult result = SelectLine(state, technician, pipeline, showPanel);
+    if (result == SelectResult::Selected) return true;
+    if (result == SelectResult::Refused) return false;
     if (!technician.Confirm(state.Text(2195), state.Text(2196))) return false;
   }
 }
 
 }  // namespace
 
-void ReleaseServiceMode(ProgramState& state, Technician& technician, ReleaseObserver* observer) {
+ReleaseResult ReleaseServiceMode(ProgramState& state, Technician& technician, ReleaseObserver* observer) {
   ConnectionRecord& record = state.record;
   bool anyInService = false;
   for (int i = 1; i <= record.pipelineCount(); ++i) {
-    if (!Select(state, technician, i, false)) return;
+    if (!Select(state, technician, i, false)) return ReleaseResult::Abandoned;
     if (record.pipelineStateByte(i) != 3) continue;
     anyInService = true;
-    if (LeaveServiceMode(state, technician, i) != 0) return;
+    if (LeaveServiceMode(state, technician, i) != PipelineResult::Done) return ReleaseResult::Abandoned;
     // m steps of 500 ms: the flow computer's own time to leave service mode (at least one step).
     const int m = std::max<int>(record.block22[1], 1);
     auto progress = technician.OpenProgress(state.Text(2287), state.Text(2257), 4 * m);
@@ -37,11 +37,13 @@ void ReleaseServiceMode(ProgramState& state, Technician& technician, ReleaseObse
         technician.Pause(kStepMs);
         progress->Advance(1);
       }
-      if (!Select(state, technician, i, true)) return;
+      if (!Select(state, technician, i, true)) return ReleaseResult::Abandoned;
     } while (record.pipelineStateByte(i) == 3);
     if (observer) observer->Released(i);
   }
-  if (!anyInService) technician.ShowMessageWindow(state.Text(2325), state.Text(2258), state.Text(2279));
+  if (anyInService) return ReleaseResult::Released;
+  technician.ShowMessageWindow(state.Text(2325), state.Text(2258), state.Text(2279));
+  return ReleaseResult::NoneInService;
 }
 
 }  // namespace ruvenset

@@ -1,6 +1,6 @@
 #pragma once
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 
@@ -11,8 +11,11 @@ class ReleaseObserver {
   virtual void Released(int pipeline) = 0;
 };
 
+enum class [[nodiscard]] ReleaseResult{Released, NoneInService, Abandoned};
+
 // Takes every pipeline that is in service mode out of it, waiting with a progress window until the
 // flow computer reports each one back in measuring state.
-void ReleaseServiceMode(ProgramState& state, Technician& technician, ReleaseObserver* observer = nullptr);
+ReleaseResult ReleaseServiceMode(ProgramState& state, Technician& technician,
+                                 ReleaseObserver* observer = nullptr);
 
 }  // namespace ruvenset

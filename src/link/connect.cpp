@@ -12,9 +12,11 @@ bool ConfigureSpeed(Link& link, int speedIndex, ConnectObserver* observer) {
 }  // namespace
 
 LinkStatus ConnectExchange(Link& link) {
-  LinkFrame frame{};
-  const int address = link.settings().address;
-  return link.Transact(frame, 0, 6, 0x02, 105, 0, 0, address);
+  LinkRequest request;
+  request.address = static_cast<uint8_t>(link.settings().address);
+  request.command = 0x02;
+  request.accept = AcceptMode::AnswerOrUnknownCommand;
+  return link.Transact(request).status;
 }
 
 std::array<int, kSpeedCount + 1> SpeedSearchOrder(int configuredIndex) {

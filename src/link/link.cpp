@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/device_models.h"
+
 namespace ruvenset {
 namespace {
 
@@ -15,14 +17,14 @@ constexpr int64_t kSpeedSearchWaitMs = 220;
 }  // namespace
 
 int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType) {
-  if (preambleInRts && deviceType != 18) return (length + preambles) * 10 + 1;
+  if (preambleInRts && !ModelOf(deviceType).rtsHoldWithoutPreambles) return (length + preambles) * 10 + 1;
   return length * 10 + 1;
 }
 
-LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs, Reply& reply) {
+LinkStatus Link::Receive(int address, int64_t firstByteWaitMs, Reply& reply) {
   reply = Reply::Read;
   received_ = 0;
-  uint8_t* response = frame.response();
+  uint8_t* response = frame_.response();
   const int64_t start = clock_.NowNs();
   port_->SetTimeouts({8000, 8, static_cast<int>(firstByteWaitMs)});
   for (;;) {
@@ -60,30 +62,39 @@ LinkStatus Link::Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs,
   return LinkOk;
 }
 
-LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
-                          int setFirstDataByte, int firstDataByte, int address) {
-  lastStatus_ =
-      Exchange(frame, writeRequest, length, command, acceptMode, setFirstDataByte, firstDataByte, address);
-  return lastStatus_;
+LinkAnswer Link::Transact(const LinkRequest& request) {
+  lastStatus_ = Exchange(request);
+  return {lastStatus_, answer()};
 }
 
-LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
-                          int setFirstDataByte, int firstDataByte, int address) {
-  if (port_ == nullptr) return LinkWriteFailed;
-  length = std::clamp(length, kMinFrameLength, 255);
+LinkStatus Link::Judge(const LinkRequest& request) const {
+  const uint8_t answer = frame_.responseCommand();
+  if (request.accept == AcceptMode::AnswerOrUnknownCommand && answer == 0xFF) return LinkOk;
+  const bool write = request.kind == RequestKind::Write;
+  const bool refusal = write && answer == request.command;
+  if (answer == 0xFF || (answer != (request.command | 0x80) && !refusal)) return LinkWrongAnswer;
+  const int size = frame_.responseLength() - kMinFrameLength;
+  if (refusal) return size >= kRefusalDataSize ? LinkOk : LinkWrongAnswer;
+  return size >= request.answerData || size == request.shortAnswerData ? LinkOk : LinkWrongAnswer;
+}
+
+LinkStatus Link::Exchange(const LinkRequest& request) {
+  if (port_ == nullptr || request.data.size() > static_cast<size_t>(kMaxRequestData)) return LinkWriteFailed;
+  const int length = request.length();
+  const int address = request.address;
   const int64_t firstByteWaitMs = settings_.firstByteWait == kSpeedSearchFirstByteWait
                                       ? kSpeedSearchWaitMs
                                       : static_cast<int64_t>(settings_.firstByteWait) * 1000;
   int attemptsLeft = std::max<int>(settings_.attempts, 1);
   port_->SetDtr(true);
 
-  if ((runtime_.deviceType == 18 || runtime_.deviceType == 20) && runtime_.prePauseMs == 0)
-    runtime_.prePauseMs = 5;
+  if (ModelOf(runtime_.deviceType).requestPause && runtime_.prePauseMs == 0) runtime_.prePauseMs = 5;
   if (runtime_.prePauseMs != 0) clock_.SleepFor(runtime_.prePauseMs * kMs);
 
   for (;;) {
     --attemptsLeft;
-    BuildRequest(frame.bytes, writeRequest, length, command, setFirstDataByte, firstDataByte, address);
+    std::copy(request.data.begin(), request.data.end(), frame_.requestData());
+    BuildRequest(frame_.bytes, request.kind == RequestKind::Write, length, request.command, 0, 0, address);
     port_->Purge();
 
     const bool keyRts = settings_.rtsKeying != 0;
@@ -100,8 +111,8 @@ LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int co
 
     const int preambles = std::clamp(settings_.preambles, 0, kMaxPreambles);
     std::memset(sendBuffer_, 0xFF, static_cast<size_t>(preambles));
-    std::memcpy(sendBuffer_ + preambles, frame.bytes, static_cast<size_t>(length));
-    if (trace_) trace_->Sent(frame.bytes, length);
+    std::memcpy(sendBuffer_ + preambles, frame_.bytes, static_cast<size_t>(length));
+    if (trace_) trace_->Sent(frame_.bytes, length);
     if (!port_->Write(sendBuffer_, static_cast<size_t>(preambles + length))) {
       if (keyRts) port_->SetRts(false);  // never leave a modem's transmitter keyed
       return LinkWriteFailed;
@@ -112,24 +123,18 @@ LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int co
     }
 
     Reply reply = Reply::Read;
-    const LinkStatus status = Receive(frame, address, firstByteWaitMs, reply);
-    if (trace_ && received_ > 0) trace_->Received(frame.response(), received_);
-    LinkStatus failure = LinkOk;
-    if (status != LinkOk) {
-      failure = status;
-    } else if (reply == Reply::WrongAddress) {
-      failure = LinkWrongAnswer;
-    } else if (reply == Reply::BadLength || !ResponseChecksumValid(frame.response())) {
-      failure = LinkBadChecksum;
-    } else {
-      const uint8_t answer = frame.responseCommand();
-      if (acceptMode == 105 && answer == 0xFF) return LinkOk;
-      const bool answers =
-          answer != 0xFF && (answer == (command | 0x80) || (writeRequest && answer == command));
-      if (answers) return LinkOk;
-      failure = LinkWrongAnswer;
+    LinkStatus outcome = Receive(address, firstByteWaitMs, reply);
+    if (trace_ && received_ > 0) trace_->Received(frame_.response(), received_);
+    if (outcome == LinkOk) {
+      if (reply == Reply::WrongAddress) {
+        outcome = LinkWrongAnswer;
+      } else if (reply == Reply::BadLength || !ResponseChecksumValid(frame_.response())) {
+        outcome = LinkBadChecksum;
+      } else {
+        outcome = Judge(request);
+      }
     }
-    if (attemptsLeft <= 0) return failure;
+    if (outcome == LinkOk || attemptsLeft <= 0) return outcome;
   }
 }
 

@@ -4,8 +4,10 @@
 #include "link/frame.h"
 #include "link/link_clock.h"
 #include "link/link_frame.h"
+#include "link/link_request.h"
 #include "link/link_settings.h"
 #include "link/link_status.h"
+#include "link/response_view.h"
 #include "link/serial_port.h"
 
 namespace ruvenset {
@@ -16,6 +18,12 @@ class FrameTrace {
   virtual ~FrameTrace() = default;
   virtual void Sent(const uint8_t* bytes, int size) = 0;
   virtual void Received(const uint8_t* bytes, int size) = 0;
+};
+
+// What one exchange brought: its status and, when the status is LinkOk, the answer.
+struct LinkAnswer {
+  LinkStatus status = LinkOk;
+  ResponseView response;
 };
 
 // Number of bit times RTS stays raised after the request starts: one character is 10 bit times, plus
@@ -36,26 +44,33 @@ class Link {
   void SetTrace(FrameTrace* trace) { trace_ = trace; }
   // The status the last exchange returned.
   LinkStatus lastStatus() const { return lastStatus_; }
+  // The answer of the last exchange; empty unless it returned LinkOk.
+  ResponseView answer() const {
+    return lastStatus_ == LinkOk ? ResponseView(frame_.response()) : ResponseView();
+  }
+  // The bytes the last attempt received, whatever became of them (for diagnostics).
+  std::span<const uint8_t> received() const { return {frame_.response(), static_cast<size_t>(received_)}; }
 
-  // One request/response exchange with retries. The caller has placed the request's data bytes at
-  // request offsets 4 .. length-3; the response lands at offset 256. Blocks for the whole exchange.
-  LinkStatus Transact(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
-                      int setFirstDataByte, int firstDataByte, int address);
+  // One request/response exchange with retries; blocks for the whole exchange. An answer that carries
+  // fewer data bytes than the request's answerData is a wrong answer and is retried as one.
+  LinkAnswer Transact(const LinkRequest& request);
 
  private:
-  LinkStatus Exchange(LinkFrame& frame, int writeRequest, int length, int command, int acceptMode,
-                      int setFirstDataByte, int firstDataByte, int address);
+  LinkStatus Exchange(const LinkRequest& request);
   enum class Reply { Read, WrongAddress, BadLength };
   // Waits for and reads one response into the frame; returns a nonzero status when the read failed.
-  LinkStatus Receive(LinkFrame& frame, int address, int64_t firstByteWaitMs, Reply& reply);
+  LinkStatus Receive(int address, int64_t firstByteWaitMs, Reply& reply);
+  // Judges a complete answer with a valid checksum.
+  LinkStatus Judge(const LinkRequest& request) const;
 
   LinkSettings& settings_;
   LinkClock& clock_;
   LinkRuntime runtime_;
   SerialPort* port_ = nullptr;
   FrameTrace* trace_ = nullptr;
-  int received_ = 0;
-  LinkStatus lastStatus_ = LinkOk;  // response bytes read by the last attempt
+  int received_ = 0;  // response bytes read by the last attempt
+  LinkStatus lastStatus_ = LinkNoAnswer;
+  LinkFrame frame_{};  // the request as sent at 0..255, the response from 256
   uint8_t sendBuffer_[kMaxPreambles + 256];
 };
 

@@ -133,4 +133,11 @@ int PosixSerialPort::Read(uint8_t* data, size_t size) {
   return static_cast<int>(got);
 }
 
+PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
+  std::unique_ptr<PosixSerialPort> posix;
+  const PortOpenResult result = PosixSerialPort::Open(path, posix);
+  port = std::move(posix);
+  return result;
+}
+
 }  // namespace ruvenset

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,10 @@ struct PortOpenResult {
 
 // One plain sentence explaining why a port did not open (the path included).
 std::string PortOpenErrorText(const std::string& path, const PortOpenResult& result);
+
+// Opens a device path as a serial port (the real one, or a stand-in in tests).
+using PortOpener = std::function<PortOpenResult(const std::string& path, std::unique_ptr<SerialPort>& port)>;
+PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port);
 
 // A serial device opened exclusively: TIOCEXCL keeps other processes from opening it, and an advisory
 // lock keeps out programs (another Ruvenset among them) that honour locks but opened it before us.

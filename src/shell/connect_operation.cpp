@@ -22,13 +22,6 @@ class PanelObserver final : public ConnectObserver {
 
 }  // namespace
 
-PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
-  std::unique_ptr<PosixSerialPort> posix;
-  const PortOpenResult result = PosixSerialPort::Open(path, posix);
-  port = std::move(posix);
-  return result;
-}
-
 std::string GivenPortName(const ProgramState& state) {
   const GivenPort& given = state.givenPort;
   return given.simulated ? state.Text(3133) + " (" + given.path + ")" : given.path;

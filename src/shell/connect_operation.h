@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -8,10 +7,6 @@
 #include "link/posix_serial_port.h"
 
 namespace ruvenset {
-
-// Opens a device path as a serial port (the real one, or a stand-in in tests).
-using PortOpener = std::function<PortOpenResult(const std::string& path, std::unique_ptr<SerialPort>& port)>;
-PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port);
 
 enum class ConnectResult { Connected, PortFailed, NoFlowComputer, Abandoned, Refused };
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 

@@ -1,36 +1,21 @@
 #include "shell/main_menu.h"
 
+#include "common/device_models.h"
+#include "shell/menu_table.h"
+
 namespace ruvenset {
 namespace {
 
 using M = MenuItem;
 
-constexpr M kTopMenus[] = {M::Link,         M::Pressure,          M::Temperature,
-                           M::DiffPressure, M::UpperDiffPressure, M::LowerDiffPressure,
-                           M::Meter,        M::General,           M::About};
-
-bool IsTop(M item) {
-  for (M m : kTopMenus) {
-    if (m == item) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 bool IsMenu(MenuItem item) {
-  return IsTop(item) || item == M::Language;
+  return MenuEntryOf(item).menu;
 }
 
 MenuItem MenuParent(MenuItem item) {
-  if (IsTop(item)) return M::Count;
-  if (item == M::MNMNU1 || item == M::MNMNU2) return M::Language;
-  if (item == M::N13 || item == M::Language || item == M::N12) return M::About;
-  // Items follow their menu in the enumeration: the nearest top menu before them is the parent.
-  for (int i = static_cast<int>(item) - 1; i >= 0; --i) {
-    if (IsTop(static_cast<M>(i))) return static_cast<M>(i);
-  }
-  return M::Count;
+  return MenuEntryOf(item).parent;
 }
 
 MenuVisibility InitialMenus() {
@@ -94,13 +79,13 @@ MenuVisibility TemperatureEditionRules(int linkMode, int deviceType, int methodC
     return v;
   }
   v.Set(M::General, true);
-  const bool sevenOrSixteen = deviceType == 7 || deviceType == 16;
+  const bool splitHidesTemperature = ModelOf(deviceType).noTemperatureWithSplitDiffPressure;
   bool temperature = false;
   bool meter = false;
   bool measurementParameters = false;
   if (methodCode == 2) {
     temperature = meter = true;
-  } else if (methodCode == 3 || (methodCode == 5 && !sevenOrSixteen)) {
+  } else if (methodCode == 3 || (methodCode == 5 && !splitHidesTemperature)) {
     temperature = true;
   } else {
     measurementParameters = true;
@@ -127,9 +112,9 @@ std::string MenuPath(const MenuVisibility& visibility, MenuItem item) {
   for (M m = item; m != M::Count; m = MenuParent(m)) chain.insert(chain.begin(), m);
   std::string path;
   int barIndex = 0;
-  for (M m : kTopMenus) {
-    if (m == chain.front()) break;
-    if (visibility.shown(m)) ++barIndex;
+  for (const MenuEntry& entry : MenuTable()) {
+    if (entry.item == chain.front()) break;
+    if (entry.parent == M::Count && visibility.shown(entry.item)) ++barIndex;
   }
   // Each level: the steps to reach the item within its menu (one Down opens the menu on its first item).
   int right = barIndex;

@@ -1,16 +1,10 @@
 #pragma once
-#include "shell/main_menu.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
+#include "shell/menu_table.h"
 
 namespace ruvenset {
 
-// The channel code and channel kind a procedure item sets before it starts its procedure; -1 leaves
-// the value as it was (items that name no channel, or only a kind).
-struct MenuChannel {
-  int code = -1;
-  int kind = -1;
-};
-
+// The channel code and channel kind a procedure item sets before it starts its procedure.
 MenuChannel MenuChannelOf(MenuItem item);
 
 // Sets the program-wide channel for a procedure item.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 namespace {

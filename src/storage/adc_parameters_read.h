@@ -1,6 +1,6 @@
 #pragma once
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/adc_parameters.h"
 
 namespace ruvenset {

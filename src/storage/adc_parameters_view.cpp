@@ -24,9 +24,7 @@ bool WriteBlock(AdcTools& t, uint16_t address, RecordKind kind, uint8_t channelC
   Request request;
   request.writeRequest = 1;
   request.command = kWriteMemory;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = 1;
-  request.length = BuildWriteRequest(t.state.record, channelCode, step);
+  request.data = WriteRequestData(t.state.record, channelCode, step);
   request.progressText = panel;
   if (WriteWithRetry(t.state, t.technician, request) != ExchangeResult::Ok) return false;
   t.state.memoryMirror.Store(address, data.data(), data.size());
@@ -130,7 +128,7 @@ AdcParametersResult ShowAdcParameters(AdcTools& t, int selector) {
 
   ServiceWindowHost& host = t.pages.ServiceHost();
   if (RunServiceOperation(state, t.technician, t.passwords, host, kServiceEnter, kServiceFlag,
-                          state.Text(2202)) != kServiceSucceeded)
+                          state.Text(2202)) != ServiceResult::Succeeded)
     return AdcParametersResult::ServiceFailed;
   bool written = true;
   if (changedPressure)
@@ -176,7 +174,7 @@ AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
   block[10 + static_cast<size_t>(c)] = static_cast<uint8_t>(answer->conversions);
   ServiceWindowHost& host = t.pages.ServiceHost();
   if (RunServiceOperation(state, t.technician, t.passwords, host, kServiceEnter, kServiceFlag,
-                          state.Text(2202)) != kServiceSucceeded)
+                          state.Text(2202)) != ServiceResult::Succeeded)
     return AdcParametersResult::ServiceFailed;
   const bool written = WriteBlock(t, kMeasurementBlock, RecordKind::MeasurementParameters,
                                   static_cast<uint8_t>(c == 0 ? 0 : 1), block, state.Text(1204));

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/adc_parameters.h"
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
 namespace ruvenset {
 

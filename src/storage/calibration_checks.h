@@ -1,6 +1,6 @@
 #pragma once
+#include "session/calibration_image.h"
 #include "storage/calibration_file_status.h"
-#include "storage/calibration_image.h"
 
 namespace ruvenset {
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/unit_tables.h"
+#include "device/unit_choice.h"
 #include "storage/calibration_checks.h"
 #include "storage/calibration_edits.h"
 #include "storage/calibration_entries.h"
@@ -15,7 +16,6 @@
 #include "storage/calibration_rows.h"
 #include "storage/calibration_viewer.h"
 #include "storage/upper_flow_limit.h"
-#include "verification/unit_choice.h"
 
 namespace ruvenset {
 namespace {
@@ -89,17 +89,18 @@ EditorEnd Editor::RunChannel() {
     const int count = channel.UsedTosPoints();
     FulfillList list = TosLevelList(state_, section_, true);
     list.selected = selected;
-    list.buttons.push_back({state_.Text(2210), kListOpen, 0});
-    if (count < channel.Limits().maxTosPoints) list.buttons.push_back({state_.Text(3024), kListAdd, 0});
-    if (count > 1) list.buttons.push_back({state_.Text(3025), kListDelete, 0});
-    list.buttons.push_back({state_.Text(2278), kListClose, 1});
+    list.buttons.push_back({state_.Text(2210), ListChoice::Open, 0});
+    if (count < channel.Limits().maxTosPoints)
+      list.buttons.push_back({state_.Text(3024), ListChoice::Add, 0});
+    if (count > 1) list.buttons.push_back({state_.Text(3025), ListChoice::Delete, 0});
+    list.buttons.push_back({state_.Text(2278), ListChoice::Close, 1});
     const ListAnswer answer = tools_.pages.ShowList(list);
     selected = std::clamp(answer.selected, 0, std::max(0, count - 1));
     switch (answer.modalResult) {
-      case kListOpen:
+      case ListChoice::Open:
         PointLevel(selected);
         break;
-      case kListAdd:
+      case ListChoice::Add:
         if (count < channel.Limits().maxTosPoints && Ask(kEditCaption, state_.Text(3027))) {
           if (const auto entry = tools_.pages.AskEntry(TosPointEntry(state_))) {
             AppendTosPoint(image_, section_, static_cast<int32_t>((*entry)[0]), (*entry)[1]);
@@ -107,14 +108,14 @@ EditorEnd Editor::RunChannel() {
           }
         }
         break;
-      case kListDelete:
+      case ListChoice::Delete:
         if (count > 1 && Ask(kEditCaption, state_.Text(3028))) {
           DeleteTosPoint(image_, section_, selected);
           WriteWorkingCopy();
           selected = std::min(selected, channel.UsedTosPoints() - 1);
         }
         break;
-      case kListClose: {
+      case ListChoice::Close: {
         if (!Ask(kEditCaption, state_.Text(3026))) break;
         const WriteBackCheck check = CheckTablesBeforeSaving(image_, section_);
         if (!check.Ok()) {
@@ -137,16 +138,16 @@ void Editor::PointLevel(int k) {
     const int count = channel.UsedPoints(k);
     FulfillList list = PointLevelList(state_, section_, k, true);
     list.selected = selected;
-    list.buttons.push_back({state_.Text(2210), kListOpen, 0});
-    if (count < channel.Limits().maxPoints) list.buttons.push_back({state_.Text(3024), kListAdd, 0});
-    if (count > kMinimumPoints) list.buttons.push_back({state_.Text(3025), kListDelete, 0});
-    list.buttons.push_back({state_.Text(2278), kListClose, 1});
+    list.buttons.push_back({state_.Text(2210), ListChoice::Open, 0});
+    if (count < channel.Limits().maxPoints) list.buttons.push_back({state_.Text(3024), ListChoice::Add, 0});
+    if (count > kMinimumPoints) list.buttons.push_back({state_.Text(3025), ListChoice::Delete, 0});
+    list.buttons.push_back({state_.Text(2278), ListChoice::Close, 1});
     if (section_ == CalibrationSection::Pressure)
-      list.buttons.push_back({state_.Bilingual("Сместить", "Змістити"), kListOk, 1});
+      list.buttons.push_back({state_.Bilingual("Сместить", "Змістити"), ListChoice::Ok, 1});
     const ListAnswer answer = tools_.pages.ShowList(list);
     selected = std::clamp(answer.selected, 0, std::max(0, count - 1));
     switch (answer.modalResult) {
-      case kListOpen:
+      case ListChoice::Open:
         if (selected < count) {
           const SchEntry entry =
               PointEntry(state_, section_, channel.PointCode(k, selected), channel.PointValue(k, selected));
@@ -156,7 +157,7 @@ void Editor::PointLevel(int k) {
           }
         }
         break;
-      case kListAdd:
+      case ListChoice::Add:
         if (count < channel.Limits().maxPoints &&
             Ask(kEditCaption, state_.texts.FormatText(3029, {ChannelName(state_, section_)}))) {
           if (const auto values = tools_.pages.AskEntry(PointEntry(state_, section_, 0, 0.0f))) {
@@ -165,16 +166,16 @@ void Editor::PointLevel(int k) {
           }
         }
         break;
-      case kListDelete:
+      case ListChoice::Delete:
         if (count > kMinimumPoints && Ask(kEditCaption, state_.Text(1233))) {
           DeletePoint(image_, section_, k, selected);
           WriteWorkingCopy();
         }
         break;
-      case kListOk:
+      case ListChoice::Ok:
         if (section_ == CalibrationSection::Pressure) ShiftPressureTable(k);
         break;
-      case kListClose:
+      case ListChoice::Close:
         return;
       default:
         break;
@@ -232,14 +233,14 @@ EditorEnd Editor::RunCorrection() {
     const int count = image_.UsedCorrectionPoints();
     FulfillList list = CorrectionList(state_, true);
     list.selected = selected;
-    list.buttons.push_back({state_.Text(2210), kListOpen, 0});
-    if (count < kMaxCorrectionPoints) list.buttons.push_back({state_.Text(3024), kListOk, 0});
-    if (count > kMinimumPoints) list.buttons.push_back({state_.Text(3025), kListDelete, 0});
-    list.buttons.push_back({state_.Text(2278), kListClose, 1});
+    list.buttons.push_back({state_.Text(2210), ListChoice::Open, 0});
+    if (count < kMaxCorrectionPoints) list.buttons.push_back({state_.Text(3024), ListChoice::Ok, 0});
+    if (count > kMinimumPoints) list.buttons.push_back({state_.Text(3025), ListChoice::Delete, 0});
+    list.buttons.push_back({state_.Text(2278), ListChoice::Close, 1});
     const ListAnswer answer = tools_.pages.ShowList(list);
     selected = std::clamp(answer.selected, 0, std::max(0, count - 1));
     switch (answer.modalResult) {
-      case kListOpen:
+      case ListChoice::Open:
         if (selected < count) {
           const SchEntry entry = CorrectionEntry(state_, FlowLimit(), image_.CorrectionFlow(selected),
                                                  image_.CorrectionMultiplier(selected));
@@ -249,7 +250,7 @@ EditorEnd Editor::RunCorrection() {
           }
         }
         break;
-      case kListOk:
+      case ListChoice::Ok:
         if (count < kMaxCorrectionPoints && Ask(2247, state_.Text(1232))) {
           const float offered = FlowLimit() == kUnknownFlowLimit ? 0.0f : FlowLimit() * 2.0f / 3.0f;
           if (const auto values =
@@ -259,13 +260,13 @@ EditorEnd Editor::RunCorrection() {
           }
         }
         break;
-      case kListDelete:
+      case ListChoice::Delete:
         if (count > kMinimumPoints && Ask(kCorrectionCaption, state_.Text(1233))) {
           DeleteCorrectionPoint(image_, selected);
           WriteWorkingCopy();
         }
         break;
-      case kListClose:
+      case ListChoice::Close:
         if (Ask(kCorrectionCaption, state_.Text(1229))) return Save();
         break;
       default:

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 #include "storage/write_back_checks.h"
 
 namespace ruvenset {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 #include "storage/calibration_rows.h"
 
 namespace ruvenset {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "storage/sch_entry.h"
 
 namespace ruvenset {

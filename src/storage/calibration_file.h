@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "session/calibration_image.h"
 #include "storage/calibration_file_status.h"
-#include "storage/calibration_image.h"
 
 namespace ruvenset {
 

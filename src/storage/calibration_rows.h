@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/program_state.h"
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/calibration_editor_pages.h"
 #include "storage/write_back_pages.h"
 

@@ -1,5 +1,7 @@
 #include "storage/calibration_viewer.h"
 
+#include "common/device_models.h"
+
 #include "storage/calibration_checks.h"
 #include "storage/calibration_file.h"
 #include "storage/calibration_open.h"
@@ -14,10 +16,10 @@ namespace {
 constexpr int kPointRowsVisible = 14;
 constexpr int kViewerCorrectionRows = 15;
 constexpr int kEditorCorrectionRows = 13;
-constexpr int kNewTosPoint = kListAdd;
+constexpr ListChoice kNewTosPoint = ListChoice::Add;
 
 bool SingleTosModel(const CalibrationImage& image, CalibrationSection section) {
-  return section == CalibrationSection::Temperature && image.modelCode == kSingleChannelModel;
+  return section == CalibrationSection::Temperature && ModelOf(image.modelCode).singleTos;
 }
 
 // The message of a section without Тос points.
@@ -42,10 +44,10 @@ bool ShowPointLevel(CalibrationTools& tools, CalibrationSection section, int k, 
   FulfillList list = PointLevelList(state, section, k, false);
   if (SingleTosModel(image, section)) list.visibleRows = static_cast<int>(list.rows.size());
   const bool full = channel.PointCount(k) >= channel.Limits().maxPoints;
-  list.buttons.push_back({state.Text(2278), kListClose, 0});
-  if (!full && !fromMenu) list.buttons.push_back({state.Text(2268), kListOpen, 0});
+  list.buttons.push_back({state.Text(2278), ListChoice::Close, 0});
+  if (!full && !fromMenu) list.buttons.push_back({state.Text(2268), ListChoice::Open, 0});
   const ListAnswer answer = tools.pages.ShowList(list);
-  if (answer.modalResult == kListOpen && !full && !fromMenu) {
+  if (answer.modalResult == ListChoice::Open && !full && !fromMenu) {
     outcome = {1, ViewerResult::ContinueAtTos, k};
     return true;
   }
@@ -66,27 +68,27 @@ ViewerOutcome ViewChannel(CalibrationTools& tools, CalibrationSection section, b
     FulfillList list = TosLevelList(state, section, false);
     list.selected = selected;
     if (complete || fromMenu) {
-      list.buttons = {{state.Text(2278), kListClose, 0}, {state.Text(2613), kListOpen, 0}};
+      list.buttons = {{state.Text(2278), ListChoice::Close, 0}, {state.Text(2613), ListChoice::Open, 0}};
     } else {
-      list.buttons = {{state.Text(2613), kListOpen, 0}};
+      list.buttons = {{state.Text(2613), ListChoice::Open, 0}};
       if (channel.TosCount() < channel.Limits().maxTosPoints) {
         list.buttons.push_back({state.Text(2267), kNewTosPoint, 0});
-        list.buttons.push_back({state.Text(2278), kListClose, 0});
+        list.buttons.push_back({state.Text(2278), ListChoice::Close, 0});
       }
     }
     const ListAnswer answer = tools.pages.ShowList(list);
     selected = answer.selected;
-    if (answer.modalResult == kListOpen && !(complete || fromMenu)) {
+    if (answer.modalResult == ListChoice::Open && !(complete || fromMenu)) {
       return {1, ViewerResult::ContinueAtTos, selected};
     }
     if (answer.modalResult == kNewTosPoint && !(complete || fromMenu)) {
       return {1, ViewerResult::ContinueAtTos, channel.TosCount()};
     }
-    if (answer.modalResult == kListOpen && selected >= 0 && selected < channel.UsedTosPoints()) {
+    if (answer.modalResult == ListChoice::Open && selected >= 0 && selected < channel.UsedTosPoints()) {
       if (ShowPointLevel(tools, section, selected, fromMenu, outcome)) return outcome;
       continue;
     }
-    if (answer.modalResult != kListClose) continue;
+    if (answer.modalResult != ListChoice::Close) continue;
     outcome = {complete || fromMenu ? 0 : 1, ViewerResult::Closed, selected};
     OfferWriteBack(tools, section, 2238, 2264);
     return outcome;
@@ -98,7 +100,7 @@ ViewerOutcome ViewCorrection(CalibrationTools& tools) {
   if (state.calibration.CorrectionCount() == 0)
     ApplyCorrectionDefault(state.calibration, UpperFlowLimit(state.record, state.connected));
   FulfillList list = CorrectionList(state, false);
-  list.buttons = {{state.Text(2278), kListClose, 0}};
+  list.buttons = {{state.Text(2278), ListChoice::Close, 0}};
   tools.pages.ShowList(list);
   OfferWriteBack(tools, CalibrationSection::CorrectionMultipliers, 1214, 1220);
   return {0, ViewerResult::Closed, 0};

@@ -1,5 +1,7 @@
 #include "storage/canonical_order.h"
 
+#include "common/device_models.h"
+
 #include "storage/merge_exchange_sort.h"
 
 namespace ruvenset {
@@ -24,7 +26,7 @@ void SortChannel(ChannelSection channel, bool sortTosPoints) {
 
 void PutInCanonicalOrder(CalibrationImage& image, CalibrationSection section, uint8_t modelCode) {
   if (IsChannelSection(section)) {
-    const bool fixedTos = section == CalibrationSection::Temperature && modelCode == kSingleChannelModel;
+    const bool fixedTos = section == CalibrationSection::Temperature && ModelOf(modelCode).singleTos;
     SortChannel(image.Channel(section), !fixedTos);
     return;
   }

@@ -1,11 +1,9 @@
 #pragma once
 #include <cstdint>
 
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 
 namespace ruvenset {
-
-inline constexpr uint8_t kSingleChannelModel = 9;
 
 // Brings one section of the image into the order in which it is filed: Тос points by ascending Тос
 // ADC code (each with its value and whole table; not for the temperature section of a model-9 flow

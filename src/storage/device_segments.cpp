@@ -1,5 +1,7 @@
 #include "storage/device_segments.h"
 
+#include "common/device_models.h"
+
 #include <algorithm>
 #include <array>
 
@@ -118,7 +120,7 @@ void ConvertSectionTables(const CalibrationImage& image, CalibrationSection sect
     return;
   }
   const ConstChannelSection channel = image.Channel(section);
-  const bool singleTos = section == CalibrationSection::Temperature && model == kSingleChannelModel;
+  const bool singleTos = section == CalibrationSection::Temperature && ModelOf(model).singleTos;
   ConvertChannelTables(channel, DeviceTablesOf(section), singleTos ? 1 : channel.TosCount(), !singleTos,
                        order, mirror);
 }

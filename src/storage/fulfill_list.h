@@ -1,21 +1,18 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ruvenset {
 
-// Modal results of the list window's buttons, as the viewer and the editor read them.
-inline constexpr int kListOk = 1;
-inline constexpr int kListClose = 2;
-inline constexpr int kListAdd = 4;
-inline constexpr int kListOpen = 6;
-inline constexpr int kListDelete = 7;
+// What a button of the list window asks for, as the viewer and the editor read it.
+enum class [[nodiscard]] ListChoice{Ok, Close, Add, Open, Delete};
 
-// One button of the list window: its text, the modal result it closes the window with, and its row
-// (0 the first button row below the list, 1 the second).
+// One button of the list window: its text, the choice it closes the window with, and its row (0 the
+// first button row below the list, 1 the second).
 struct ListButton {
   std::string text;
-  int modalResult = kListClose;
+  ListChoice modalResult = ListChoice::Close;
   int row = 0;
 };
 
@@ -46,13 +43,15 @@ class FulfillList {
   int ButtonRowTop(int row) const { return ListBoxHeight() + (row == 0 ? 53 : 88); }
   int SelectedRow() const;
 
-  // A typed character: Ctrl+W closes the window with modal result 2 (returned); 0 for anything else.
-  int FormKeyPress(char key) const { return key == kCtrlW ? kListClose : 0; }
+  // A typed character: Ctrl+W closes the window as Close does; nothing for anything else.
+  std::optional<ListChoice> FormKeyPress(char key) const {
+    return key == kCtrlW ? std::optional(ListChoice::Close) : std::nullopt;
+  }
 };
 
-// What the technician did in the list window: the modal result and the row selected then.
+// What the technician did in the list window: the choice and the row selected then.
 struct ListAnswer {
-  int modalResult = kListClose;
+  ListChoice modalResult = ListChoice::Close;
   int selected = 0;
 };
 

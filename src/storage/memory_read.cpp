@@ -1,22 +1,20 @@
 #include "storage/memory_read.h"
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 
 namespace ruvenset {
 namespace {
 
 constexpr int kReadMemory = 0x13;
-constexpr int kResponseOverhead = 6;
 
 }  // namespace
 
-int BuildMemoryReadRequest(ConnectionRecord& record, uint16_t address, uint8_t count) {
-  uint8_t* data = record.frame.requestData();
-  StoreDeviceWord(data, address, record.id.byteOrder);
+std::vector<uint8_t> MemoryReadRequestData(const ConnectionRecord& record, uint16_t address, uint8_t count) {
+  std::vector<uint8_t> data(static_cast<size_t>(MemoryReadDataSize(record.id.type, record.id.version)), 0);
+  StoreDeviceWord(data.data(), address, record.id.byteOrder);
   data[2] = count;
-  data[3] = 0;
-  // Model 20 from version 35 takes one byte more (sent as 0).
-  return record.id.type == 20 && record.id.version >= 35 ? 10 : 9;
+  return data;
 }
 
 bool ReadMemoryBlock(ProgramState& state, Technician& technician, uint16_t address, uint8_t count,
@@ -24,12 +22,12 @@ bool ReadMemoryBlock(ProgramState& state, Technician& technician, uint16_t addre
   Request request;
   request.writeRequest = 1;
   request.command = kReadMemory;
-  request.length = BuildMemoryReadRequest(state.record, address, count);
+  request.data = MemoryReadRequestData(state.record, address, count);
+  request.answerData = count;
   request.progressText = panelText;
   if (WriteWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
-  const LinkFrame& frame = state.record.frame;
-  if (frame.responseLength() < kResponseOverhead + count) return false;
-  out.assign(frame.responseData(), frame.responseData() + count);
+  const std::span<const uint8_t> block = state.link.answer().data().first(count);
+  out.assign(block.begin(), block.end());
   return true;
 }
 

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 
-// Builds the read-memory request (command 0x13 with 0xBB: the address in the flow computer's byte order
-// at request offsets 4..5, the count at 6) in the record's frame; returns the request length.
-int BuildMemoryReadRequest(ConnectionRecord& record, uint16_t address, uint8_t count);
+// The data of the read-memory request (command 0x13 with 0xBB): the address in the flow computer's byte
+// order, then the count.
+std::vector<uint8_t> MemoryReadRequestData(const ConnectionRecord& record, uint16_t address, uint8_t count);
 
 // Reads count bytes of the flow computer's memory at address, with `panelText` in the progress panel
 // while it runs. A link failure asks whether to try again and a refusal is shown and asked about, as for

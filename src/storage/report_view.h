@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/calibration_editor_pages.h"
 #include "storage/report_pages.h"
 

@@ -1,6 +1,6 @@
 #include "storage/text_message.h"
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 

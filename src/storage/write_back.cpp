@@ -2,13 +2,13 @@
 
 #include "device/exchange.h"
 #include "device/refusal_text.h"
+#include "device/service_operations.h"
 #include "storage/device_tables.h"
 #include "storage/memory_read.h"
 #include "storage/upper_flow_limit.h"
 #include "storage/write_back_checks.h"
 #include "storage/write_plan.h"
 #include "storage/write_sequence.h"
-#include "verification/service_operations.h"
 
 namespace ruvenset {
 namespace {
@@ -31,10 +31,10 @@ std::string ShowCheck(ProgramState& state, Technician& technician, const WriteBa
   return text;
 }
 
-// Why a memory read ended: the refusal in the frame, or the link.
+// Why a memory read ended: the refusal it got, or the link.
 std::string ReadFailure(const ProgramState& state) {
-  const uint8_t* data = state.record.frame.responseData();
-  if (IsRefusal(state.record, 0x13)) return RefusalText(state, data[0], data[1], data[2]);
+  const std::span<const uint8_t> data = state.link.answer().data();
+  if (IsRefusal(state, 0x13)) return RefusalText(state, data[0], data[1], data[2]);
   return state.Text(2196);
 }
 
@@ -93,20 +93,23 @@ WriteBackOutcome WriteBack(ProgramState& state, Technician& technician, Password
 
   ServiceWindowHost& host = pages.ServiceHost();
   if (RunServiceOperation(state, technician, passwords, host, kServiceEnter, kStoreServiceFlag,
-                          state.Text(2253)) != kServiceSucceeded)
+                          state.Text(2253)) != ServiceResult::Succeeded)
     return Fail(WriteBackResult::ServiceFailed);
   WriteSequence sequence(state, technician, pages, plan, WriteProgressMaximum(section, target, plan));
   SequenceEnd end = SequenceEnd::LinkAbandoned;
   pages.RunWriteWindow(state.Text(2253), state.Text(2287),
                        [&](WriteProgressView& view) { end = sequence.Timer1Timer(view); });
-  RunServiceOperation(state, technician, passwords, host, kServiceLeave, kStoreServiceFlag, state.Text(2253));
+  const ServiceResult left = RunServiceOperation(state, technician, passwords, host, kServiceLeave,
+                                                 kStoreServiceFlag, state.Text(2253));
 
   WriteBackOutcome outcome;
   outcome.stepsWritten = sequence.stepsWritten();
   switch (end) {
     case SequenceEnd::Completed:
-      outcome.result = WriteBackResult::Stored;
-      technician.ShowMessageWindow(state.Text(2253), StoredText(state, section, plan), state.Text(kButton));
+      outcome.result =
+          left == ServiceResult::Succeeded ? WriteBackResult::Stored : WriteBackResult::LeaveFailed;
+      if (outcome.result == WriteBackResult::Stored)
+        technician.ShowMessageWindow(state.Text(2253), StoredText(state, section, plan), state.Text(kButton));
       break;
     case SequenceEnd::LinkAbandoned:
       outcome.result = WriteBackResult::LinkAbandoned;

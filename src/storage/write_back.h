@@ -2,9 +2,9 @@
 #include <string>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/write_back_pages.h"
 
 namespace ruvenset {
@@ -18,6 +18,7 @@ enum class WriteBackResult {
   ServiceFailed,     // service mode could not be entered: nothing written
   LinkAbandoned,     // a write failed on the link and the technician ended the sequence
   RefusalAbandoned,  // the flow computer refused a write and the technician ended the sequence
+  LeaveFailed,       // every write was accepted, but the flow computer could not be taken out of service mode
 };
 
 struct WriteBackOutcome {

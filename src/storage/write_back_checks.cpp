@@ -1,5 +1,7 @@
 #include "storage/write_back_checks.h"
 
+#include "common/device_models.h"
+
 #include <algorithm>
 
 #include "storage/canonical_order.h"
@@ -9,14 +11,13 @@ namespace ruvenset {
 namespace {
 
 using Status = WriteBackStatus;
-constexpr uint8_t kModelWithoutAdcBlocks = 20;
 constexpr int kChannelNameText = 2143;  // + selector
 constexpr int kMeterNameText = 1214;
 constexpr float kLowestMultiplier = 0.95f;
 constexpr float kHighestMultiplier = 1.05f;
 
 bool HasMeasurementBlock(uint8_t model) {
-  return model == 18 || model == 20;
+  return ModelOf(model).measurementBlock;
 }
 
 WriteBackCheck Fail(Status status, CalibrationSection section, int index = 0, int table = 0) {
@@ -72,7 +73,7 @@ uint8_t CountByte(const DeviceMemoryMirror& mirror, uint32_t address) {
 WriteBackCheck CheckChannelTables(const DeviceMemoryMirror& mirror, CalibrationSection section,
                                   const WriteBackTarget& target) {
   const DeviceChannelTables& t = DeviceTablesOf(section);
-  const bool singleTos = section == CalibrationSection::Temperature && target.model == kSingleChannelModel;
+  const bool singleTos = section == CalibrationSection::Temperature && ModelOf(target.model).singleTos;
   const int tosPoints = singleTos ? 1 : CountByte(mirror, t.tosDirectory);
   const int tosSegments = t.hasTosSegments ? CountByte(mirror, t.tosSegmentTable) : 0;
   if (tosPoints == 0) return Fail(Status::NoTosPoints, section);
@@ -153,17 +154,16 @@ WriteBackCheck ValidateForDevice(const CalibrationImage& image, CalibrationSecti
 
 WriteBackCheck CheckDeviceTables(const DeviceMemoryMirror& mirror, CalibrationSection section,
                                  const WriteBackTarget& target) {
-  if (section == CalibrationSection::DifferentialPressure && target.model == kModelWithoutAdcBlocks)
-    return {};
+  if (section == CalibrationSection::DifferentialPressure && ModelOf(target.model).noAdcBlocks) return {};
   if (!IsChannelSection(section)) return CheckCorrectionTables(mirror);
   return CheckChannelTables(mirror, section, target);
 }
 
 std::vector<MemoryBlock> FreshBlockReads(CalibrationSection section, const WriteBackTarget& target) {
   const bool differential = section == CalibrationSection::DifferentialPressure;
-  if (differential && target.model == kModelWithoutAdcBlocks) return {};
+  if (differential && ModelOf(target.model).noAdcBlocks) return {};
   std::vector<MemoryBlock> reads;
-  if (target.model != kModelWithoutAdcBlocks) reads.push_back({kMainAdcBlock, kAdcBlockData});
+  if (!ModelOf(target.model).noAdcBlocks) reads.push_back({kMainAdcBlock, kAdcBlockData});
   reads.push_back({kUnitsBlock, kUnitsBlockData});
   if ((section == CalibrationSection::Pressure || differential) && target.softwareVersion > 19) {
     reads.push_back({kConstantsBlock, kConstantsBlockData});

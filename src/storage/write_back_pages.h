@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "device/service_operations.h"
 #include "storage/write_plan.h"
-#include "verification/service_operations.h"
 
 namespace ruvenset {
 

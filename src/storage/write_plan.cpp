@@ -1,5 +1,7 @@
 #include "storage/write_plan.h"
 
+#include "common/device_models.h"
+
 #include <algorithm>
 
 #include "common/crc16.h"
@@ -10,10 +12,8 @@
 namespace ruvenset {
 namespace {
 
-constexpr uint8_t kModelWithoutAdcBlocks = 20;
-
 bool SplitAdcModel(uint8_t model) {
-  return model == 16 || model == 18 || model == 20;
+  return ModelOf(model).splitAdcBlocks;
 }
 
 // Builds the steps from the converted tables in a mirror and the fresh shared blocks.
@@ -142,7 +142,7 @@ void AddSharedBlocks(const CalibrationImage& image, CalibrationSection section, 
                      PlanBuilder& builder) {
   const bool differential = section == CalibrationSection::DifferentialPressure;
   const bool newConstants = target.softwareVersion > 19;
-  if (target.model != kModelWithoutAdcBlocks) {
+  if (!ModelOf(target.model).noAdcBlocks) {
     const uint16_t address = differential ? kSecondAdcBlock : kMainAdcBlock;
     builder.Block(RecordKind::ChannelParameters, address,
                   MergedAdcBlock(image, section, target.model, fresh, address));
@@ -191,12 +191,12 @@ std::vector<int> ChannelParameterBytes(CalibrationSection section, uint8_t model
   switch (section) {
     case CalibrationSection::Pressure:
     case CalibrationSection::DifferentialPressure:
-      if (model == kSingleChannelModel && section == CalibrationSection::Pressure) return {};
+      if (ModelOf(model).singleTos && section == CalibrationSection::Pressure) return {};
       if (SplitAdcModel(model)) return {0, 2, 3, 5};
       return {0, 1, 2, 6, 7, 8};
     case CalibrationSection::Temperature:
       if (SplitAdcModel(model)) return {1, 4};
-      if (model == kSingleChannelModel) return {0, 1};
+      if (ModelOf(model).singleTos) return {0, 1};
       return {3, 4, 5};
     default:
       return {};
@@ -208,7 +208,7 @@ WriteBackCheck PlanWriteBack(const CalibrationImage& image, CalibrationSection s
                              DeviceMemoryMirror& mirror, WritePlan& plan) {
   WritePlan built;
   built.channelCode = static_cast<uint8_t>(section);
-  if (section == CalibrationSection::DifferentialPressure && target.model == kModelWithoutAdcBlocks) {
+  if (section == CalibrationSection::DifferentialPressure && ModelOf(target.model).noAdcBlocks) {
     plan = built;
     return {};
   }
@@ -221,7 +221,7 @@ WriteBackCheck PlanWriteBack(const CalibrationImage& image, CalibrationSection s
   PlanBuilder builder(scratch, built);
   if (IsChannelSection(section)) {
     builder.ChannelTables(section,
-                          section == CalibrationSection::Temperature && target.model == kSingleChannelModel);
+                          section == CalibrationSection::Temperature && ModelOf(target.model).singleTos);
     AddSharedBlocks(image, section, target, fresh, mirror, builder);
   } else {
     builder.CorrectionTables();

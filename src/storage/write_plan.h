@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "storage/calibration_image.h"
-#include "storage/device_memory_mirror.h"
+#include "session/calibration_image.h"
+#include "session/device_memory_mirror.h"
 #include "storage/write_back_checks.h"
 
 namespace ruvenset {

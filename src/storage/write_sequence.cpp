@@ -1,8 +1,9 @@
 #include "storage/write_sequence.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 #include "device/refusal_text.h"
 
@@ -11,9 +12,12 @@ namespace {
 
 constexpr int kWriteMemory = 0x14;
 constexpr size_t kMaxStepData = 200;
+// Data bytes of a write before the block: 1, channel code, password, address, record kind, table number
+// and first record.
+constexpr size_t kWriteHeaderData = 23;
 
 bool MeasurementModel(uint8_t model) {
-  return model == 18 || model == 20;
+  return ModelOf(model).measurementBlock;
 }
 
 int BaseMaximum(CalibrationSection section, const WriteBackTarget& target) {
@@ -23,7 +27,7 @@ int BaseMaximum(CalibrationSection section, const WriteBackTarget& target) {
       return MeasurementModel(target.model) ? 8 : 7;
     case CalibrationSection::Temperature:
       if (MeasurementModel(target.model)) return 4;
-      return target.model == 9 ? 2 : 3;
+      return ModelOf(target.model).singleTos ? 2 : 3;
     case CalibrationSection::DifferentialPressure:
       return target.model == 18 ? 8 : 7;
     default:
@@ -33,17 +37,19 @@ int BaseMaximum(CalibrationSection section, const WriteBackTarget& target) {
 
 }  // namespace
 
-int BuildWriteRequest(ConnectionRecord& record, uint8_t channelCode, const WriteStep& step) {
-  uint8_t* request = record.frame.request();
+std::vector<uint8_t> WriteRequestData(const ConnectionRecord& record, uint8_t channelCode,
+                                      const WriteStep& step) {
   const size_t size = std::min(step.data.size(), kMaxStepData);
-  request[5] = channelCode;
-  std::memcpy(request + 6, record.writePassword, kPasswordSize);
-  StoreDeviceWord(request + 22, step.address, record.id.byteOrder);
-  request[24] = static_cast<uint8_t>(step.kind);
-  request[25] = step.table;
-  request[26] = step.firstRecord;
-  if (size > 0) std::memcpy(request + 27, step.data.data(), size);
-  return static_cast<int>(size) + 29;
+  std::vector<uint8_t> data(kWriteHeaderData + size, 0);
+  data[0] = 1;
+  data[1] = channelCode;
+  std::copy_n(record.writePassword, kPasswordSize, data.begin() + 2);
+  StoreDeviceWord(data.data() + 18, step.address, record.id.byteOrder);
+  data[20] = static_cast<uint8_t>(step.kind);
+  data[21] = step.table;
+  data[22] = step.firstRecord;
+  std::copy_n(step.data.begin(), size, data.begin() + kWriteHeaderData);
+  return data;
 }
 
 int WriteProgressMaximum(CalibrationSection section, const WriteBackTarget& target, const WritePlan& plan) {
@@ -67,18 +73,16 @@ SequenceEnd WriteSequence::Timer1Timer(WriteProgressView& view) {
       Request request;
       request.writeRequest = 1;
       request.command = kWriteMemory;
-      request.setFirstDataByte = 1;
-      request.firstDataByte = 1;
-      request.length = BuildWriteRequest(state_.record, plan_.channelCode, step);
+      request.data = WriteRequestData(state_.record, plan_.channelCode, step);
       request.progressText = state_.texts.FormatText(1193, {stepCounter_});
       if (Exchange(state_, technician_, request) != LinkOk) {
         if (technician_.Confirm(state_.Text(2195), state_.Text(2196))) continue;
         return SequenceEnd::LinkAbandoned;
       }
-      if (!IsRefusal(state_.record, kWriteMemory)) break;
+      if (!IsRefusal(state_, kWriteMemory)) break;
       ShowRefusal(state_, technician_);
       if (technician_.Confirm("", state_.Text(2191))) continue;
-      const uint8_t* refusal = state_.record.frame.responseData();
+      const std::span<const uint8_t> refusal = state_.link.answer().data();
       refusalText_ = RefusalText(state_, refusal[0], refusal[1], refusal[2]);
       return SequenceEnd::RefusalAbandoned;
     }

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "storage/write_back_checks.h"
 #include "storage/write_back_pages.h"
 #include "storage/write_plan.h"
@@ -12,7 +12,8 @@ namespace ruvenset {
 // Builds the write request of one step (command 0x14 with 0xBB) in the record's frame: channel code,
 // write password, address in the flow computer's byte order, record kind, table, first record and the
 // data. Returns the request length (data + 29).
-int BuildWriteRequest(ConnectionRecord& record, uint8_t channelCode, const WriteStep& step);
+std::vector<uint8_t> WriteRequestData(const ConnectionRecord& record, uint8_t channelCode,
+                                      const WriteStep& step);
 
 // The write window's bar maximum for the section: a base by channel, model and version, raised by one
 // per table beyond the first and per further group of segment records.

@@ -1,5 +1,5 @@
 #pragma once
-#include "device/connection_record.h"
+#include "session/connection_record.h"
 
 namespace ruvenset {
 

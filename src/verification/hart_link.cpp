@@ -1,5 +1,7 @@
 #include "verification/hart_link.h"
 
+#include "common/device_models.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -39,7 +41,7 @@ float BigEndianFloat(const uint8_t* p) {
 }  // namespace
 
 bool SharesFlowComputerLine(int deviceType) {
-  return IsMarkerModel(deviceType);
+  return ModelOf(deviceType).sharedLine;
 }
 
 void HartLink::AttachShared(SerialPort* port) {

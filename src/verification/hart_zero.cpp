@@ -1,5 +1,7 @@
 #include "verification/hart_zero.h"
 
+#include "common/device_models.h"
+
 #include <cstring>
 
 #include "device/exchange.h"
@@ -14,7 +16,7 @@ constexpr int kTransmitterIdentity[2] = {90, 95};
 constexpr int kRelayRequestLength = 31;
 
 bool ZeroesDirectly(int deviceType) {
-  return deviceType == 9 || deviceType == 19;
+  return ModelOf(deviceType).zeroesDirectly;
 }
 
 const uint8_t* IdentityOf(const ConnectionRecord& record, int transmitter) {
@@ -29,7 +31,7 @@ void ShowOutcome(const ProgramState& state, Technician& technician, int text) {
 HartZeroResult ZeroDirectly(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                             ServiceWindowHost& serviceHost, int transmitter) {
   if (RunServiceOperation(state, technician, passwords, serviceHost, kServiceEnter, 1, state.Text(2202)) !=
-      kServiceSucceeded)
+      ServiceResult::Succeeded)
     return HartZeroResult::Failed;
   HartZeroResult result = HartZeroResult::Failed;
   {
@@ -52,24 +54,29 @@ HartZeroResult ZeroDirectly(ProgramState& state, Technician& technician, Passwor
     }
     ReleaseTransmitterLink(link);
   }
-  RunServiceOperation(state, technician, passwords, serviceHost, kServiceLeave, 1, state.Text(2203));
+  // A zero set in a flow computer that stays in service mode is not done.
+  if (RunServiceOperation(state, technician, passwords, serviceHost, kServiceLeave, 1, state.Text(2203)) !=
+      ServiceResult::Succeeded)
+    return HartZeroResult::Failed;
   return result;
 }
 
 HartZeroResult ZeroThroughFlowComputer(ProgramState& state, Technician& technician, int transmitter) {
   ConnectionRecord& record = state.record;
-  uint8_t* request = record.frame.request();
-  std::memcpy(request + 4, record.writePassword, kPasswordSize);
-  request[20] = kHartLongRequest;
-  std::memcpy(request + 21, IdentityOf(record, transmitter), kHartIdentitySize);
-  request[26] = kHartSetPrimaryZero;
-  request[27] = 0;
-  request[28] = HartCheckByte(request + 20, 8);
-
   Request exchange;
   exchange.writeRequest = 1;
-  exchange.length = kRelayRequestLength;
   exchange.command = 0x0B;
+  // The password, then a HART long frame: delimiter, address, command, byte count, check byte.
+  exchange.data.assign(kRelayRequestLength - kMinFrameLength, 0);
+  uint8_t* data = exchange.data.data();
+  std::memcpy(data, record.writePassword, kPasswordSize);
+  uint8_t* hart = data + kPasswordSize;
+  hart[0] = kHartLongRequest;
+  std::memcpy(hart + 1, IdentityOf(record, transmitter), kHartIdentitySize);
+  hart[6] = kHartSetPrimaryZero;
+  hart[7] = 0;
+  hart[8] = HartCheckByte(hart, 8);
+
   LinkSettings& link = state.config.link;
   const int savedWait = link.firstByteWait;
   link.firstByteWait =
@@ -77,8 +84,8 @@ HartZeroResult ZeroThroughFlowComputer(ProgramState& state, Technician& technici
   const ExchangeResult result = WriteWithRetry(state, technician, exchange);
   link.firstByteWait = savedWait;
   if (result != ExchangeResult::Ok) return HartZeroResult::Failed;
-  const int text =
-      RelayedZeroTextId(record.frame.responseData(), record.frame.responseLength() - 6, request + 21);
+  const ResponseView answer = state.link.answer();
+  const int text = RelayedZeroTextId(answer.data().data(), answer.size(), hart + 1);
   ShowOutcome(state, technician, text);
   return text == 2702 ? HartZeroResult::Done : HartZeroResult::Failed;
 }

@@ -2,10 +2,10 @@
 #include <cstdint>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "device/service_operations.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/hart_frame.h"
-#include "verification/service_operations.h"
 
 namespace ruvenset {
 

@@ -1,5 +1,7 @@
 #include "verification/measuring_window.h"
 
+#include "common/device_models.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -19,7 +21,7 @@ constexpr int kMarkersFrom = 6;
 
 // Models whose channel ADC code of a differential-pressure channel is shown.
 bool ShowsDiffPressureCode(int deviceType) {
-  return deviceType == 7 || deviceType == 16 || deviceType == 18 || deviceType == 20;
+  return ModelOf(deviceType).diffPressureCode;
 }
 
 std::string Printf(const char* format, double a) {
@@ -70,15 +72,15 @@ std::string MeasuringWindow::Number(float value) const {
 int MeasuringWindow::Timer1Timer() {
   const int interval = setup_.markers ? kMarkerInterval : kPlainInterval;
   if (setup_.markers) {
+    const int at = kMarkersFrom + ChannelCodeOfKind(setup_.channelKind);
     Request request;
     request.command = 0x1D;
+    request.answerData = at + 1;
     if (Exchange(state_, technician_, request) != LinkOk) {
       display_.message = state_.Text(2217);
       return interval;
     }
-    const int at = kMarkersFrom + ChannelCodeOfKind(setup_.channelKind);
-    if (state_.record.frame.responseLength() - 6 <= at) return interval;
-    const int marker = state_.record.frame.responseData()[at];
+    const int marker = state_.link.answer().data()[at];
     if (marker == lastMarker_) return interval;
     lastMarker_ = marker;
     state_.link.clock().SleepFor(kMarkerSettleNs);
@@ -88,24 +90,23 @@ int MeasuringWindow::Timer1Timer() {
 }
 
 void MeasuringWindow::Measure() {
-  ConnectionRecord& record = state_.record;
   Request request;
   request.writeRequest = 1;
-  request.length = 8;
   request.command = 0x0C;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = setup_.pipeline;
-  record.frame.requestData()[1] = static_cast<uint8_t>(ChannelCodeOfKind(setup_.channelKind));
+  request.data = {static_cast<uint8_t>(setup_.pipeline),
+                  static_cast<uint8_t>(ChannelCodeOfKind(setup_.channelKind))};
+  request.answerData = kMeasurementReplySize;
   if (Exchange(state_, technician_, request) != LinkOk) {
     display_.message = state_.Text(2217);
     return;
   }
-  if (IsRefusal(record, 0x0C)) {
-    display_.message = state_.texts.FormatText(2996, {record.frame.responseData()[0]});
+  const ResponseView answer = state_.link.answer();
+  if (answer.IsRefusalOf(0x0C)) {
+    display_.message = state_.texts.FormatText(2996, {answer.data()[0]});
     return;
   }
   MeasurementReply reply;
-  if (!ParseMeasurementReply(record.frame.responseData(), record.frame.responseLength() - 6, reply)) {
+  if (!ParseMeasurementReply(answer.data().data(), answer.size(), reply)) {
     display_.message = state_.Text(2218);
     return;
   }

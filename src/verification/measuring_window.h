@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/channel_ranges.h"
 #include "verification/hart_link.h"
 #include "verification/measurement_reply.h"

@@ -1,7 +1,7 @@
 #pragma once
-#include "shell/connect_operation.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "link/posix_serial_port.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/hart_link.h"
 
 namespace ruvenset {

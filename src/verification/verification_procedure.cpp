@@ -9,10 +9,10 @@
 #include "device/exchange.h"
 #include "device/pipeline_state.h"
 #include "device/read_configuration.h"
+#include "device/unit_choice.h"
 #include "verification/channel_ranges.h"
 #include "verification/measuring_window.h"
 #include "verification/transmitter_link.h"
-#include "verification/unit_choice.h"
 #include "verification/verification_file.h"
 
 namespace ruvenset {
@@ -66,9 +66,9 @@ bool Verification::ReadParameters() {
   const int preambleInRts = state_.link.runtime().preambleInRts;
   for (int i = 1; i <= record.pipelineCount(); ++i) {
     if (!ReadsPipelineParameters(record, preambleInRts, i - 1)) continue;
-    if (!ReadPipelineParameters(state_, technician_, i)) return false;
+    if (ReadPipelineParameters(state_, technician_, i) != ReadResult::Read) return false;
   }
-  return ReloadCurrentPipeline(state_, technician_) == 0;
+  return ReloadCurrentPipeline(state_, technician_) == PipelineResult::Done;
 }
 
 bool Verification::SubstituteValue() {
@@ -107,8 +107,11 @@ bool Verification::SubstituteValue() {
         0)
       return true;
     if (technician_.ConfirmWrite("", state_.Text(2204))) {
-      WritePipelineState(state_, technician_, tools_.passwords, setup_.pipeline);
-      return true;
+      if (WritePipelineState(state_, technician_, tools_.passwords, setup_.pipeline) == PipelineResult::Done)
+        return true;
+      // The flow computer keeps its substitute: so does the program's copy, and the run ends.
+      std::memcpy(stateRecord, saved, kPipelineStateSize);
+      return false;
     }
     std::memcpy(stateRecord, saved, kPipelineStateSize);
   }
@@ -274,7 +277,7 @@ VerificationResult Verification::Run() {
   if (!ReferenceMode() || !Start()) return VerificationResult::Cancelled;
 
   if (RunServiceOperation(state_, technician_, tools_.passwords, tools_.serviceHost, kServiceEnter, 1,
-                          state_.Text(2202)) != kServiceSucceeded)
+                          state_.Text(2202)) != ServiceResult::Succeeded)
     return VerificationResult::ServiceModeFailed;
 
   setup_.markers = ReportsMeasurementMarkers(state_.record.id.type);
@@ -284,9 +287,9 @@ VerificationResult Verification::Run() {
   }
   ReleaseTransmitterLink(hart_);
   file_.Close();
-  const int left = RunServiceOperation(state_, technician_, tools_.passwords, tools_.serviceHost,
-                                       kServiceLeave, 1, state_.Text(2203));
-  return left == kServiceSucceeded ? VerificationResult::Finished : VerificationResult::LeaveFailed;
+  const ServiceResult left = RunServiceOperation(state_, technician_, tools_.passwords, tools_.serviceHost,
+                                                 kServiceLeave, 1, state_.Text(2203));
+  return left == ServiceResult::Succeeded ? VerificationResult::Finished : VerificationResult::LeaveFailed;
 }
 
 }  // namespace

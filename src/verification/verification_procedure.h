@@ -2,11 +2,11 @@
 #include <string>
 
 #include "device/device_prompts.h"
-#include "shell/connect_operation.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "device/service_operations.h"
+#include "link/posix_serial_port.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "verification/hart_link.h"
-#include "verification/service_operations.h"
 #include "verification/verification_pages.h"
 #include "verification/wall_clock.h"
 

@@ -14,7 +14,7 @@
 #include "scripted_technician.h"
 #include "scripted_verification_pages.h"
 #include "shell/connect_operation.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "sim_line_peer.h"
 #include "storage/headless_write_back_pages.h"
 #include "temp_folder.h"

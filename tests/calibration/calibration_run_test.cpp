@@ -49,7 +49,8 @@ TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
   Inputs({20.0, 40.0}, {-20.0, 60.0, 0.0, 50.0});
   // Тос value, two point values; again for the second Тос point.
   runPages.values = {20.0f, -20.0f, 60.0f, 40.0f, 0.0f, 50.0f};
-  lists.lists = {{2, 0}, {kListAdd, 0}, {2, 0}, {kListClose, 1}};
+  lists.lists = {
+      {ListChoice::Close, 0}, {ListChoice::Add, 0}, {ListChoice::Close, 0}, {ListChoice::Close, 1}};
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(Requests(0x10), 2);
@@ -109,7 +110,7 @@ TEST_F(CalibrationRunTest, TheReviewCorrectsAPointAndTakesOneMore) {
   };
   // Тос value, two points, the second corrected to 61, a third point.
   runPages.values = {20.0f, -20.0f, 60.0f, 61.0f, 20.0f};
-  lists.lists = {{6, 1}, {1, 0}, {2, 0}, {kListClose, 0}};
+  lists.lists = {{ListChoice::Open, 1}, {ListChoice::Ok, 0}, {ListChoice::Close, 0}, {ListChoice::Close, 0}};
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
   EXPECT_EQ(pointsOnDisk, 2);
   ASSERT_GE(runPages.entries.size(), 4u);
@@ -186,7 +187,7 @@ TEST_F(CalibrationRunTest, AFileWithoutTosPointsIsSetUpAsANewCalibration) {
   lists.openPaths = {path};
   runPages.values = {20.0f, -20.0f, 60.0f};
   Inputs({20.0}, {-20.0, 60.0});
-  lists.lists = {{2, 0}, {kListClose, 0}};
+  lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
   const CalibrationImage saved = ReadImage(path);
   EXPECT_FLOAT_EQ(saved.CharacteristicSlope(CalibrationSection::Pressure), 1.0f);
@@ -238,7 +239,7 @@ TEST_F(CalibrationRunTest, AFullTableTakesNoFurtherPoint) {
   technician.choices = {1};
   lists.openPaths = {path};
   // The viewer: continue Тос point 1 (its table is full), then the review ends, then close.
-  lists.lists = {{kListOpen, 0}, {2, 0}, {kListClose, 0}};
+  lists.lists = {{ListChoice::Open, 0}, {ListChoice::Close, 0}, {ListChoice::Close, 0}};
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
   EXPECT_EQ(technician.Count("message " + Text(2238) + " | Таблица точки Тос заполнена: не более 11 точек"),
             1);
@@ -280,7 +281,7 @@ TEST_F(CalibrationRunTest, APressureTableInOtherUnitsIsStoredInTheFlowComputersU
       peer->model.inputs().pressure = s.pointNumber == 1 ? 1.0 : 10.0;
   };
   runPages.values = {20.0f, 98.0665f, 980.665f};
-  lists.lists = {{2, 0}, {kListClose, 0}};
+  lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
   EXPECT_EQ(Run(0), CalibrationResult::Finished);
   ASSERT_GE(runPages.entries.size(), 2u);
   EXPECT_EQ(runPages.entries[1].rangeText, "[79.785...1631.8]");
@@ -316,7 +317,7 @@ TEST_F(CalibrationRunTest, TheReferenceTransmittersMeanIsProposed) {
       peer->model.inputs().pressure = s.pointNumber == 1 ? 1.0 : 10.0;
   };
   runPages.values = {20.0f, 1.0f, 10.0f};
-  lists.lists = {{2, 0}, {kListClose, 0}};
+  lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
   EXPECT_EQ(Run(0), CalibrationResult::Finished);
   ASSERT_EQ(runPages.entries.size(), 3u);
   // The transmitter's kPa converted to the flow computer's kgf/cm2, averaged over the window.

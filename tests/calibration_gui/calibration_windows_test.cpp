@@ -204,7 +204,9 @@ TEST_F(CalibrationScreenshots, EveryWindowInBothLanguages) {
       list.header2 = state.texts.FormatText(2266, {Text(2151), Text(2189)});
       list.rows = {"   1     3000000              -20", "   2     5500000              30",
                    "   3     7000000              60"};
-      list.buttons = {{Text(2210), 6, 0}, {Text(2278), 2, 0}, {Text(2268), 1, 0}};
+      list.buttons = {{Text(2210), ListChoice::Open, 0},
+                      {Text(2278), ListChoice::Close, 0},
+                      {Text(2268), ListChoice::Ok, 0}};
       TFulfill form(nullptr, list);
       Shoot(&form, "review");
     }

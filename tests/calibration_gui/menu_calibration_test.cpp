@@ -57,7 +57,7 @@ TEST_F(MenuCalibration, StopInTheFirstMeasurementWindowLeavesServiceMode) {
   const std::string path = (folder / "CALIBR" / "stop.klb").string();
   script.On("Form45", ModalScript::Click("BitBtn1"));
   script.On("Form80", ModalScript::Click("BitBtn1"));
-  script.On("QFileDialog", [&path](QWidget* w) {
+  script.On("SaveDialog", [&path](QWidget* w) {
     auto* dialog = static_cast<QFileDialog*>(w);
     dialog->selectFile(QString::fromStdString(path));
     static_cast<QDialog*>(dialog)->accept();
@@ -79,7 +79,7 @@ TEST_F(MenuCalibration, StopInTheFirstMeasurementWindowLeavesServiceMode) {
   window.Action(M::N21)->trigger();
 
   EXPECT_EQ(script.seen().mid(connectWindows).join(",").toStdString(),
-            "Form45,Form80,QFileDialog,NSHP,Form24,Form53,Form60,OKBottomDlg,Form53");
+            "Form45,Form80,SaveDialog,NSHP,Form24,Form53,Form60,OKBottomDlg,Form53");
   EXPECT_TRUE(inService);
   EXPECT_EQ(simulator->Control("get state 1"), "ok 0");
   std::filesystem::remove_all(folder);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "calibration/calibration_report.h"
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 namespace {

@@ -144,13 +144,13 @@ TEST_F(ConnectTest, ReleaseServiceModeWaitsForEachPipeline) {
     void Released(int p) override { pipelines.push_back(p); }
   } seen;
   // The scripted pause does not move the virtual clock: let every pause pass on the device too.
-  ReleaseServiceMode(state, technician, &seen);
+  EXPECT_EQ(ReleaseServiceMode(state, technician, &seen), ReleaseResult::Released);
   EXPECT_EQ(seen.pipelines, std::vector<int>{1});
   EXPECT_EQ(technician.Count("progress"), 1);
   EXPECT_GT(technician.pausedMs, 0);
 
   technician.log.clear();
-  ReleaseServiceMode(state, technician, nullptr);
+  EXPECT_EQ(ReleaseServiceMode(state, technician, nullptr), ReleaseResult::NoneInService);
   EXPECT_EQ(technician.log.back(), "message " + state.Text(2325) + " | " + state.Text(2258));
 }
 
@@ -158,13 +158,13 @@ TEST_F(ConnectTest, WrongPasswordRefusalIsShownAndMayBeRepeated) {
   technician.passwords.push_back("0000");
   ASSERT_EQ(Connect(), ConnectResult::Connected);
   technician.confirms = {true, false};  // send again once, then give up
-  EXPECT_EQ(WritePipelineState(state, technician, technician, 1), 1);
+  EXPECT_EQ(WritePipelineState(state, technician, technician, 1), PipelineResult::Abandoned);
   EXPECT_EQ(technician.Count("box " + state.Text(2325)), 2);
   EXPECT_EQ(technician.Count("confirm  | " + state.Text(2191)), 2);
 
   technician.log.clear();
   EncodePassword("1234", state.record.writePassword);
-  EXPECT_EQ(WritePipelineState(state, technician, technician, 1), 0);
+  EXPECT_EQ(WritePipelineState(state, technician, technician, 1), PipelineResult::Done);
   EXPECT_EQ(technician.Count("box"), 0);
 }
 

@@ -3,8 +3,8 @@
 
 #include "link/virtual_link_clock.h"
 #include "scripted_technician.h"
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
-#include "shell/program_state.h"
 #include "sim_peer.h"
 
 namespace ruvenset::testing {

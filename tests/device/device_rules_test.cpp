@@ -9,7 +9,7 @@
 #include "device/refusal_text.h"
 #include "device/value_entry.h"
 #include "link/virtual_link_clock.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 namespace {
@@ -43,7 +43,7 @@ TEST(Identification, TypesVersionsAndVerdicts) {
   };
   for (const auto& c : cases) {
     Identification id;
-    ParseIdentification(IdentResponse(c.rawType, c.version).data(), id);
+    ASSERT_TRUE(ParseIdentification(IdentResponse(c.rawType, c.version), id));
     EXPECT_EQ(id.type, c.type) << c.rawType;
     EXPECT_EQ(id.extended, c.extended) << c.rawType;
     const VersionVerdict v = CheckVersion(id);
@@ -51,13 +51,13 @@ TEST(Identification, TypesVersionsAndVerdicts) {
     if (!c.served) EXPECT_EQ(v.line2, c.line2) << c.rawType;
   }
   Identification lsb;
-  ParseIdentification(IdentResponse(16, 35, 0x08).data(), lsb);
+  ASSERT_TRUE(ParseIdentification(IdentResponse(16, 35, 0x08), lsb));
   EXPECT_EQ(lsb.byteOrder, DeviceByteOrder::LsbFirst);
 
   // An old flow computer answers with a single data byte.
   std::vector<uint8_t> old = {0x55, 1, 7, 0x8C, 5, 0xAB, 0xCD};
   Identification o;
-  ParseIdentification(old.data(), o);
+  ASSERT_TRUE(ParseIdentification(old, o));
   EXPECT_EQ(o.type, 0);
   EXPECT_EQ(o.version, 1);
   EXPECT_EQ(o.data(4), 0);

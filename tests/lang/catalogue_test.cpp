@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 namespace {

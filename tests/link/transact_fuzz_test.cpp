@@ -65,7 +65,6 @@ TEST(TransactFuzz, DamagedResponsesOnlyEverGiveALinkStatus) {
   settings.attempts = 2;
   settings.preambles = 0;
   VirtualLinkClock clock;
-  LinkFrame frame{};
   int ok = 0;
   for (int i = 0; i < 100000; ++i) {
     LoopbackPort port(clock);
@@ -74,15 +73,22 @@ TEST(TransactFuzz, DamagedResponsesOnlyEverGiveALinkStatus) {
     });
     Link link(settings, clock);
     link.Attach(&port);
-    const int write = i & 1;
-    const LinkStatus status = link.Transact(frame, write, 6, 0x0C, 1, 0, 0, 1);
-    ASSERT_GE(status, LinkOk);
-    ASSERT_LE(status, LinkReadFailed);
-    ASSERT_NE(status, LinkEchoRejected);
-    if (status == LinkOk) {
+    const bool write = i & 1;
+    LinkRequest request;
+    request.kind = write ? RequestKind::Write : RequestKind::Read;
+    request.command = 0x0C;
+    request.answerData = 2;
+    const LinkAnswer answer = link.Transact(request);
+    ASSERT_GE(answer.status, LinkOk);
+    ASSERT_LE(answer.status, LinkReadFailed);
+    ASSERT_NE(answer.status, LinkEchoRejected);
+    if (answer.status == LinkOk) {
       ++ok;
-      ASSERT_GE(frame.responseLength(), 6);
-      ASSERT_TRUE(frame.responseCommand() == 0x8C || (write && frame.responseCommand() == 0x0C));
+      const ResponseView& response = answer.response;
+      ASSERT_EQ(response.frame().size(), static_cast<size_t>(response.size()) + 6);
+      const bool refusal = write && response.command() == 0x0C;
+      ASSERT_TRUE(response.command() == 0x8C || refusal);
+      ASSERT_GE(response.size(), refusal ? kRefusalDataSize : 2);
     }
   }
   EXPECT_GT(ok, 1000);  // the undamaged share still gets through

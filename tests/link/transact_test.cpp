@@ -20,25 +20,37 @@ struct TransactTest : ::testing::Test {
     port.Configure({1200, Parity::None});
     link.Attach(&port);
   }
-  LinkStatus Call(int write, int length, int command, int accept = 1) {
-    return link.Transact(frame, write, length, command, accept, 0, 0, settings.address);
+  static LinkRequest Request(bool write, int command, const Bytes& data = {}, int answerData = 0) {
+    LinkRequest request;
+    request.kind = write ? RequestKind::Write : RequestKind::Read;
+    request.command = static_cast<uint8_t>(command);
+    request.data = data;
+    request.answerData = answerData;
+    return request;
+  }
+  LinkStatus Call(int write, int length, int command, bool linkCheck = false) {
+    data.assign(static_cast<size_t>(length - 6), 0);
+    LinkRequest request = Request(write != 0, command, data);
+    request.address = static_cast<uint8_t>(settings.address);
+    if (linkCheck) request.accept = AcceptMode::AnswerOrUnknownCommand;
+    return link.Transact(request).status;
   }
 
   LinkSettings settings;
   VirtualLinkClock clock;
   LoopbackPort port{clock};
   Link link{settings, clock};
-  LinkFrame frame{};
+  Bytes data;
 };
 
 TEST_F(TransactTest, RequestGoesOutWithPreamblesAndChecksum) {
   ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);
   Bytes expected(10, 0xFF);
   expected.insert(expected.end(), {0xAA, 0x01, 0x06, 0x02, 0xF2, 0x5D});
   EXPECT_EQ(port.written(), expected);
-  EXPECT_EQ(frame.bytes[256], 0x55);
-  EXPECT_EQ(frame.responseCommand(), 0x82);
+  EXPECT_EQ(link.answer().frame()[0], 0x55);
+  EXPECT_EQ(link.answer().command(), 0x82);
 
   settings.preambles = 0;
   port.SetPeer(nullptr);
@@ -51,7 +63,7 @@ TEST_F(TransactTest, RequestGoesOutWithPreamblesAndChecksum) {
 
 TEST_F(TransactTest, FirstDataByteAndWriteStart) {
   ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x88, Bytes(19, 0)); });
-  EXPECT_EQ(link.Transact(frame, 1, 7, 0x08, 1, 1, 2, 1), LinkOk);
+  EXPECT_EQ(link.Transact(Request(true, 0x08, {2})).status, LinkOk);
   EXPECT_EQ(peer.requests[0][0], 0xBB);
   EXPECT_EQ(peer.requests[0][4], 2);
   EXPECT_EQ(peer.requests[0].size(), 7u);
@@ -72,7 +84,7 @@ TEST_F(TransactTest, SpeedSearchMarkerWaitsOnly220Milliseconds) {
   settings.firstByteWait = kSpeedSearchFirstByteWait;
   ScriptedPeer peer(port, [](const Bytes&, int) { return Bytes{}; });
   const int64_t start = clock.NowNs();
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkNoAnswer);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkNoAnswer);
   const int64_t elapsed = clock.NowNs() - start;
   EXPECT_GE(elapsed, 220 * kMs);
   EXPECT_LT(elapsed, 240 * kMs);
@@ -83,40 +95,41 @@ TEST_F(TransactTest, ResponsesJudgedInOrder) {
     const char* name;
     int write;
     int command;
-    int accept;
+    bool linkCheck;
     std::function<Bytes(int attempt)> answer;
     LinkStatus expected;
     size_t requests;
   };
   const Case cases[] = {
-      {"wrong address retried", 0, 0x0C, 1, [](int) { return Response(5, 0x8C); }, LinkWrongAnswer, 3},
-      {"bad checksum then good", 0, 0x0C, 1,
+      {"wrong address retried", 0, 0x0C, false, [](int) { return Response(5, 0x8C); }, LinkWrongAnswer, 3},
+      {"bad checksum then good", 0, 0x0C, false,
        [](int a) {
          Bytes r = Response(1, 0x8C, {1, 2});
          if (a == 1) r.back() ^= 0x01;
          return r;
        },
        LinkOk, 2},
-      {"refusal echo to a write", 1, 0x0C, 1,
+      {"refusal echo to a write", 1, 0x0C, false,
        [](int) {
          return Response(1, 0x0C, {3, 0, 0});
        },
        LinkOk, 1},
-      {"data answer to a write", 1, 0x0C, 1, [](int) { return Response(1, 0x8C); }, LinkOk, 1},
-      {"echo to a read is wrong", 0, 0x0C, 1, [](int) { return Response(1, 0x0C); }, LinkWrongAnswer, 3},
-      {"0xFF only for the link check", 0, 0x02, 1, [](int) { return Response(1, 0xFF); }, LinkWrongAnswer, 3},
-      {"0xFF for the link check", 0, 0x02, 105, [](int) { return Response(1, 0xFF); }, LinkOk, 1},
-      {"0x66 start byte", 0, 0x0C, 1, [](int) { return Response(1, 0x8C, {}, 0x66); }, LinkOk, 1},
-      {"length byte below 6", 0, 0x0C, 1, [](int) { return Bytes{0x55, 0x01, 0x02, 0x8C, 0x00, 0x00}; },
+      {"data answer to a write", 1, 0x0C, false, [](int) { return Response(1, 0x8C); }, LinkOk, 1},
+      {"echo to a read is wrong", 0, 0x0C, false, [](int) { return Response(1, 0x0C); }, LinkWrongAnswer, 3},
+      {"0xFF only for the link check", 0, 0x02, false, [](int) { return Response(1, 0xFF); }, LinkWrongAnswer,
+       3},
+      {"0xFF for the link check", 0, 0x02, true, [](int) { return Response(1, 0xFF); }, LinkOk, 1},
+      {"0x66 start byte", 0, 0x0C, false, [](int) { return Response(1, 0x8C, {}, 0x66); }, LinkOk, 1},
+      {"length byte below 6", 0, 0x0C, false, [](int) { return Bytes{0x55, 0x01, 0x02, 0x8C, 0x00, 0x00}; },
        LinkBadChecksum, 3},
-      {"short answer", 0, 0x0C, 1,
+      {"short answer", 0, 0x0C, false,
        [](int) {
          Bytes r = Response(1, 0x8C, {1, 2, 3});
          r.resize(r.size() - 2);
          return r;
        },
        LinkShortAnswer, 3},
-      {"only a start byte", 0, 0x0C, 1,
+      {"only a start byte", 0, 0x0C, false,
        [](int) {
          return Bytes{0x55, 0x01};
        },
@@ -128,7 +141,7 @@ TEST_F(TransactTest, ResponsesJudgedInOrder) {
     fresh.Configure({1200, Parity::None});
     link.Attach(&fresh);
     ScriptedPeer peer(fresh, [&c](const Bytes&, int attempt) { return c.answer(attempt); });
-    EXPECT_EQ(Call(c.write, 6, c.command, c.accept), c.expected) << c.name;
+    EXPECT_EQ(Call(c.write, 6, c.command, c.linkCheck), c.expected) << c.name;
     EXPECT_EQ(peer.requests.size(), c.requests) << c.name;
   }
 }
@@ -141,7 +154,7 @@ TEST_F(TransactTest, GarbageBeforeStartByteIsSkippedWithinTheWait) {
     return r;
   });
   EXPECT_EQ(Call(0, 6, 0x0C), LinkOk);
-  EXPECT_EQ(frame.responseData()[0], 7);
+  EXPECT_EQ(link.answer().data()[0], 7);
 
   // Noise that goes on past the first-byte wait ends the attempt.
   LoopbackPort noisy(clock);
@@ -161,7 +174,53 @@ TEST_F(TransactTest, PortFailures) {
   EXPECT_EQ(Call(0, 6, 0x0C), LinkReadFailed);
   EXPECT_EQ(port.writeCount(), 3);
   Link detached(settings, clock);
-  EXPECT_EQ(detached.Transact(frame, 0, 6, 2, 105, 0, 0, 1), LinkWriteFailed);
+  EXPECT_EQ(detached.Transact(Request(false, 0x02)).status, LinkWriteFailed);
+}
+
+TEST_F(TransactTest, AnswerShorterThanTheReaderNeedsIsWrong) {
+  settings.attempts = 3;
+  ScriptedPeer cut(port, [](const Bytes&, int attempt) {
+    return attempt < 3 ? Response(1, 0x88, Bytes(6, 1)) : Response(1, 0x88, Bytes(20, 2));
+  });
+  // Cut twice, whole on the third attempt: the view holds exactly what the length byte announced.
+  LinkAnswer answer = link.Transact(Request(true, 0x08, {1}, 20));
+  EXPECT_EQ(answer.status, LinkOk);
+  EXPECT_EQ(cut.requests.size(), 3u);
+  ASSERT_EQ(answer.response.size(), 20);
+  EXPECT_EQ(answer.response.data()[19], 2);
+  EXPECT_EQ(answer.response.frame().size(), 26u);
+
+  port.SetPeer(nullptr);
+  ScriptedPeer alwaysCut(port, [](const Bytes&, int) { return Response(1, 0x88, Bytes(6, 1)); });
+  answer = link.Transact(Request(true, 0x08, {1}, 20));
+  EXPECT_EQ(answer.status, LinkWrongAnswer);
+  EXPECT_TRUE(answer.response.empty());
+  EXPECT_TRUE(link.answer().data().empty());
+  EXPECT_EQ(link.received().size(), 12u);  // what came is still there for a diagnosis
+}
+
+TEST_F(TransactTest, ExactlyTheShortAnswerIsGoodToo) {
+  for (size_t size : {1u, 2u, 41u}) {
+    LoopbackPort fresh(clock);
+    fresh.Configure({1200, Parity::None});
+    link.Attach(&fresh);
+    ScriptedPeer peer(fresh, [size](const Bytes&, int) { return Response(1, 0x8C, Bytes(size, 0)); });
+    LinkRequest request = Request(false, 0x0C, {}, 41);
+    request.shortAnswerData = 1;
+    EXPECT_EQ(link.Transact(request).status, size == 2 ? LinkWrongAnswer : LinkOk) << size;
+  }
+}
+
+TEST_F(TransactTest, RefusalNeedsItsThreeBytesWhateverTheReaderAsks) {
+  settings.attempts = 2;
+  ScriptedPeer refusing(port, [](const Bytes&, int attempt) {
+    return attempt == 1 ? Response(1, 0x08, {39}) : Response(1, 0x08, {39, 0, 1});
+  });
+  const LinkAnswer answer = link.Transact(Request(true, 0x08, {1}, 20));
+  EXPECT_EQ(answer.status, LinkOk);
+  EXPECT_EQ(refusing.requests.size(), 2u);
+  EXPECT_TRUE(answer.response.IsRefusalOf(0x08));
+  EXPECT_EQ(answer.response.size(), 3);
 }
 
 TEST(RtsHold, BitTimesOfTheRequest) {
@@ -174,7 +233,7 @@ TEST_F(TransactTest, RtsDropsAtTheHoldDeadline) {
   settings.rtsKeying = 1;
   ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
   const int64_t start = clock.NowNs();
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);
   EXPECT_EQ(port.rtsRaises(), 1);
   EXPECT_FALSE(port.rts());
   // 2 ms lead, then 161 bit times at 1200 bit/s.
@@ -183,19 +242,19 @@ TEST_F(TransactTest, RtsDropsAtTheHoldDeadline) {
 
   link.runtime().preambleInRts = 0;
   const int64_t second = clock.NowNs();
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);
   EXPECT_NEAR(static_cast<double>(port.rtsDroppedAt() - second), 2e6 + 61.0 * 1e9 / 1200, 1000.0);
 }
 
 TEST_F(TransactTest, PauseBeforeRequestsAfterTypes18And20) {
   ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);
   EXPECT_EQ(link.runtime().prePauseMs, 0);
   link.runtime().deviceType = 20;
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);
   EXPECT_EQ(link.runtime().prePauseMs, 5);
   link.runtime().deviceType = 7;
-  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkOk);
+  EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);
   EXPECT_EQ(link.runtime().prePauseMs, 5);
 }
 

@@ -10,7 +10,7 @@
 #include <map>
 
 #include "link/link_clock.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset::testing {
 

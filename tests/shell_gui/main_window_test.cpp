@@ -11,6 +11,7 @@
 #include "gui_support.h"
 #include "shell/connection_summary.h"
 #include "shell/menu_captions.h"
+#include "shell/menu_table.h"
 #include "shell/windows/about_box.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
@@ -82,6 +83,23 @@ TEST_F(MainWindowTest, AboutShowsTheProgramsVersion) {
   const QString version = box.ProgramVersion->text();
   EXPECT_TRUE(version.startsWith(QString::fromStdString(state.Text(2277)))) << version.toStdString();
   EXPECT_TRUE(QRegularExpression("\\d+\\.\\d+").match(version).hasMatch()) << version.toStdString();
+}
+
+TEST_F(MainWindowTest, EveryItemOfTheMenuTableReachesItsHandler) {
+  TForm1 window(state, options);
+  for (const MenuEntry& entry : MenuTable()) {
+    if (entry.handler == nullptr) continue;
+    const std::string slot = std::string(entry.handler) + "()";
+    EXPECT_GE(window.metaObject()->indexOfSlot(slot.c_str()), 0) << entry.name;
+  }
+  // The two upper zero items share one handler, which tells them apart by the item that was chosen.
+  std::vector<MenuItem> ran;
+  window.SetProcedure(M::N28, [&] { ran.push_back(M::N28); });
+  window.SetProcedure(M::N40, [&] { ran.push_back(M::N40); });
+  window.Action(M::N40)->trigger();
+  window.Action(M::N28)->trigger();
+  QTRY_COMPARE(ran.size(), size_t{2});
+  EXPECT_EQ(ran, (std::vector<MenuItem>{M::N40, M::N28}));
 }
 
 TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled) {

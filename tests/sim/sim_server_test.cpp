@@ -31,15 +31,18 @@ struct Client {
     settings.attempts = 1;
     link.Attach(port.get());
   }
-  LinkStatus Transact(int write, int length, int command) {
-    return link.Transact(frame, write, length, command, 1, 0, 0, 1);
+  LinkStatus Transact(bool write, int command, std::vector<uint8_t> data = {}) {
+    LinkRequest request;
+    request.kind = write ? RequestKind::Write : RequestKind::Read;
+    request.command = static_cast<uint8_t>(command);
+    request.data = data;
+    return link.Transact(request).status;
   }
 
   std::unique_ptr<PosixSerialPort> port;
   LinkSettings settings;
   SteadyLinkClock clock;
   Link link{settings, clock};
-  LinkFrame frame{};
 };
 
 SimOptions Unpaced(const std::string& link) {
@@ -58,24 +61,21 @@ TEST(SimServer, AnswersAtItsSpeedAndIsSilentAtAnother) {
     EXPECT_EQ(server->path(), link);
     {
       Client client(link, {1200, Parity::None});
-      ASSERT_EQ(client.Transact(0, 6, 0x02), LinkOk);
-      EXPECT_EQ(client.frame.responseCommand(), 0x82);
-      ASSERT_EQ(client.Transact(0, 6, 0x0C), LinkOk);
-      EXPECT_EQ(client.frame.responseLength(), 58);
-      EXPECT_EQ(client.frame.responseData()[6], kDefaultModel);
+      ASSERT_EQ(client.Transact(false, 0x02), LinkOk);
+      EXPECT_EQ(client.link.answer().command(), 0x82);
+      ASSERT_EQ(client.Transact(false, 0x0C), LinkOk);
+      ASSERT_EQ(client.link.answer().frame().size(), 58u);
+      EXPECT_EQ(client.link.answer().data()[6], kDefaultModel);
 
       client.port->Configure({2400, Parity::None});
-      EXPECT_EQ(client.Transact(0, 6, 0x02), LinkNoAnswer);
+      EXPECT_EQ(client.Transact(false, 0x02), LinkNoAnswer);
       client.port->Configure({1200, Parity::None});
       EXPECT_EQ(server->Control("refuse 0x13 7 0 0"), "ok");
-      client.frame.requestData()[0] = 0x0E;
-      client.frame.requestData()[1] = 0x27;
-      client.frame.requestData()[2] = 4;
-      ASSERT_EQ(client.Transact(1, 9, 0x13), LinkOk);
-      EXPECT_EQ(client.frame.responseCommand(), 0x13);
+      ASSERT_EQ(client.Transact(true, 0x13, {0x0E, 0x27, 4}), LinkOk);
+      EXPECT_EQ(client.link.answer().command(), 0x13);
     }
     Client again(link, {1200, Parity::None});  // the line is free again once the first client closed it
-    EXPECT_EQ(again.Transact(0, 6, 0x02), LinkOk);
+    EXPECT_EQ(again.Transact(false, 0x02), LinkOk);
   }
   EXPECT_FALSE(Exists(link));
 }
@@ -108,7 +108,7 @@ TEST(SimServer, PacedAnswerTakesItsCharacterTimes) {
   ASSERT_TRUE(server) << error;
   Client client(server->path(), {1200, Parity::None});
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(client.Transact(0, 6, 0x02), LinkOk);
+  ASSERT_EQ(client.Transact(false, 0x02), LinkOk);
   // Six bytes at 1200 bit/s: the last one leaves five character times (about 42 ms) after the first.
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(40));
 }

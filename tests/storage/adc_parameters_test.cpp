@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 #include "storage/adc_parameters.h"
 
 namespace ruvenset {

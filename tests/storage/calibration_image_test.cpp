@@ -4,7 +4,7 @@
 #include <functional>
 #include <limits>
 
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 #include "storage/canonical_order.h"
 #include "storage_test_support.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 
 namespace ruvenset::test {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 #include "storage/calibration_file_status.h"
 #include "storage/text_message.h"
 #include "storage/write_back_checks.h"

@@ -32,7 +32,7 @@ class EditorFlows : public StorageFixture {
 
 TEST_F(EditorFlows, AddedTosPointGetsTheDefaultTableAndTheWorkingCopyFollows) {
   state.calibration = DeviceImage();
-  pages.lists = {{kListAdd, 0}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Add, 0}, {ListChoice::Close, 0}};
   technician.confirms = {true, true};
   // 65536 is refused in the first field; the technician types again.
   pages.entries = {ScriptedCalibrationPages::Typed{"65536", "20.5"},
@@ -60,7 +60,7 @@ TEST_F(EditorFlows, AddedTosPointGetsTheDefaultTableAndTheWorkingCopyFollows) {
 TEST_F(EditorFlows, DeletingTheFirstOfThreeTosPointsMovesTheOthersUp) {
   state.calibration = DeviceImage();
   const CalibrationImage before = state.calibration;
-  pages.lists = {{kListDelete, 0}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Delete, 0}, {ListChoice::Close, 0}};
   technician.confirms = {true, true};
   pages.savePaths = {std::nullopt};
 
@@ -81,7 +81,7 @@ TEST_F(EditorFlows, FinishingWithEqualCodesReportsThePointAndSelectsItsTosPoint)
   state.calibration = DeviceImage();
   const ChannelSection p = state.calibration.Channel(S::Pressure);
   p.SetPoint(1, 2, p.PointCode(1, 1), 5.0f);
-  pages.lists = {{kListClose, 0}, {kListDelete, 1}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Close, 0}, {ListChoice::Delete, 1}, {ListChoice::Close, 0}};
   technician.confirms = {true, true, true};
   pages.savePaths = {std::nullopt};
 
@@ -98,7 +98,7 @@ TEST_F(EditorFlows, AnExistingFileIsReplacedOnlyAfterTheQuestion) {
   state.calibration = DeviceImage();
   const std::string target = folder.File("existing.klb");
   WriteBytes(target, {1, 2, 3});
-  pages.lists = {{kListClose, 0}};
+  pages.lists = {{ListChoice::Close, 0}};
   technician.confirms = {true, false, true};
   pages.savePaths = {target, target};
 
@@ -117,8 +117,9 @@ TEST_F(EditorFlows, PointLevelChangesAddsDeletesAndShiftsTheTable) {
   state.calibration = DeviceImage();
   const ChannelSection table = state.calibration.Channel(S::Pressure);
   for (int i = 0; i < 5; ++i) table.SetPoint(0, i, 100000 + 500000 * i, static_cast<float>(i + 1));
-  pages.lists = {{kListOpen, 0}, {kListOpen, 1},  {kListAdd, 0},  {kListDelete, 0},
-                 {kListOk, 0},   {kListClose, 0}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Open, 0},   {ListChoice::Open, 1}, {ListChoice::Add, 0},
+                 {ListChoice::Delete, 0}, {ListChoice::Ok, 0},   {ListChoice::Close, 0},
+                 {ListChoice::Close, 0}};
   pages.entries = {ScriptedCalibrationPages::Typed{"600000", "2.5"},
                    ScriptedCalibrationPages::Typed{"9000000", "100"}};
   technician.confirms = {true, true, true, true};  // add, delete, shift, finish
@@ -140,7 +141,7 @@ TEST_F(EditorFlows, PointLevelChangesAddsDeletesAndShiftsTheTable) {
   // The point level of pressure offers the shift; its rows use the editor's format.
   const FulfillList& points = pages.shownLists[1];
   EXPECT_EQ(points.rows[0], "   1        100000            1");
-  EXPECT_EQ(points.buttons.back().modalResult, kListOk);
+  EXPECT_EQ(points.buttons.back().modalResult, ListChoice::Ok);
 }
 
 TEST_F(EditorFlows, CorrectionEditorKeepsBetweenTwoAndThirtyThreePoints) {
@@ -148,7 +149,7 @@ TEST_F(EditorFlows, CorrectionEditorKeepsBetweenTwoAndThirtyThreePoints) {
   image.SetCorrectionCount(33);
   for (int i = 0; i < 33; ++i) image.SetCorrectionPoint(i, 10.0f * static_cast<float>(i), 1.0f);
   state.calibration = image;
-  pages.lists = {{kListDelete, 5}, {kListOk, 0}, {kListOpen, 0}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Delete, 5}, {ListChoice::Ok, 0}, {ListChoice::Open, 0}, {ListChoice::Close, 0}};
   technician.confirms = {true, true, true};
   pages.entries = {ScriptedCalibrationPages::Typed{"55", "1.02"},
                    ScriptedCalibrationPages::Typed{"5", "1.051"},
@@ -157,12 +158,12 @@ TEST_F(EditorFlows, CorrectionEditorKeepsBetweenTwoAndThirtyThreePoints) {
 
   EXPECT_EQ(Edit(S::CorrectionMultipliers), EditorEnd::Saved);
   // A full table offers no add button; after the deletion it does.
-  const auto has = [&](const FulfillList& list, int result) {
+  const auto has = [&](const FulfillList& list, ListChoice result) {
     return std::any_of(list.buttons.begin(), list.buttons.end(),
                        [&](const ListButton& b) { return b.modalResult == result; });
   };
-  EXPECT_FALSE(has(pages.shownLists[0], kListOk));
-  EXPECT_TRUE(has(pages.shownLists[1], kListOk));
+  EXPECT_FALSE(has(pages.shownLists[0], ListChoice::Ok));
+  EXPECT_TRUE(has(pages.shownLists[1], ListChoice::Ok));
   EXPECT_EQ(pages.shownLists[0].visibleRows, 13);
   EXPECT_EQ(pages.refusedEntries, 1);
   CalibrationImage saved;

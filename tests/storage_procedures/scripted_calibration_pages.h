@@ -39,7 +39,7 @@ class ScriptedCalibrationPages : public CalibrationEditorPages {
       // A script that runs out would leave the procedure waiting for a technician forever.
       ADD_FAILURE() << "list window shown with no scripted answer: " << list.caption;
       if (++overruns_ > 20) std::abort();
-      return {kListClose, 0};
+      return {ListChoice::Close, 0};
     }
     const ListAnswer answer = lists.front();
     lists.pop_front();

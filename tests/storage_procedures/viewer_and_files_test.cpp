@@ -25,7 +25,7 @@ class ViewerFlows : public StorageFixture {
 
 TEST_F(ViewerFlows, FromTheMenuTheTosLevelOpensThePointLevel) {
   pages.openPaths = {SaveImage(DeviceImage(), "device.klb")};
-  pages.lists = {{kListOpen, 1}, {kListClose, 0}, {kListClose, 1}};
+  pages.lists = {{ListChoice::Open, 1}, {ListChoice::Close, 0}, {ListChoice::Close, 1}};
   ViewCalibrationFromMenu(tools, S::Temperature);
 
   ASSERT_EQ(pages.shownLists.size(), 3u);
@@ -38,7 +38,7 @@ TEST_F(ViewerFlows, FromTheMenuTheTosLevelOpensThePointLevel) {
   EXPECT_EQ(tos.selected, 2);  // the last Тос point
   ASSERT_EQ(tos.buttons.size(), 2u);
   EXPECT_EQ(tos.buttons[0].text, Text(2278));
-  EXPECT_EQ(tos.buttons[1].modalResult, kListOpen);
+  EXPECT_EQ(tos.buttons[1].modalResult, ListChoice::Open);
   const FulfillList& points = pages.shownLists[1];
   EXPECT_EQ(points.header1, state.texts.FormatText(2265, {20.0f, Text(2189)}));
   EXPECT_EQ(points.header2, state.texts.FormatText(2266, {Text(2151), Text(2189)}));
@@ -69,7 +69,7 @@ TEST_F(ViewerFlows, AfterACalibrationItWritesTheFileAndReturnsTheTosPointToConti
   const ChannelSection t = state.calibration.Channel(S::Temperature);
   t.SetTosPoint(0, 50000, 30.0f);  // out of order: the file gets them sorted
   const std::string path = folder.File("calibration.klb");
-  pages.lists = {{kListOpen, 1}};
+  pages.lists = {{ListChoice::Open, 1}};
   const ViewerOutcome outcome = RunCalibrationViewer(tools, S::Temperature, false, path);
   EXPECT_EQ(outcome.returnValue, 1);
   EXPECT_EQ(outcome.result, ViewerResult::ContinueAtTos);
@@ -82,12 +82,12 @@ TEST_F(ViewerFlows, AfterACalibrationItWritesTheFileAndReturnsTheTosPointToConti
   ASSERT_EQ(tos.buttons.size(), 3u);
   EXPECT_EQ(tos.buttons[0].text, Text(2613));
   EXPECT_EQ(tos.buttons[1].text, Text(2267));
-  EXPECT_EQ(tos.buttons[2].modalResult, kListClose);
+  EXPECT_EQ(tos.buttons[2].modalResult, ListChoice::Close);
 }
 
 TEST_F(ViewerFlows, CorrectionViewerShowsFifteenRowsAndOneButton) {
   pages.openPaths = {SaveImage(DeviceImage(), "device.klb")};
-  pages.lists = {{kListClose, 0}};
+  pages.lists = {{ListChoice::Close, 0}};
   ViewCalibrationFromMenu(tools, S::CorrectionMultipliers);
   ASSERT_EQ(pages.shownLists.size(), 1u);
   const FulfillList& list = pages.shownLists[0];
@@ -160,7 +160,7 @@ TEST_F(ViewerFlows, NotANumberAndWideCodesAreShownWithoutHarm) {
   p.SetPoint(0, 1, 0x1234567, std::numeric_limits<float>::quiet_NaN());
   p.SetTosPoint(1, -5, std::numeric_limits<float>::infinity());
   pages.openPaths = {SaveImage(image, "odd.klb")};
-  pages.lists = {{kListOpen, 0}, {kListClose, 0}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Open, 0}, {ListChoice::Close, 0}, {ListChoice::Close, 0}};
   ViewCalibrationFromMenu(tools, S::Pressure);
   ASSERT_EQ(pages.shownLists.size(), 3u);
   EXPECT_EQ(pages.shownLists[1].rows[1], "   2    19088743              nan");

@@ -28,8 +28,8 @@ TEST(FulfillListRules, SizesFollowTheRowsShown) {
     EXPECT_EQ(list.ButtonRowTop(1), c.listHeight + 88);
   }
   FulfillList list;
-  EXPECT_EQ(list.FormKeyPress(23), kListClose);
-  EXPECT_EQ(list.FormKeyPress('w'), 0);
+  EXPECT_EQ(list.FormKeyPress(23), ListChoice::Close);
+  EXPECT_EQ(list.FormKeyPress('w'), std::nullopt);
   EXPECT_EQ(list.SelectedRow(), -1);
   list.rows = {"a", "b"};
   list.selected = 7;

@@ -177,7 +177,7 @@ TEST_F(WriteBackRuns, TheViewersAskTheirWriteQuestionAsOne) {
   state.connected = true;
   const std::string file = SaveImage(DeviceImage(), "device.klb");
   pages.openPaths = {file, file};
-  pages.lists = {{kListClose, 0}, {kListClose, 0}};
+  pages.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
   ViewCalibrationFromMenu(tools, S::CorrectionMultipliers);
   ViewCalibrationFromMenu(tools, S::Temperature);
   EXPECT_EQ(technician.writeQuestions, (std::vector<std::string>{Text(1220), Text(2264)}));

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset::testing {
 

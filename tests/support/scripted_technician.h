@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/device_prompts.h"
-#include "shell/technician.h"
+#include "session/technician.h"
 
 namespace ruvenset::testing {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "common/crc16.h"
+#include "device/service_operations.h"
 #include "verification/hart_zero.h"
-#include "verification/service_operations.h"
 #include "verification_fixture.h"
 
 namespace ruvenset::testing {
@@ -24,7 +24,7 @@ struct RecordingView : ServiceView {
 };
 
 struct ServiceMode : VerificationFixture {
-  int Run(int operation, uint8_t flag = 1) {
+  ServiceResult Run(int operation, uint8_t flag = 1) {
     ClockServiceHost host(clock, &view);
     return RunServiceOperation(state, technician, technician, host, operation, flag, "panel");
   }
@@ -46,7 +46,7 @@ Bytes Padded(const char* text) {
 TEST_F(ServiceMode, EnterRequestWithTheWritePassword) {
   Connect();
   state.channel.code = 1;
-  ASSERT_EQ(Run(kServiceEnter, 0), kServiceSucceeded);
+  ASSERT_EQ(Run(kServiceEnter, 0), ServiceResult::Succeeded);
   const Bytes& r = LastRequest(0x10);
   ASSERT_EQ(r.size(), 29u);
   EXPECT_EQ(Bytes(r.begin(), r.begin() + 6), (Bytes{0xBB, 0x01, 29, 0x10, 1, 1}));
@@ -60,7 +60,7 @@ TEST_F(ServiceMode, EnterRequestWithTheParameterPassword) {
   device.parameterPassword = "5678";
   Connect(device);
   technician.passwords.push_back("5678");
-  ASSERT_EQ(Run(kServiceEnter, 1), kServiceSucceeded);
+  ASSERT_EQ(Run(kServiceEnter, 1), ServiceResult::Succeeded);
   EXPECT_EQ(technician.Count("parameter password"), 1);
   const Bytes& r = LastRequest(0x10);
   ASSERT_EQ(r.size(), 46u);
@@ -76,12 +76,12 @@ TEST_F(ServiceMode, ThreePipelinesTakeAtLeastFourSeconds) {
   Connect(device);
   peer->model.SetServiceDelayMs(200);
   const int64_t t0 = clock.NowNs();
-  ASSERT_EQ(Run(kServiceEnter), kServiceSucceeded);
+  ASSERT_EQ(Run(kServiceEnter), ServiceResult::Succeeded);
   EXPECT_EQ(view.maximum, 8);
   EXPECT_EQ(view.position, 8);
   EXPECT_GE(clock.NowNs() - t0, 4'000'000'000);
   EXPECT_EQ(PipelineState(), 3);
-  ASSERT_EQ(Run(kServiceLeave), kServiceSucceeded);
+  ASSERT_EQ(Run(kServiceLeave), ServiceResult::Succeeded);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(LastRequest(0x11).size(), 23u);
 }
@@ -95,7 +95,7 @@ TEST_F(ServiceMode, AlreadyInServiceAfterALostAnswerCountsAsEntered) {
     return false;
   };
   technician.confirms = {true};
-  EXPECT_EQ(Run(kServiceEnter), kServiceSucceeded);
+  EXPECT_EQ(Run(kServiceEnter), ServiceResult::Succeeded);
   EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_EQ(technician.Count("box"), 0);
   EXPECT_EQ(PipelineState(), 3);
@@ -104,7 +104,7 @@ TEST_F(ServiceMode, AlreadyInServiceAfterALostAnswerCountsAsEntered) {
 TEST_F(ServiceMode, AlreadyInServiceWithoutARetryIsARefusal) {
   Connect();
   peer->model.RefuseNext(0x10, 0x3B, 0, 0);
-  EXPECT_EQ(Run(kServiceEnter), kServiceFailed);
+  EXPECT_EQ(Run(kServiceEnter), ServiceResult::Failed);
   EXPECT_EQ(technician.Count("box Внимание!"), 1);
   EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
 }
@@ -122,14 +122,14 @@ TEST_F(ServiceMode, WaitsWithoutLimitUntilTheTechnicianGivesUp) {
   peer->filter = [](const Bytes& request, Bytes&) { return !(request[0] == 0xBB && request[3] == 0x08); };
   int next = 0;
   while ((next = window.Timer1Timer()) != kServiceDone) clock.SleepFor(int64_t{next} * 1'000'000);
-  EXPECT_EQ(window.modalResult(), kServiceSucceeded);
+  EXPECT_EQ(window.outcome(), ServiceResult::Succeeded);
   EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
 }
 
 TEST_F(ServiceMode, RefusedLeaveFails) {
   Connect();
   peer->model.RefuseNext(0x11, 2, 0, 0);
-  EXPECT_EQ(Run(kServiceLeave), kServiceFailed);
+  EXPECT_EQ(Run(kServiceLeave), ServiceResult::Failed);
   EXPECT_EQ(technician.Count("box"), 1);
 }
 

@@ -7,8 +7,8 @@
 #include "link/virtual_link_clock.h"
 #include "scripted_technician.h"
 #include "scripted_verification_pages.h"
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
-#include "shell/program_state.h"
 #include "sim_line_peer.h"
 #include "verification/verification_procedure.h"
 

@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "common/byte_order.h"
+#include "device/unit_choice.h"
 #include "verification/channel_ranges.h"
-#include "verification/unit_choice.h"
 #include "verification/verification_file.h"
 #include "verification/verification_statistics.h"
 #include "verification_fixture.h"

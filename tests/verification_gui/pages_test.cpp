@@ -273,7 +273,7 @@ TEST_F(VerificationPagesTest, ServiceWindowRunsItsOperationFromTheTimerAndCloses
   EXPECT_EQ(window.objectName(), "Form53");
   EXPECT_EQ(window.windowTitle().toStdString(), state.Text(2287));
   EXPECT_EQ(window.Panel1->text().toStdString(), state.Text(2202));
-  EXPECT_EQ(window.Run(), kServiceFailed);
+  EXPECT_EQ(window.Run(), ServiceResult::Failed);
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(window.Timer1->isActive());
 }

@@ -7,12 +7,12 @@
 #include <fstream>
 
 #include "../verification/verification_fixture.h"
+#include "device/unit_choice.h"
 #include "device/windows/choice_dialogs.h"
 #include "link/com_slots.h"
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/window_parts.h"
 #include "shell/windows/window_picture.h"
-#include "verification/unit_choice.h"
 #include "verification/windows/measuring_windows.h"
 #include "verification/windows/reference_pages.h"
 #include "verification/windows/service_window.h"

@@ -194,7 +194,7 @@ TEST_F(ZeroSettingRun, ADamagedOrCutConstantsBlockStopsBeforeServiceMode) {
   peer->filter = [&cut](const Bytes& request, Bytes& response) {
     if (request[3] == 0x13) {
       if (cut == 0) response[4 + 3] ^= 1;  // a value byte: the block's own check fails
-      if (cut == 1) {
+      if (cut >= 1) {  // every answer of the second run is cut: the link never gets the whole block
         response.resize(4 + 25);
         response[2] = static_cast<uint8_t>(response.size() + 2);
         response.resize(response.size() + 2);
@@ -207,7 +207,7 @@ TEST_F(ZeroSettingRun, ADamagedOrCutConstantsBlockStopsBeforeServiceMode) {
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::NotStarted);
   EXPECT_EQ(Zero(2).result, ZeroSettingResult::NotStarted);
   EXPECT_EQ(technician.Count("message Ноль не установлен | Блок наклона НСХП и смещения прочитан с ошибкой"),
-            2);
+            1);
   EXPECT_TRUE(RequestsOf(0x10).empty());
 }
 

@@ -6,7 +6,7 @@
 
 #include "calibration/acquisition_window.h"
 #include "calibration/windows/sample_strip.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 

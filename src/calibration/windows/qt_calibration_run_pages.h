@@ -5,7 +5,7 @@
 #include "calibration/calibration_pages.h"
 #include "calibration/calibration_procedure.h"
 #include "shell/connect_operation.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "shell/windows/qt_technician.h"
 
 namespace ruvenset {

@@ -2,7 +2,7 @@
 #include <QWidget>
 
 #include "calibration/save_calibration.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "shell/windows/qt_technician.h"
 
 namespace ruvenset {

@@ -8,9 +8,9 @@
 #include <array>
 #include <cstdint>
 
-#include "device/connection_record.h"
 #include "device/constants.h"
-#include "shell/language_texts.h"
+#include "session/connection_record.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 

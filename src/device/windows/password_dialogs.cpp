@@ -5,7 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "device/connection_record.h"
+#include "session/connection_record.h"
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {

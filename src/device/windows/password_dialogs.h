@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "session/program_state.h"
+#include "session/technician.h"
 #include "shell/connect_operation.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
 
 namespace ruvenset {
 

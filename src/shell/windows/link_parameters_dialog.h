@@ -9,9 +9,9 @@
 #include <QToolButton>
 #include <array>
 
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
 #include "shell/link_dialog_rules.h"
-#include "shell/program_state.h"
 
 namespace ruvenset {
 

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -11,6 +12,7 @@
 #include "shell/menu_captions.h"
 #include "shell/menu_channels.h"
 #include "shell/menu_replay.h"
+#include "shell/menu_table.h"
 #include "shell/windows/about_box.h"
 #include "shell/windows/connect_dialog.h"
 #include "shell/windows/message_window.h"
@@ -22,29 +24,6 @@ namespace ruvenset {
 namespace {
 
 using M = MenuItem;
-
-// Items whose work is the main window's own; every other item needs a procedure to be enabled.
-bool OwnItem(MenuItem item) {
-  switch (item) {
-    case M::N46:
-    case M::N47:
-    case M::NP1:
-    case M::N48:
-    case M::N12:
-    case M::MNMNU1:
-    case M::MNMNU2:
-    case M::N13:
-      return true;
-    default:
-      return IsMenu(item);
-  }
-}
-
-// Separators stand before these items, as the menus group them.
-bool SeparatorBefore(MenuItem item) {
-  return item == M::NP1 || item == M::N36 || item == M::N28 || item == M::N40 || item == M::N44 ||
-         item == M::N48 || item == M::N17 || item == M::N13;
-}
 
 }  // namespace
 
@@ -91,7 +70,8 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
   if (!options_.portOverride.empty()) state_.givenPort = {options_.portOverride, options_.portSimulated};
-  SetProcedure(M::N17, [this] { ReleaseServiceMode(state_, technician_); });
+  // Every outcome has been shown to the technician on the way.
+  SetProcedure(M::N17, [this] { static_cast<void>(ReleaseServiceMode(state_, technician_)); });
   FormCreate();
   if (options_.startConnect != MainWindowOptions::StartConnect::Never) Timer1->start();
 }
@@ -102,46 +82,16 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildMenus() {
-  using Handler = void (TForm1::*)();
-  static const std::map<MenuItem, Handler> kHandlers = {
-      {M::N46, &TForm1::N6Click},  {M::N47, &TForm1::N47Click},       {M::NP1, &TForm1::NP1Click},
-      {M::N10, &TForm1::N10Click}, {M::N14, &TForm1::N14Click},       {M::N15, &TForm1::N15Click},
-      {M::N16, &TForm1::N16Click}, {M::N36, &TForm1::N36Click},       {M::N18, &TForm1::N18Click},
-      {M::N20, &TForm1::N20Click}, {M::N21, &TForm1::N21Click},       {M::N22, &TForm1::N22Click},
-      {M::N23, &TForm1::N23Click}, {M::N5, &TForm1::N5Click},         {M::N25, &TForm1::N25Click},
-      {M::N26, &TForm1::N26Click}, {M::N27, &TForm1::N27Click},       {M::N28, &TForm1::N28Click},
-      {M::N29, &TForm1::N29Click}, {M::N38, &TForm1::N38Click},       {M::N39, &TForm1::N39Click},
-      {M::N40, &TForm1::N28Click}, {M::N42, &TForm1::N42Click},       {M::N43, &TForm1::N43Click},
-      {M::N44, &TForm1::N44Click}, {M::N34, &TForm1::N34Click},       {M::N35, &TForm1::N35Click},
-      {M::N7, &TForm1::N7Click},   {M::N45, &TForm1::N45Click},       {M::N48, &TForm1::N48Click},
-      {M::N2, &TForm1::N2Click},   {M::N30, &TForm1::N30Click},       {M::N8, &TForm1::N8Click},
-      {M::N9, &TForm1::N9Click},   {M::N31, &TForm1::N31Click},       {M::N17, &TForm1::N17Click},
-      {M::N12, &TForm1::N12Click}, {M::MNMNU1, &TForm1::MNMNU1Click}, {M::MNMNU2, &TForm1::MNMNU2Click},
-      {M::N13, &TForm1::N13Click},
-  };
   menuBar()->setNativeMenuBar(false);
   menuBar()->setObjectName("MainMenu1");
-  static const char* const kNames[kMenuItemCount] = {"Link",         "N46", "N47",      "NP1",
-                                                     "Pressure",     "N10", "N14",      "N15",
-                                                     "N16",          "N36", "N18",      "Temperature",
-                                                     "N20",          "N21", "N22",      "N23",
-                                                     "DiffPressure", "N5",  "N25",      "N26",
-                                                     "N27",          "N28", "N29",      "UpperDiffPressure",
-                                                     "N38",          "N39", "N40",      "LowerDiffPressure",
-                                                     "N42",          "N43", "N44",      "Meter",
-                                                     "N34",          "N35", "General",  "N7",
-                                                     "N45",          "N48", "N2",       "N30",
-                                                     "N8",           "N9",  "N31",      "N17",
-                                                     "About",        "N12", "Language", "MNMNU1",
-                                                     "MNMNU2",       "N13"};
-  for (int i = 0; i < kMenuItemCount; ++i) {
-    const MenuItem item = static_cast<MenuItem>(i);
-    const MenuItem parent = MenuParent(item);
+  for (const MenuEntry& entry : MenuTable()) {
+    const int i = static_cast<int>(entry.item);
+    const MenuItem parent = entry.parent;
     QWidget* owner = parent == M::Count ? static_cast<QWidget*>(menuBar()) : menus_[static_cast<int>(parent)];
-    if (parent != M::Count && SeparatorBefore(item)) menus_[static_cast<int>(parent)]->addSeparator();
-    if (IsMenu(item)) {
+    if (parent != M::Count && entry.separatorBefore) menus_[static_cast<int>(parent)]->addSeparator();
+    if (entry.menu) {
       auto* menu = new QMenu(owner);
-      menu->setObjectName(kNames[i]);
+      menu->setObjectName(entry.name);
       menus_[i] = menu;
       actions_[i] = menu->menuAction();
       if (parent == M::Count) {
@@ -153,10 +103,12 @@ void TForm1::BuildMenus() {
       auto* action = new QAction(owner);
       menus_[static_cast<int>(parent)]->addAction(action);
       actions_[i] = action;
-      const auto handler = kHandlers.find(item);
-      if (handler != kHandlers.end()) connect(action, &QAction::triggered, this, handler->second);
+      if (entry.handler != nullptr) {
+        const int slot = metaObject()->indexOfSlot((QByteArray(entry.handler) + "()").constData());
+        connect(action, QMetaMethod::fromSignal(&QAction::triggered), this, metaObject()->method(slot));
+      }
     }
-    actions_[i]->setObjectName(kNames[i]);
+    actions_[i]->setObjectName(entry.name);
   }
   Action(M::MNMNU1)->setCheckable(true);
   Action(M::MNMNU2)->setCheckable(true);
@@ -217,7 +169,7 @@ void TForm1::ApplyVisibility(const MenuVisibility& visibility) {
   for (int i = 0; i < kMenuItemCount; ++i) {
     const MenuItem item = static_cast<MenuItem>(i);
     actions_[i]->setVisible(visibility.shown(item));
-    actions_[i]->setEnabled(OwnItem(item) || procedures_.count(item) != 0);
+    actions_[i]->setEnabled(MenuEntryOf(item).ownItem || procedures_.count(item) != 0);
   }
 }
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "common/windows/qt_translations.h"
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
 #include "shell/main_menu.h"
-#include "shell/program_state.h"
 #include "shell/windows/qt_technician.h"
 
 namespace ruvenset {

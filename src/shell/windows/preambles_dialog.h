@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 

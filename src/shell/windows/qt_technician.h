@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "shell/windows/qt_technician.h"
 #include "storage/adc_parameters_view.h"
 #include "verification/windows/service_window.h"

@@ -1,9 +1,9 @@
 #pragma once
 #include <QWidget>
 
-#include "shell/program_state.h"
+#include "session/calibration_image.h"
+#include "session/program_state.h"
 #include "shell/windows/qt_technician.h"
-#include "storage/calibration_image.h"
 
 namespace ruvenset {
 

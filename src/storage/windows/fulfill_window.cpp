@@ -53,8 +53,8 @@ TFulfill::TFulfill(QWidget* parent, const FulfillList& list) : QDialog(parent), 
     button->setGeometry(kMargin + rowWidth[row], list.ButtonRowTop(row), buttonWidth, kButtonHeight);
     rowWidth[row] += buttonWidth + kButtonGap;
     bottom = std::max(bottom, list.ButtonRowTop(row) + kButtonHeight);
-    const int result = shown.modalResult;
-    connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+    const ListChoice choice = shown.modalResult;
+    connect(button, &QPushButton::clicked, this, [this, choice] { Choose(choice); });
     buttons[b] = button;
   }
   width = std::max({width, rowWidth[0], rowWidth[1]});
@@ -67,12 +67,18 @@ TFulfill::TFulfill(QWidget* parent, const FulfillList& list) : QDialog(parent), 
 }
 
 ListAnswer TFulfill::Answer() {
-  const int result = exec();
-  return {result == 0 ? kListClose : result, ListBox1->currentRow()};
+  // Escape and the close box leave the choice at Close.
+  exec();
+  return {chosen_, ListBox1->currentRow()};
+}
+
+void TFulfill::Choose(ListChoice choice) {
+  chosen_ = choice;
+  accept();
 }
 
 void TFulfill::FormKeyPress(char key) {
-  if (const int result = list_.FormKeyPress(key); result != 0) done(result);
+  if (const std::optional<ListChoice> choice = list_.FormKeyPress(key)) Choose(*choice);
 }
 
 void TFulfill::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ class TFulfill : public QDialog {
 
   // Shows the window modally: the modal result (2 when it was closed without a button) and the row.
   ListAnswer Answer();
+  // The choice of the button (or Ctrl+W) that closed the window; Close until then.
+  ListChoice chosen() const { return chosen_; }
 
   QLabel* Label1;
   QLabel* Label2;
@@ -30,7 +32,10 @@ class TFulfill : public QDialog {
   void FormKeyPress(char key);
 
  private:
+  void Choose(ListChoice choice);
+
   FulfillList list_;
+  ListChoice chosen_ = ListChoice::Close;
 };
 
 }  // namespace ruvenset

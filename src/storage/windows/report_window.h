@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QPrinter>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "shell/windows/qt_technician.h"
 #include "storage/report_view.h"
 

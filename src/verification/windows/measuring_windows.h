@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "verification/measuring_window.h"
 
 namespace ruvenset {

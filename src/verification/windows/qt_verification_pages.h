@@ -2,8 +2,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
-#include "shell/program_state.h"
 #include "shell/windows/qt_technician.h"
 #include "verification/verification_pages.h"
 #include "verification/verification_procedure.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "device/windows/choice_dialogs.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "verification/verification_pages.h"
 
 namespace ruvenset {

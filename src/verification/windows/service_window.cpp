@@ -23,10 +23,10 @@ TForm53::~TForm53() {
   operation_.SetView(nullptr);
 }
 
-int TForm53::Run() {
+ServiceResult TForm53::Run() {
   Timer1->start(0);
   exec();
-  return operation_.modalResult();
+  return operation_.outcome();
 }
 
 void TForm53::SetPanelText(const std::string& text) {
@@ -44,13 +44,13 @@ void TForm53::Timer1Timer() {
   Timer1->stop();
   const int next = operation_.Timer1Timer();
   if (next == kServiceDone) {
-    done(operation_.modalResult());
+    done(operation_.outcome() == ServiceResult::Succeeded ? QDialog::Accepted : QDialog::Rejected);
     return;
   }
   Timer1->start(next);
 }
 
-int QtServiceWindowHost::ShowModal(ServiceOperations& window) {
+ServiceResult QtServiceWindowHost::ShowModal(ServiceOperations& window) {
   TForm53 shown(owner_, window);
   return shown.Run();
 }

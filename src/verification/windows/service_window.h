@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
 namespace ruvenset {
 
@@ -19,8 +19,8 @@ class TForm53 : public QDialog, public ServiceView {
   TForm53(QWidget* parent, ServiceOperations& operation);
   ~TForm53() override;
 
-  // Shows the window until the operation has ended; returns the operation's modal result.
-  int Run();
+  // Shows the window until the operation has ended; returns how it ended.
+  ServiceResult Run();
 
   void SetPanelText(const std::string& text) override;
   void SetProgress(int position, int maximum) override;
@@ -42,7 +42,7 @@ class TForm53 : public QDialog, public ServiceView {
 class QtServiceWindowHost final : public ServiceWindowHost {
  public:
   explicit QtServiceWindowHost(QWidget* owner) : owner_(owner) {}
-  int ShowModal(ServiceOperations& window) override;
+  ServiceResult ShowModal(ServiceOperations& window) override;
 
  private:
   QPointer<QWidget> owner_;

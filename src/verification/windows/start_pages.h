@@ -8,7 +8,7 @@
 #include <string>
 
 #include "device/windows/number_dialogs.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "verification/verification_pages.h"
 
 namespace ruvenset {

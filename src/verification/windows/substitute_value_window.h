@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <optional>
 
-#include "shell/program_state.h"
+#include "session/program_state.h"
 #include "verification/verification_pages.h"
 
 namespace ruvenset {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 
 namespace ruvenset {
 namespace {

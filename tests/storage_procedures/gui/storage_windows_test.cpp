@@ -38,7 +38,7 @@ class StorageWindows : public StorageFixture {
 
 TEST_F(StorageWindows, ListWindowFollowsItsSizingRulesAndClosesOnCtrlW) {
   FulfillList list = TosLevelList(state, CalibrationSection::Temperature, false);
-  list.buttons = {{Text(2278), kListClose, 0}, {Text(2613), kListOpen, 0}};
+  list.buttons = {{Text(2278), ListChoice::Close, 0}, {Text(2613), ListChoice::Open, 0}};
   TFulfill window(nullptr, list);
   EXPECT_EQ(window.ListBox1->height(), list.ListBoxHeight());
   EXPECT_EQ(window.ListBox1->count(), 3);
@@ -50,9 +50,10 @@ TEST_F(StorageWindows, ListWindowFollowsItsSizingRulesAndClosesOnCtrlW) {
   for (int b = 0; b < 2; ++b) EXPECT_LE(window.buttons[b]->geometry().right(), window.width());
   QKeyEvent ctrlW(QEvent::KeyPress, Qt::Key_W, Qt::ControlModifier, QString(QChar(23)));
   QApplication::sendEvent(&window, &ctrlW);
-  EXPECT_EQ(window.result(), kListClose);
+  EXPECT_EQ(window.chosen(), ListChoice::Close);
+  EXPECT_EQ(window.result(), QDialog::Accepted);
   window.buttons[1]->click();
-  EXPECT_EQ(window.result(), kListOpen);
+  EXPECT_EQ(window.chosen(), ListChoice::Open);
 }
 
 TEST_F(StorageWindows, EntryWindowClosesOnlyOnValuesWithinBounds) {
@@ -96,26 +97,26 @@ TEST_F(StorageWindows, Screenshots) {
     pressure.SetPoint(0, i, 800000 + 3600000 * i, 4.0f * static_cast<float>(i) + 0.0332f);
   const std::vector<std::pair<FulfillList, const char*>> lists = {
       {list(TosLevelList(state, S::Temperature, false),
-            {{Text(2278), kListClose, 0}, {Text(2613), kListOpen, 0}}, 1),
+            {{Text(2278), ListChoice::Close, 0}, {Text(2613), ListChoice::Open, 0}}, 1),
        "viewer-tos"},
-      {list(PointLevelList(state, S::Temperature, 1, false), {{Text(2278), kListClose, 0}}, 0),
+      {list(PointLevelList(state, S::Temperature, 1, false), {{Text(2278), ListChoice::Close, 0}}, 0),
        "viewer-points"},
       {list(TosLevelList(state, S::Temperature, true),
-            {{Text(2210), kListOpen, 0},
-             {Text(3024), kListAdd, 0},
-             {Text(3025), kListDelete, 0},
-             {Text(2278), kListClose, 1}},
+            {{Text(2210), ListChoice::Open, 0},
+             {Text(3024), ListChoice::Add, 0},
+             {Text(3025), ListChoice::Delete, 0},
+             {Text(2278), ListChoice::Close, 1}},
             0),
        "editor-tos"},
       {list(PointLevelList(state, S::Pressure, 0, true),
-            {{Text(2210), kListOpen, 0},
-             {Text(3024), kListAdd, 0},
-             {Text(3025), kListDelete, 0},
-             {Text(2278), kListClose, 1},
-             {state.Bilingual("Сместить", "Змістити"), kListOk, 1}},
+            {{Text(2210), ListChoice::Open, 0},
+             {Text(3024), ListChoice::Add, 0},
+             {Text(3025), ListChoice::Delete, 0},
+             {Text(2278), ListChoice::Close, 1},
+             {state.Bilingual("Сместить", "Змістити"), ListChoice::Ok, 1}},
             2),
        "editor-points"},
-      {list(CorrectionList(state, false), {{Text(2278), kListClose, 0}}, 0), "meter"},
+      {list(CorrectionList(state, false), {{Text(2278), ListChoice::Close, 0}}, 0), "meter"},
   };
   for (const auto& [l, name] : lists) {
     TFulfill window(nullptr, l);

@@ -1,4 +1,4 @@
-#include "storage/device_memory_mirror.h"
+#include "session/device_memory_mirror.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 #include <unistd.h>
 

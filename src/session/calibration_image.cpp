@@ -1,4 +1,4 @@
-#include "storage/calibration_image.h"
+#include "session/calibration_image.h"
 
 #include "common/crc16.h"
 

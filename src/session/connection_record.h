@@ -4,7 +4,6 @@
 #include <string>
 
 #include "common/byte_order.h"
-#include "link/link_frame.h"
 
 namespace ruvenset {
 
@@ -31,10 +30,8 @@ struct Identification {
   bool oldDevice() const { return response[2] == 7; }
 };
 
-// One connection to a flow computer: the exchange record every procedure uses and copies of what the
-// connect sequence read.
+// One connection to a flow computer: copies of what the connect sequence read, and the passwords.
 struct ConnectionRecord {
-  LinkFrame frame{};
   char name[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
   Identification id;
   uint8_t configuration[kConfigurationSize] = {};

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
+#include "session/program_state.h"
 
 namespace ruvenset {
 

@@ -1,7 +1,9 @@
-#include "verification/service_operations.h"
+#include "device/service_operations.h"
 
-#include <cstring>
+#include <algorithm>
+#include <span>
 
+#include "common/device_models.h"
 #include "device/exchange.h"
 #include "device/passwords.h"
 #include "device/pipeline_state.h"
@@ -17,20 +19,17 @@ bool UsesParameterPassword(const Identification& id) {
   return id.version >= 30 && (id.data(40) & 0x80);
 }
 
-// Places the enter request's data in the frame and returns its length.
-int BuildEnterRequest(ConnectionRecord& record, uint8_t serviceFlag, int channelCode) {
-  uint8_t* request = record.frame.request();
-  std::memset(request + 5, 0, 44);
-  request[5] = static_cast<uint8_t>(channelCode);
-  std::memcpy(request + 6, record.writePassword, kPasswordSize);
-  const uint8_t flag = serviceFlag ? 0 : 1;
-  if (UsesParameterPassword(record.id)) {
-    std::memcpy(request + 22, record.parameterPassword, kPasswordSize);
-    request[38] = flag;
-    return 46;
-  }
-  request[22] = flag;
-  return 29;
+// The enter request's data: pipeline, channel code, password(s), the service flag and zeros.
+std::vector<uint8_t> EnterRequestData(const ConnectionRecord& record, int pipeline, uint8_t serviceFlag,
+                                      int channelCode) {
+  const bool parameterPassword = UsesParameterPassword(record.id);
+  std::vector<uint8_t> data(parameterPassword ? 40 : 23, 0);
+  data[0] = static_cast<uint8_t>(pipeline);
+  data[1] = static_cast<uint8_t>(channelCode);
+  std::copy_n(record.writePassword, kPasswordSize, data.begin() + 2);
+  if (parameterPassword) std::copy_n(record.parameterPassword, kPasswordSize, data.begin() + 18);
+  data[parameterPassword ? 34 : 18] = serviceFlag ? 0 : 1;
+  return data;
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ int ServiceOperations::Timer1Timer() {
 }
 
 int ServiceOperations::StartStep() {
-  if (operation != kServiceEnter && operation != kServiceLeave) return Finish(kServiceFailed);
+  if (operation != kServiceEnter && operation != kServiceLeave) return Finish(ServiceResult::Failed);
   if (view_) view_->SetPanelText(panelText);
   if (operation == kServiceEnter && UsesParameterPassword(state_.record.id))
     AskParameterPassword(state_.record, passwords_);
@@ -75,21 +74,19 @@ int ServiceOperations::EnterExchange() {
     Request request;
     request.writeRequest = 1;
     request.command = 0x10;
-    request.setFirstDataByte = 1;
-    request.firstDataByte = pipeline();
-    request.length = BuildEnterRequest(record, serviceFlag, state_.channel.code);
+    request.data = EnterRequestData(record, pipeline(), serviceFlag, state_.channel.code);
     state_.config.link.attempts = 1;
     const LinkStatus status = Exchange(state_, technician_, request);
     state_.config.link.attempts = savedAttempts;
     if (status != LinkOk) {
-      if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) return Finish(kServiceFailed);
+      if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) return Finish(ServiceResult::Failed);
       retried = true;
       continue;
     }
-    if (!IsRefusal(record, 0x10)) break;
-    if (retried && record.frame.responseData()[0] == kAlreadyInService) break;
+    if (!IsRefusal(state_, 0x10)) break;
+    if (retried && state_.link.answer().data()[0] == kAlreadyInService) break;
     ShowRefusal(state_, technician_);
-    if (!technician_.Confirm("", state_.Text(2191))) return Finish(kServiceFailed);
+    if (!technician_.Confirm("", state_.Text(2191))) return Finish(ServiceResult::Failed);
   }
   Advance();
   step_ = Step::Read;
@@ -97,27 +94,26 @@ int ServiceOperations::EnterExchange() {
 }
 
 int ServiceOperations::LeaveExchange() {
-  ConnectionRecord& record = state_.record;
   Request request;
   request.writeRequest = 1;
-  request.length = 23;
   request.command = 0x11;
-  request.setFirstDataByte = 1;
-  request.firstDataByte = pipeline();
-  std::memcpy(record.frame.request() + 5, record.writePassword, kPasswordSize);
-  if (WriteWithRetry(state_, technician_, request) != ExchangeResult::Ok) return Finish(kServiceFailed);
+  request.data.assign(1 + kPasswordSize, 0);
+  request.data[0] = static_cast<uint8_t>(pipeline());
+  std::copy_n(state_.record.writePassword, kPasswordSize, request.data.begin() + 1);
+  if (WriteWithRetry(state_, technician_, request) != ExchangeResult::Ok)
+    return Finish(ServiceResult::Failed);
   Advance();
   step_ = Step::Read;
   return kStepMs;
 }
 
 bool ServiceOperations::ReadState(int& pipelineState) {
-  const int selected = SelectLine(state_, technician_, pipeline(), false);
-  if (selected == kSelectOk) {
+  const SelectResult selected = SelectLine(state_, technician_, pipeline(), false);
+  if (selected == SelectResult::Selected) {
     pipelineState = state_.record.pipelineStateByte(pipeline());
     return true;
   }
-  if (selected == kSelectRefused) return false;
+  if (selected == SelectResult::Refused) return false;
   if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) return false;
   // The technician asked to try again: the state is unknown until the next read.
   pipelineState = -1;
@@ -147,11 +143,11 @@ int ServiceOperations::Fill(int target) {
     Advance();
     return kStepMs;
   }
-  return Finish(kServiceSucceeded);
+  return Finish(ServiceResult::Succeeded);
 }
 
-int ServiceOperations::Finish(int modalResult) {
-  modalResult_ = modalResult;
+int ServiceOperations::Finish(ServiceResult outcome) {
+  outcome_ = outcome;
   step_ = Step::Done;
   return kServiceDone;
 }
@@ -161,16 +157,16 @@ void ServiceOperations::Advance() {
   if (view_) view_->SetProgress(position_ < maximum_ ? position_ : maximum_, maximum_);
 }
 
-int ClockServiceHost::ShowModal(ServiceOperations& window) {
+ServiceResult ClockServiceHost::ShowModal(ServiceOperations& window) {
   window.SetView(view_);
   for (int next = window.Timer1Timer(); next != kServiceDone; next = window.Timer1Timer())
     clock_.SleepFor(static_cast<int64_t>(next) * 1'000'000);
-  return window.modalResult();
+  return window.outcome();
 }
 
-int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
-                        ServiceWindowHost& host, int operation, uint8_t serviceFlag,
-                        const std::string& panelText) {
+ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                                  ServiceWindowHost& host, int operation, uint8_t serviceFlag,
+                                  const std::string& panelText) {
   ServiceOperations window(state, technician, passwords);
   window.operation = operation;
   window.serviceFlag = serviceFlag;
@@ -178,32 +174,26 @@ int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPro
   return host.ShowModal(window);
 }
 
-int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
-                        ServiceView* view, int operation, uint8_t serviceFlag, const std::string& panelText) {
+ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                                  ServiceView* view, int operation, uint8_t serviceFlag,
+                                  const std::string& panelText) {
   ClockServiceHost host(state.link.clock(), view);
   return RunServiceOperation(state, technician, passwords, host, operation, serviceFlag, panelText);
 }
 
-int CharacteristicConstantsAddress(const Identification& id) {
-  return id.type == 18 || id.type == 20 || id.version >= 20 ? 0x1F16 : 0x1F0A;
-}
-
 bool ReadCharacteristicConstants(ProgramState& state, Technician& technician, std::vector<uint8_t>& block) {
-  ConnectionRecord& record = state.record;
-  const Identification& id = record.id;
+  const Identification& id = state.record.id;
   Request request;
   request.writeRequest = 1;
   request.command = 0x13;
-  request.length = id.type == 20 && id.version >= 35 ? 10 : 9;
+  request.data.assign(static_cast<size_t>(MemoryReadDataSize(id.type, id.version)), 0);
+  StoreDeviceWord(request.data.data(), CharacteristicConstantsAddress(id.type, id.version), id.byteOrder);
+  request.data[2] = kConstantsBlockSize;
+  request.answerData = kConstantsBlockSize;
   request.progressText = state.Text(id.version < 20 ? 2926 : 3063);
-  uint8_t* data = record.frame.requestData();
-  std::memset(data, 0, 4);
-  StoreDeviceWord(data, static_cast<uint16_t>(CharacteristicConstantsAddress(id)), id.byteOrder);
-  data[2] = kConstantsBlockSize;
   if (WriteWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
-  const int size = record.frame.responseLength() - 6;
-  const uint8_t* bytes = record.frame.responseData();
-  block.assign(bytes, bytes + (size > 0 ? size : 0));
+  const std::span<const uint8_t> answer = state.link.answer().data().first(kConstantsBlockSize);
+  block.assign(answer.begin(), answer.end());
   return true;
 }
 

@@ -1,4 +1,4 @@
-#include "device/connection_record.h"
+#include "session/connection_record.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "device/device_prompts.h"
-#include "shell/program_state.h"
-#include "shell/technician.h"
+#include "session/program_state.h"
+#include "session/technician.h"
 
 namespace ruvenset {
 
@@ -13,9 +13,7 @@ namespace ruvenset {
 inline constexpr int kServiceEnter = 0;
 inline constexpr int kServiceLeave = 1;
 
-// Modal results of the window.
-inline constexpr int kServiceSucceeded = 6;
-inline constexpr int kServiceFailed = 2;
+enum class [[nodiscard]] ServiceResult{Succeeded, Failed};
 
 // Returned by Timer1Timer when the operation has ended.
 inline constexpr int kServiceDone = -1;
@@ -32,7 +30,7 @@ class ServiceView {
 // takes it out (operation 1). The window sets the fields, then calls Timer1Timer when its timer fires;
 // each call does one step (an exchange, a status read or a progress step; the link-error and refusal
 // questions are asked inside it) and returns the milliseconds after which the timer is to fire again,
-// or kServiceDone when the operation has ended and modalResult() holds its outcome. The pauses between
+// or kServiceDone when the operation has ended and outcome() holds how it ended. The pauses between
 // steps are the window's timer intervals, so the window repaints while the flow computer changes state.
 class ServiceOperations {
  public:
@@ -44,13 +42,12 @@ class ServiceOperations {
   int operation = kServiceEnter;
   // 1: the enter request carries flag byte 0 (verification, HART zero); 0: flag byte 1 (calibration).
   uint8_t serviceFlag = 1;
-  uint8_t result = 0;
   std::string panelText;
   std::string captionText;  // empty: language text 2287
 
   std::string caption() const { return captionText.empty() ? state_.Text(2287) : captionText; }
   int Timer1Timer();
-  int modalResult() const { return modalResult_; }
+  ServiceResult outcome() const { return outcome_; }
   bool finished() const { return step_ == Step::Done; }
 
  private:
@@ -62,7 +59,7 @@ class ServiceOperations {
   int EnterRead();
   int LeaveRead();
   int Fill(int target);
-  int Finish(int modalResult);
+  int Finish(ServiceResult outcome);
   void Advance();
   // Reads the pipeline's state; false when the waiting is to end (a declined retry or a refusal).
   bool ReadState(int& pipelineState);
@@ -75,16 +72,15 @@ class ServiceOperations {
   Step step_ = Step::Start;
   int position_ = 0;
   int maximum_ = 0;
-  int modalResult_ = kServiceFailed;
+  ServiceResult outcome_ = ServiceResult::Failed;
 };
 
 // Shows the service operations window modally: sets itself as the window's view, calls Timer1Timer
-// when its timer fires, with the intervals it returns, until the operation has ended; returns the modal
-// result.
+// when its timer fires, with the intervals it returns, until the operation has ended.
 class ServiceWindowHost {
  public:
   virtual ~ServiceWindowHost() = default;
-  virtual int ShowModal(ServiceOperations& window) = 0;
+  virtual ServiceResult ShowModal(ServiceOperations& window) = 0;
 };
 
 // A host without a window (the CLI and the tests): waits on the link's clock between the steps and
@@ -92,7 +88,7 @@ class ServiceWindowHost {
 class ClockServiceHost final : public ServiceWindowHost {
  public:
   explicit ClockServiceHost(LinkClock& clock, ServiceView* view = nullptr) : clock_(clock), view_(view) {}
-  int ShowModal(ServiceOperations& window) override;
+  ServiceResult ShowModal(ServiceOperations& window) override;
 
  private:
   LinkClock& clock_;
@@ -100,17 +96,16 @@ class ClockServiceHost final : public ServiceWindowHost {
 };
 
 // Runs a service operation to its end without a window, waiting on the link's clock between the steps
-// (the CLI and the tests; windows drive Timer1Timer from their timer). Returns the modal result.
-int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
-                        ServiceView* view, int operation, uint8_t serviceFlag, const std::string& panelText);
+// (the CLI and the tests; windows drive Timer1Timer from their timer).
+ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                                  ServiceView* view, int operation, uint8_t serviceFlag,
+                                  const std::string& panelText);
 
-// Creates the window for one operation, shows it through the host and returns its modal result.
-int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
-                        ServiceWindowHost& host, int operation, uint8_t serviceFlag,
-                        const std::string& panelText);
+// Creates the window for one operation and shows it through the host.
+ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
+                                  ServiceWindowHost& host, int operation, uint8_t serviceFlag,
+                                  const std::string& panelText);
 
-// The characteristic constants block (24 bytes and its 2 check bytes) in the flow computer's memory.
-int CharacteristicConstantsAddress(const Identification& id);
 // Reads the characteristic constants block with the read-memory request (command 0x13); the link-error
 // and refusal questions are asked as for any write. True with all response data bytes in `block`.
 bool ReadCharacteristicConstants(ProgramState& state, Technician& technician, std::vector<uint8_t>& block);

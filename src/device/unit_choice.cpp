@@ -1,4 +1,4 @@
-#include "verification/unit_choice.h"
+#include "device/unit_choice.h"
 
 #include <cstdio>
 

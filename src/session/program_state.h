@@ -2,12 +2,12 @@
 #include <memory>
 #include <string>
 
-#include "device/connection_record.h"
 #include "link/configuration.h"
 #include "link/link.h"
-#include "shell/language_texts.h"
-#include "storage/calibration_image.h"
-#include "storage/device_memory_mirror.h"
+#include "session/calibration_image.h"
+#include "session/connection_record.h"
+#include "session/device_memory_mirror.h"
+#include "session/language_texts.h"
 
 namespace ruvenset {
 
