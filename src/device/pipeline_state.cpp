@@ -13,8 +13,19 @@ bool UsesParameterPassword(const Identification& id) {
   return id.version > 29 && (id.data(40) & 0x80);
 }
 
-// Record offsets of the floating-point values of a state record.
-constexpr int kStateFloats[] = {2, 6, 10, 15};
+// Record offsets of the three floating-point values every state record holds.
+constexpr int kStateFloats[] = {2, 6, 10};
+// Record offset of the density constant, a floating-point value only on some flow computers.
+constexpr int kStateDensity = 15;
+
+// Whether the density constant (record bytes 15..18) is a floating-point value in the flow
+// computer's byte order: the state record is read into host order and written back into device order
+// by this one rule, so that a round trip never swaps its bytes.
+bool DensityIsDeviceFloat(ProgramState& state) {
+  const Identification& id = state.record.id;
+  const bool options01Clear = (id.data(4) & 0x03) == 0;
+  return (id.data(4) & 0x20) || (id.version > 8 && options01Clear && state.link.runtime().preambleInRts == 0);
+}
 
 }  // namespace
 
@@ -38,11 +49,8 @@ int SelectLine(ProgramState& state, Technician& technician, int pipeline, bool s
   }
   const Identification& id = record.id;
   uint8_t* data = record.frame.responseData();
-  for (int offset : {3, 7, 11}) DeviceFloatToHost(data + offset, 4, id.byteOrder);
-  const bool options01Clear = (id.data(4) & 0x03) == 0;
-  if ((id.data(4) & 0x20) || (id.version > 8 && options01Clear && state.link.runtime().preambleInRts == 0)) {
-    DeviceFloatToHost(data + 16, 4, id.byteOrder);
-  }
+  for (int offset : kStateFloats) DeviceFloatToHost(data + 1 + offset, 4, id.byteOrder);
+  if (DensityIsDeviceFloat(state)) DeviceFloatToHost(data + 1 + kStateDensity, 4, id.byteOrder);
   const int index = ConnectionRecord::ClampPipeline(pipeline) - 1;
   record.pipelineStateNibble[index] = (id.version > 29 && (id.data(40) & 0x80)) ? (data[1] >> 4) : 0;
   data[1] &= 0x0F;
@@ -89,8 +97,9 @@ int WritePipelineState(ProgramState& state, Technician& technician, PasswordProm
     length = size == kPipelineStateSize ? 42 : 38;
   }
   std::memcpy(data + recordAt, record.pipelineState[index], static_cast<size_t>(size));
-  for (int offset : kStateFloats) {
-    if (offset + 4 <= size) DeviceFloatToHost(data + recordAt + offset, 0, id.byteOrder);
+  for (int offset : kStateFloats) DeviceFloatToHost(data + recordAt + offset, 0, id.byteOrder);
+  if (size == kPipelineStateSize && DensityIsDeviceFloat(state)) {
+    DeviceFloatToHost(data + recordAt + kStateDensity, 0, id.byteOrder);
   }
 
   Request request;
