@@ -72,7 +72,7 @@ TEST_F(VerificationRun, TemperatureWithMarkersRecordsEveryReadingOnce) {
   EXPECT_EQ(pages.displays.back().value, "20.000 °C");
 }
 
-TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndWritesNoRecords) {
+TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndRecordsEveryReading) {
   sim::FlowComputerConfig device;
   device.model = 4;
   Connect(device);
@@ -83,7 +83,14 @@ TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndWritesNoRecords) {
   EXPECT_EQ(pages.log.back(), "TForm55");
   EXPECT_EQ(pages.ticks, 3);
   EXPECT_EQ(Requests(0x1D), 0);
-  EXPECT_EQ(ReadFile(path).size(), 4u);
+  const Bytes file = ReadFile(path);
+  ASSERT_EQ(file.size(), 4u + 4 * 24);
+  for (size_t i = 0; i < 4; ++i) {
+    const uint8_t* r = file.data() + 4 + 24 * i;
+    EXPECT_EQ(r[8], 1);
+    EXPECT_EQ(LoadLe32(r + 16), pages.taken[i].channelAdc);
+    EXPECT_FLOAT_EQ(LoadLeFloat(r + 20), pages.taken[i].value);
+  }
   EXPECT_EQ(PipelineState(), 0);
 }
 
@@ -292,6 +299,31 @@ TEST_F(VerificationRun, RepeatedMarkerTakesNoReading) {
   EXPECT_EQ(Requests(0x0C) - 1, 1);  // the identification at connect, then one measurement
 }
 
+TEST_F(VerificationRun, ResetStatisticsTakesTheCurrentConversionAgain) {
+  Connect();
+  PlainPages(0);
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[3] == 0x1D) {
+      response[4 + 7] = 42;
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  bool reset = false;
+  pages.onTick = [&](MeasuringWindow& window, int) {
+    if (window.statistics().count() == 1 && !reset) {
+      reset = true;
+      window.BitBtn2Click();
+    }
+  };
+  pages.readings = 5;
+  pages.maxTicks = 10;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(Requests(0x0C) - 1, 2);  // the reading before the reset and the one right after it
+  ASSERT_FALSE(pages.displays.empty());
+  EXPECT_EQ(pages.displays.back().count, "1");
+}
+
 TEST_F(VerificationRun, GarbageFromTheTransmitterIsShownAndTheTicksGoOn) {
   sim::FlowComputerConfig device;
   device.model = 7;
@@ -331,6 +363,36 @@ TEST_F(VerificationRun, ChangedSubstituteValueIsWrittenAfterConfirmation) {
   std::memcpy(&constant, state.record.stateRecord(1) + 10, 4);
   EXPECT_EQ(constant, 25.0f);
   EXPECT_EQ(state.record.stateRecord(1)[1] & 0x02, 0);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
+
+namespace ruvenset::testing {
+namespace {
+
+TEST_F(VerificationRun, UpperRangeSubstituteGoesIntoTheDifferentialPressureGroup) {
+  sim::FlowComputerConfig device;
+  device.model = 7;
+  Connect(device);
+  uint8_t before[kPipelineStateSize];
+  std::memcpy(before, state.record.stateRecord(1), kPipelineStateSize);
+  pages.substitute = {SubstituteValueAnswer{false, 1.5f}};
+  technician.confirms = {true};
+  pages.poll = {0};
+  technician.choices = {0};
+  pages.fileChoice = {0};
+  pages.typed = {false};
+  pages.start = {false};
+  EXPECT_EQ(Verify(kKindUpperDiffPressure), VerificationResult::Cancelled);
+  const uint8_t* after = state.record.stateRecord(1);
+  float constant = 0;
+  std::memcpy(&constant, after + 2, 4);
+  EXPECT_EQ(constant, 1.5f);
+  EXPECT_EQ(after[1] & 0x04, 0);
+  EXPECT_EQ(after[1] & 0x10, before[1] & 0x10);
+  EXPECT_EQ(Bytes(after + 15, after + 19), Bytes(before + 15, before + 19));
+  EXPECT_EQ(Requests(0x09), 2);
 }
 
 }  // namespace
