@@ -21,7 +21,7 @@ constexpr Command kCommands[] = {
      "[--first-byte B] [--data HEX] [--address A]"},
     {"identify", ruvenset::cli::RunIdentify, "connect and identify: [--password TEXT] [--release]"},
     {"release-service", ruvenset::cli::RunReleaseService,
-     "take pipelines out of service mode: [--password TEXT]"},
+     "take pipelines out of service mode: [--password TEXT] [--wait SECONDS]"},
     {"check", ruvenset::cli::RunCalibrationCheck,
      "check a calibration file: FILE [--section pressure|temperature|dp|meter]"},
     {"show", ruvenset::cli::RunCalibrationShow, "show a section of a calibration file: FILE --section S"},

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/device_prompts.h"
+#include "link/link_clock.h"
 #include "shell/technician.h"
 
 namespace ruvenset::testing {
@@ -22,6 +23,7 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
   int progressSteps = 0;
   std::string status;
   std::string connection;
+  LinkClock* clock = nullptr;  // when set, a pause lets this much time pass on the line too
 
   void ShowMessageWindow(const std::string& caption, const std::string& message,
                          const std::string&) override {
@@ -50,7 +52,10 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
   void SetStatusText(const std::string& text) override { status = text; }
   void SetProgressText(const std::string&) override {}
   void SetConnectionText(const std::string& text) override { connection = text; }
-  void Pause(int ms) override { pausedMs += ms; }
+  void Pause(int ms) override {
+    pausedMs += ms;
+    if (clock != nullptr) clock->SleepFor(int64_t{ms} * 1'000'000);
+  }
 
   std::optional<std::string> AskWritePassword(bool single) override {
     log.push_back(single ? "password single" : "password double");

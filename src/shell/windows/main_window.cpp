@@ -82,7 +82,7 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
-  SetProcedure(M::N17, [this] { ReleaseServiceMode(state_, technician_); });
+  SetProcedure(M::N17, [this] { static_cast<void>(ReleaseServiceMode(state_, technician_)); });
   FormCreate();
   if (options_.startConnect != MainWindowOptions::StartConnect::Never) Timer1->start();
 }
