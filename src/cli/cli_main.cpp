@@ -29,8 +29,8 @@ constexpr Command kCommands[] = {
      "store a section in the flow computer: FILE --section S [--password TEXT]"},
     {"verify", ruvenset::cli::RunVerify,
      "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
-     "[--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable "
-     "V]] [--password TEXT]"},
+     "[--append]] [--actual VALUE] [--substitute measured|constant=VALUE] [--hart-port PATH --hart-type "
+     "3051|3095 --hart-address N [--hart-variable V] [--reference absolute|gauge]] [--password TEXT]"},
 };
 
 void PrintUsage() {

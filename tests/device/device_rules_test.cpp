@@ -180,6 +180,13 @@ TEST(ValueEntry, BoundsAndKeys) {
   EXPECT_FALSE(AcceptNumber("1.0.0", 0, 5));
   EXPECT_FALSE(AcceptNumber("-", -5, 5));
   EXPECT_EQ(*AcceptNumber("-4.5", -5, 5), -4.5f);
+  // A decimal comma is a decimal separator, never dropped: 2,5 is two and a half, not 25.
+  EXPECT_EQ(AcceptNumber("2,5", 0, 30), 2.5f);
+  EXPECT_FALSE(AcceptNumber("2,5,", 0, 30));
+  EXPECT_TRUE(NumberKeyAccepted(',', NumberFilter::DigitsPoint));
+  EXPECT_TRUE(NumberTextPossible("-1,", NumberFilter::DigitsPointMinus));
+  EXPECT_FALSE(NumberTextPossible("-1", NumberFilter::DigitsPoint));
+  EXPECT_FALSE(NumberTextPossible("1a", NumberFilter::DigitsPointMinus));
   EXPECT_TRUE(NumberKeyAccepted('7', NumberFilter::DigitsPoint));
   EXPECT_TRUE(NumberKeyAccepted(kBackspace, NumberFilter::DigitsPoint));
   EXPECT_FALSE(NumberKeyAccepted('-', NumberFilter::DigitsPoint));
