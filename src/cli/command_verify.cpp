@@ -166,7 +166,9 @@ class CliPages final : public VerificationPages, public ValuePrompts {
     return o_.ctr.empty() ? 0 : o_.append ? 2 : 1;
   }
   std::optional<std::string> AskDataFilePath(const DataFileDialog&) override { return o_.ctr; }
-  bool AskTypedReference(const std::string&, const std::string&) override { return o_.actual.has_value(); }
+  std::optional<bool> AskTypedReference(const std::string&, const std::string&) override {
+    return o_.actual.has_value();
+  }
   std::optional<float> AskActualValue(const NumberRequest& r) override {
     if (actualAsked_) {
       reason_ = "the actual value lies outside " + r.rangeText;

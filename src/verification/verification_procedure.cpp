@@ -240,7 +240,9 @@ bool Verification::ReferenceMode() {
     setup_.referenceMode = kReferenceTransmitter;
     return true;
   }
-  if (!tools_.pages.AskTypedReference(state_.Text(2208), state_.Text(1156))) {
+  const std::optional<bool> typed = tools_.pages.AskTypedReference(state_.Text(2208), state_.Text(1156));
+  if (!typed) return false;
+  if (!*typed) {
     setup_.referenceMode = kReferenceNone;
     return true;
   }

@@ -397,3 +397,18 @@ TEST_F(VerificationRun, UpperRangeSubstituteGoesIntoTheDifferentialPressureGroup
 
 }  // namespace
 }  // namespace ruvenset::testing
+
+namespace ruvenset::testing {
+namespace {
+
+TEST_F(VerificationRun, ClosingTheTypedReferenceQuestionEndsTheVerification) {
+  Connect();
+  PlainPages(0);
+  pages.typed = {std::nullopt};
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Cancelled);
+  EXPECT_EQ(Requests(0x10), 0);
+  EXPECT_EQ(pages.log.back(), "typed reference");
+}
+
+}  // namespace
+}  // namespace ruvenset::testing

@@ -51,6 +51,13 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent, const char* objectName, const QStrin
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+std::optional<bool> TOKBottomDlg::AnswerOrCancel() {
+  const int result = exec();
+  if (result == kResultOk) return true;
+  if (result == kResultCancel) return false;
+  return std::nullopt;
+}
+
 bool TOKBottomDlg::Answer() {
   return exec() == kResultOk;
 }

@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
 namespace ruvenset {
 
@@ -14,6 +15,8 @@ class TOKBottomDlg : public QDialog {
                const QString& no);
 
   bool Answer();
+  // Yes, No, or nullopt when the window was closed without either button (Escape, the close box).
+  std::optional<bool> AnswerOrCancel();
 
   QLabel* Label1;
   QPushButton* OKBtn;
