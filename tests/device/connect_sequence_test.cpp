@@ -55,6 +55,7 @@ TEST_F(ConnectTest, UnservedTypesAndVersionsAreRefusedWithTheirNotice) {
 }
 
 TEST_F(ConnectTest, CancelledPasswordEndsTheConnect) {
+  technician.passwords.push_back(std::nullopt);
   EXPECT_EQ(Connect(), ConnectResult::Abandoned);
   EXPECT_FALSE(state.connected);
   EXPECT_EQ(state.port, nullptr);
@@ -212,7 +213,8 @@ TEST_F(ConnectTest, EveryStepSurvivesGarbageAndSilence) {
   for (const auto& step : steps) {
     for (bool silence : {false, true}) {
       technician.log.clear();
-      technician.passwords.push_back("1234");
+      technician.passwords = {"1234"};
+      technician.confirms = {false};  // no retry
       auto opener = [&](const std::string&, std::unique_ptr<SerialPort>& port) {
         auto loop = std::make_unique<LoopbackPort>(clock);
         peer = std::make_unique<testing::SimPeer>(*loop, clock, device);
@@ -248,6 +250,22 @@ TEST_F(ConnectTest, NewConnectionForgetsTheMemoryOfTheLastFlowComputer) {
   technician.passwords.push_back("1234");
   ASSERT_EQ(Connect(), ConnectResult::Connected);
   EXPECT_FALSE(state.memoryMirror.Known(4320, 4));
+}
+
+}  // namespace
+}  // namespace ruvenset
+
+#include <gtest/gtest-spi.h>
+
+namespace ruvenset {
+namespace {
+
+TEST(ScriptedTechnicianTest, AnUnscriptedQuestionFailsTheTest) {
+  testing::ScriptedTechnician technician;
+  EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(technician.Confirm("caption", "question")), "unscripted question");
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(technician.AskWritePassword(true), std::nullopt), "unscripted question");
+  technician.confirms = {true};
+  EXPECT_TRUE(technician.Confirm("caption", "question"));
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -11,7 +13,7 @@
 namespace ruvenset::testing {
 
 // A technician played by a script: every window is recorded as one line of `log`, and the questions
-// are answered from queues (an empty queue answers No / cancels).
+// are answered from queues. A question whose queue is empty fails the test (and is answered No).
 class ScriptedTechnician : public Technician, public PasswordPrompt, public ValuePrompts {
  public:
   std::vector<std::string> log;
@@ -95,9 +97,14 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
     ScriptedTechnician& t_;
   };
 
+  // The next scripted answer. A question the script did not foresee fails the test: a test that
+  // meets one checks less than it claims. The fallback (No, cancel) keeps the procedure going.
   template <typename T>
-  static T Next(std::deque<T>& queue, T fallback) {
-    if (queue.empty()) return fallback;
+  T Next(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) {
+      ADD_FAILURE() << "unscripted question: " << (log.empty() ? std::string() : log.back());
+      return fallback;
+    }
     T v = queue.front();
     queue.pop_front();
     return v;

@@ -104,6 +104,7 @@ TEST_F(ServiceMode, AlreadyInServiceAfterALostAnswerCountsAsEntered) {
 TEST_F(ServiceMode, AlreadyInServiceWithoutARetryIsARefusal) {
   Connect();
   peer->model.RefuseNext(0x10, 0x3B, 0, 0);
+  technician.confirms = {false};  // no new request
   EXPECT_EQ(Run(kServiceEnter), kServiceFailed);
   EXPECT_EQ(technician.Count("box Внимание!"), 1);
   EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
@@ -120,6 +121,7 @@ TEST_F(ServiceMode, WaitsWithoutLimitUntilTheTechnicianGivesUp) {
     clock.SleepFor(int64_t{next} * 1'000'000);
   }
   peer->filter = [](const Bytes& request, Bytes&) { return !(request[0] == 0xBB && request[3] == 0x08); };
+  technician.confirms = {false};  // no retry after the lost answers
   int next = 0;
   while ((next = window.Timer1Timer()) != kServiceDone) clock.SleepFor(int64_t{next} * 1'000'000);
   EXPECT_EQ(window.modalResult(), kServiceSucceeded);
@@ -129,6 +131,7 @@ TEST_F(ServiceMode, WaitsWithoutLimitUntilTheTechnicianGivesUp) {
 TEST_F(ServiceMode, RefusedLeaveFails) {
   Connect();
   peer->model.RefuseNext(0x11, 2, 0, 0);
+  technician.confirms = {false};  // no new request
   EXPECT_EQ(Run(kServiceLeave), kServiceFailed);
   EXPECT_EQ(technician.Count("box"), 1);
 }

@@ -226,6 +226,7 @@ TEST_F(VerificationRun, FailedEntryClosesTheFileWithTheMagicIntact) {
   const std::string path = TempPath("refused.ctr");
   PlainPages(1, path);
   peer->model.RefuseNext(0x10, 2, 0, 0);
+  technician.confirms = {false};  // no new request
   EXPECT_EQ(Verify(kKindTemperature), VerificationResult::ServiceModeFailed);
   EXPECT_EQ(technician.Count("box"), 1);
   EXPECT_EQ(ReadFile(path), (Bytes{'S', 'T', 'A', 'T'}));
