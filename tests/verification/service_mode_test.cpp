@@ -177,6 +177,7 @@ TEST_F(ServiceMode, HartZeroOnTheFlowComputersLineInsideServiceMode) {
   Bytes expected = zero;
   expected.push_back(HartCheckByte(zero.data(), zero.size()));
   ASSERT_FALSE(peer->hartRequests.empty());
+  ASSERT_FALSE(peer->hartRequests.empty());
   EXPECT_EQ(peer->hartRequests.back(), expected);
   EXPECT_EQ(Requests(0x10), 1);
   EXPECT_EQ(Requests(0x11), 1);

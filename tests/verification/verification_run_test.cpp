@@ -69,6 +69,7 @@ TEST_F(VerificationRun, TemperatureWithMarkersRecordsEveryReadingOnce) {
     EXPECT_NEAR(static_cast<double>(t.channelAdc), 4'000'000 + 50'000 * 20.0, 12);
     EXPECT_NEAR(t.ambientAdc, 32768 + 400 * 20, 1);
   }
+  ASSERT_FALSE(pages.displays.empty());
   EXPECT_EQ(pages.displays.back().value, "20.000 °C");
 }
 
@@ -108,6 +109,7 @@ TEST_F(VerificationRun, PressureAgainstATypedActualValue) {
   ASSERT_EQ(pages.taken.size(), 2u);
   EXPECT_TRUE(pages.taken[0].hasDeviation);
   EXPECT_NEAR(pages.taken[0].deviation, 0.0332f, 1e-4);
+  ASSERT_FALSE(pages.displays.empty());
   const MeasuringDisplay& d = pages.displays.back();
   EXPECT_EQ(d.largestDeviation, "0.0332");
   EXPECT_EQ(d.actual, "1.00");
@@ -139,6 +141,7 @@ TEST_F(VerificationRun, DifferentialPressureAgainstTheReferenceTransmitterOnTheS
   EXPECT_EQ(peer->hartRequests.front(), (Bytes{0x02, 0x02, 0x00, 0x00, 0x00}));
   EXPECT_NEAR(pages.taken.back().value, 1000.0f, 0.5f);
   EXPECT_NEAR(pages.taken.back().deviation, 0.0f, 0.5f);
+  ASSERT_GE(pages.displays.size(), 11u);
   EXPECT_FALSE(pages.displays.back().reference.empty());
   EXPECT_FALSE(pages.displays[10].largestDeviation.empty());  // the 12th reading, the 11th reference
   EXPECT_TRUE(pages.displays[9].largestDeviation.empty());
@@ -160,6 +163,7 @@ TEST_F(VerificationRun, LowerRangeMeasuresWithItsChannelCodeAndMarker) {
   EXPECT_EQ(Verify(kKindLowerDiffPressure), VerificationResult::Finished);
   EXPECT_EQ(pages.taken.size(), 2u);
   for (const auto& r : peer->requests) {
+    ASSERT_GE(r.size(), 6u);
     if (r[0] == 0xBB && r[3] == 0x0C) {
       EXPECT_EQ(r[5], 3);
     }
@@ -195,6 +199,7 @@ TEST_F(VerificationRun, ButtonsResetTheStatisticsAndTakeANewActualValue) {
     window.BitBtn3Click();
   };
   EXPECT_EQ(Verify(kKindPressure), VerificationResult::Finished);
+  ASSERT_FALSE(pages.displays.empty());
   const MeasuringDisplay& d = pages.displays.back();
   EXPECT_EQ(d.count, "1");  // counted again from the reset
   EXPECT_EQ(d.actual, "1.05");
@@ -345,6 +350,7 @@ TEST_F(VerificationRun, GarbageFromTheTransmitterIsShownAndTheTicksGoOn) {
   };
   EXPECT_EQ(Verify(kKindDiffPressure), VerificationResult::Finished);
   EXPECT_EQ(pages.taken.size(), 3u);
+  ASSERT_FALSE(pages.displays.empty());
   EXPECT_EQ(pages.displays.back().referenceError, "Нет данных, Ошибка связи");
   EXPECT_TRUE(pages.displays.back().reference.empty());
   EXPECT_EQ(PipelineState(), 0);
