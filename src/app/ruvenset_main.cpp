@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     windowOptions.portOverride = simulator->path();
+    state.demo = true;
     windowOptions.startConnect = MainWindowOptions::StartConnect::Always;
   }
 

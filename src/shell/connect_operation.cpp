@@ -12,7 +12,8 @@ class PanelObserver final : public ConnectObserver {
   PanelObserver(const ProgramState& state, Technician& technician) : state_(state), technician_(technician) {}
   void Trying(int portNumber, int bitsPerSecond) override {
     technician_.SetStatusText(state_.Text(2615));
-    technician_.SetConnectionText(state_.texts.FormatText(1456, {portNumber, bitsPerSecond}));
+    technician_.SetConnectionText(state_.demo ? state_.texts.FormatText(3103, {bitsPerSecond})
+                                              : state_.texts.FormatText(1456, {portNumber, bitsPerSecond}));
   }
 
  private:
@@ -31,6 +32,7 @@ PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort
 
 std::string ConnectionPanelText(const ProgramState& state) {
   const LinkSettings& l = state.config.link;
+  if (state.demo) return state.texts.FormatText(3103, {kSpeedTable[l.speedIndex]});
   return state.texts.FormatText(1456, {l.portIndex + 1, kSpeedTable[l.speedIndex]});
 }
 

@@ -260,6 +260,16 @@ TEST_F(ConnectTest, NewConnectionForgetsTheMemoryOfTheLastFlowComputer) {
 namespace ruvenset {
 namespace {
 
+TEST_F(ConnectTest, TheDemoNamesTheSimulatedFlowComputer) {
+  technician.passwords = {"1234", "1234"};
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  EXPECT_EQ(technician.connection, state.texts.FormatText(1456, {state.config.link.portIndex + 1, 1200}));
+  state.demo = true;
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  EXPECT_EQ(technician.connection, state.texts.FormatText(3103, {1200}));
+  EXPECT_EQ(technician.connection.find("COM"), std::string::npos);
+}
+
 TEST(ScriptedTechnicianTest, AnUnscriptedQuestionFailsTheTest) {
   testing::ScriptedTechnician technician;
   EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(technician.Confirm("caption", "question")), "unscripted question");
