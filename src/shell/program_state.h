@@ -39,14 +39,15 @@ struct ProgramState {
   Link link;
   std::unique_ptr<SerialPort> port;
   ConnectionRecord record;
-  int linkMode = 0;   // 1 direct link, 0 no link
-  bool demo = false;  // the port is the built-in simulated flow computer, not one of the COM slots
+  int linkMode = 0;  // 1 direct link, 0 no link
+  // The port is the built-in simulated flow computer of the demo, not one of the COM slots.
+  bool demo = false;
   bool connected = false;
   ChannelChoice channel;
   UnitChoices units;
-  int channelNameText = 0;          // language text naming the channel in a procedure's messages
-  CalibrationImage calibration;     // the calibration parameters the procedures work on
-  DeviceMemoryMirror memoryMirror;  // the program's copy of the flow computer's memory, by address
+  int channelNameText = 0;  // language text naming the channel in a procedure's messages
+  CalibrationImage calibration;      // the calibration parameters the procedures work on
+  DeviceMemoryMirror memoryMirror;   // the program's copy of the flow computer's memory, by address
 
   const std::string& Text(int id) const { return texts.Text(id); }
   // The Russian literal when the language is Russian, the Ukrainian one otherwise.
