@@ -244,7 +244,7 @@ bool Unescape(std::string_view raw, std::string& out) {
   return true;
 }
 
-// "id<TAB>text" with id in 1001..3199.
+// "id<TAB>text" with id in 1001..3999.
 bool ParseEntry(std::string_view line, int& id, std::string& text) {
   const size_t tab = line.find('\t');
   if (tab == std::string_view::npos || tab == 0 || tab > 4) return false;

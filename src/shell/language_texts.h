@@ -9,9 +9,10 @@
 
 namespace ruvenset {
 
-// Language texts are numbered 1001..3199; each language has its own catalogue file.
+// Language texts are numbered 1001..3086, and the program's own texts above them up to 3999; each
+// language has its own catalogue file.
 inline constexpr int kFirstLanguageText = 1001;
-inline constexpr int kLastLanguageText = 3199;
+inline constexpr int kLastLanguageText = 3999;
 
 // Environment variable naming a folder that holds the catalogues; when set, only that folder is used.
 inline constexpr const char* kLanguageDirVariable = "RUVENSET_LANG_DIR";

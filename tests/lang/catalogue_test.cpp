@@ -52,7 +52,7 @@ class Catalogues : public testing::Test {
   static inline std::map<int, std::string> required_;
 };
 
-// A clean load also means: valid UTF-8 throughout, no duplicate ids, every id in 1001..3199.
+// A clean load also means: valid UTF-8 throughout, no duplicate ids, every id in 1001..3999.
 TEST_F(Catalogues, BothLoadWithoutBadLines) {
   for (int lang : {0, 1}) {
     EXPECT_EQ(results_[lang].status, LangLoadStatus::Ok) << LanguageCatalogueName(lang);

@@ -35,7 +35,7 @@ TEST(LanguageTextsParse, ReportsTheFirstBadLine) {
   };
   const Case cases[] = {
       {"no tab", "1001\tok\n1002 text\n", 2},         {"id below range", "1000\tx\n", 1},
-      {"id above range", "1001\tx\n\n3200\tx\n", 3},  {"letters in id", "10a1\tx\n", 1},
+      {"id above range", "1001\tx\n\n4000\tx\n", 3},  {"letters in id", "10a1\tx\n", 1},
       {"duplicate id", "1001\ta\n1001\tb\n", 2},      {"unknown escape", "1001\ta\\qb\n", 1},
       {"lone backslash", "1001\tab\\\n", 1},          {"second tab", "1001\ta\tb\n", 1},
       {"invalid UTF-8", "1001\tok\n1002\t\xD0\n", 2}, {"overlong UTF-8", "1001\t\xC0\xAF\n", 1},
