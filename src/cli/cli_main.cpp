@@ -21,7 +21,7 @@ constexpr Command kCommands[] = {
      "[--first-byte B] [--data HEX] [--address A]"},
     {"identify", ruvenset::cli::RunIdentify, "connect and identify: [--password TEXT] [--release]"},
     {"release-service", ruvenset::cli::RunReleaseService,
-     "take pipelines out of service mode: [--password TEXT]"},
+     "take pipelines out of service mode: [--password TEXT] [--wait SECONDS]"},
     {"check", ruvenset::cli::RunCalibrationCheck,
      "check a calibration file: FILE [--section pressure|temperature|dp|meter]"},
     {"show", ruvenset::cli::RunCalibrationShow, "show a section of a calibration file: FILE --section S"},
@@ -29,8 +29,8 @@ constexpr Command kCommands[] = {
      "store a section in the flow computer: FILE --section S [--password TEXT]"},
     {"verify", ruvenset::cli::RunVerify,
      "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
-     "[--append]] [--actual VALUE] [--hart-port PATH --hart-type 3051|3095 --hart-address N [--hart-variable "
-     "V]] [--password TEXT]"},
+     "[--append]] [--actual VALUE] [--substitute measured|constant=VALUE] [--hart-port PATH --hart-type "
+     "3051|3095 --hart-address N [--hart-variable V] [--reference absolute|gauge]] [--password TEXT]"},
     {"calibrate", ruvenset::cli::RunCalibrate,
      "one Tos point: --channel pressure|temperature|dp (--new FILE | --continue FILE) --tos VALUE --point "
      "VALUE... [--readings N] [--ident-code N] [--password TEXT] [HART options as in verify]"},

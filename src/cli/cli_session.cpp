@@ -33,6 +33,7 @@ bool CliSession::Prepare(const CliArgs& args) {
   }
   portOverride_ = args.portPath;
   demo_ = args.demo;
+  state_.demo = args.demo;
   simCommands_ = args.simCommands;
   if (args.trace) {
     trace_ = std::make_unique<StderrTrace>(clock_);

@@ -29,8 +29,10 @@ void CliTechnician::ShowMessageBox(const std::string& caption, const std::string
 }
 
 bool CliTechnician::Confirm(const std::string& caption, const std::string& message) {
-  Line("declined", caption, message);
-  return false;
+  const bool yes = !accepted_.empty() && message == accepted_;
+  Line(yes ? "accepted" : "declined", caption, message);
+  acceptedCount_ += yes;
+  return yes;
 }
 
 bool CliTechnician::Confirm3(const std::string& caption, const std::string& l1, const std::string& l2,

@@ -31,6 +31,12 @@ class CliTechnician final : public Technician, public PasswordPrompt {
   std::optional<std::string> AskWritePassword(bool) override { return password_.value_or(""); }
   std::optional<std::string> AskParameterPassword() override { return password_.value_or(""); }
 
+  // A question the command's options answer Yes (the confirm window with this message); every other
+  // question is declined.
+  void AcceptQuestion(std::string message) { accepted_ = std::move(message); }
+  // How often that question was answered Yes.
+  int acceptedQuestions() const { return acceptedCount_; }
+
   // The notice of a refused flow computer, as one line; empty when none was shown.
   const std::string& notice() const { return notice_; }
   // Pipelines found in service mode whose release was declined.
@@ -40,6 +46,8 @@ class CliTechnician final : public Technician, public PasswordPrompt {
   std::optional<std::string> password_;
   bool release_;
   std::string notice_;
+  std::string accepted_;
+  int acceptedCount_ = 0;
   int declined_ = 0;
 };
 

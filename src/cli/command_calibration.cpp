@@ -81,7 +81,7 @@ bool ReadChecked(const ProgramState& state, const std::string& file, Calibration
   const CalibrationFileStatus status = ReadCalibrationFile(file, request, image);
   if (status == CalibrationFileStatus::Ok) return true;
   if (status == CalibrationFileStatus::NotFound) {
-    std::printf("%s\n", state.texts.FormatText(1244, {file}).c_str());
+    std::printf("%s\n", state.texts.FormatText(3102, {file}).c_str());
   } else {
     std::printf("%s\n", FormatTextMessage(CalibrationFileMessage(status, file), state.texts).c_str());
   }

@@ -45,16 +45,37 @@ int RunIdentify(const CliArgs& args) {
   return kExitOk;
 }
 
-// Takes every pipeline in service mode out of it.
+// Takes every pipeline in service mode out of it. A pipeline that stays in service mode longer than
+// the wait (--wait SECONDS, 60 by default) ends the command with status 1.
 int RunReleaseService(const CliArgs& args) {
-  if (!CheckOptions(args, {}, "release-service")) return kExitUsage;
+  std::string unknown;
+  if (!args.OnlyKnown({"--password", "--wait"}, {}, unknown)) {
+    std::fprintf(stderr, "release-service: unknown option %s\n", unknown.c_str());
+    return kExitUsage;
+  }
+  int waitMs = kReleaseAskAfterMs;
+  if (const auto wait = args.Value("--wait")) {
+    long seconds = 0;
+    if (!ParseNumber(*wait, 0, 86'400, seconds)) {
+      std::fprintf(stderr, "release-service: --wait takes seconds, not %s\n", wait->c_str());
+      return kExitUsage;
+    }
+    waitMs = static_cast<int>(seconds * 1000);
+  }
   CliSession session;
   if (!session.Prepare(args)) return kExitUsage;
   CliTechnician technician(args.Value("--password"), false);
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
   PrintReleased printer;
-  return ReleaseServiceMode(session.state(), technician, &printer) == ReleaseResult::Abandoned ? kExitFailed
-                                                                                           : kExitOk;
+  switch (ReleaseServiceMode(session.state(), technician, &printer, waitMs)) {
+    case ReleaseResult::Released:
+    case ReleaseResult::NoneInService:
+      return kExitOk;
+    case ReleaseResult::StillInService:
+    case ReleaseResult::Abandoned:
+      break;
+  }
+  return kExitFailed;
 }
 
 }  // namespace ruvenset::cli

@@ -8,6 +8,8 @@
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "common/adaptive_format.h"
+#include "common/decimal_text.h"
+#include "device/value_entry.h"
 #include "shell/connect_operation.h"
 #include "verification/channel_ranges.h"
 #include "verification/measuring_window.h"
@@ -27,7 +29,23 @@ struct VerifyOptions {
   std::optional<float> actual;
   bool hart = false;
   TransmitterChoice transmitter;
+  std::optional<SubstituteValueAnswer> substitute;  // none: the substitute page is left as it is
+  int referenceKind = 0;                            // what the reference measures: 0 absolute, 1 gauge
 };
+
+// "measured" or "constant=VALUE".
+bool ParseSubstitute(const std::string& text, SubstituteValueAnswer& answer) {
+  if (text == "measured") {
+    answer = {true, 0};
+    return true;
+  }
+  const std::string prefix = "constant=";
+  if (text.rfind(prefix, 0) != 0) return false;
+  const std::optional<float> value = ParseDecimal(text.substr(prefix.size()));
+  if (!value) return false;
+  answer = {false, *value};
+  return true;
+}
 
 bool ParseKind(const std::string& name, int& kind) {
   static const char* const kNames[kChannelKindCount] = {"pressure", "temperature", "dp", "dp-lower",
@@ -44,7 +62,7 @@ bool ParseKind(const std::string& name, int& kind) {
 bool ParseOptions(const CliArgs& args, VerifyOptions& o) {
   std::string unknown;
   if (!args.OnlyKnown({"--channel", "--readings", "--ctr", "--actual", "--hart-port", "--hart-type",
-                       "--hart-address", "--hart-variable", "--password"},
+                       "--hart-address", "--hart-variable", "--password", "--substitute", "--reference"},
                       {"--append"}, unknown)) {
     std::fprintf(stderr, "verify: unknown option %s\n", unknown.c_str());
     return false;
@@ -69,13 +87,26 @@ bool ParseOptions(const CliArgs& args, VerifyOptions& o) {
     return false;
   }
   if (const auto v = args.Value("--actual")) {
-    char* end = nullptr;
-    const float value = std::strtof(v->c_str(), &end);
-    if (end == v->c_str() || *end != '\0' || !std::isfinite(value)) {
+    o.actual = ParseDecimal(*v);
+    if (!o.actual) {
       std::fprintf(stderr, "verify: --actual takes a number\n");
       return false;
     }
-    o.actual = value;
+  }
+  if (const auto v = args.Value("--substitute")) {
+    SubstituteValueAnswer answer;
+    if (!ParseSubstitute(*v, answer)) {
+      std::fprintf(stderr, "verify: --substitute takes measured or constant=VALUE\n");
+      return false;
+    }
+    o.substitute = answer;
+  }
+  if (const auto v = args.Value("--reference")) {
+    if (*v != "absolute" && *v != "gauge") {
+      std::fprintf(stderr, "verify: --reference takes absolute or gauge\n");
+      return false;
+    }
+    o.referenceKind = *v == "gauge" ? 1 : 0;
   }
   const auto type = args.Value("--hart-type");
   const auto address = args.Value("--hart-address");
@@ -110,7 +141,16 @@ class CliPages final : public VerificationPages, public ValuePrompts {
  public:
   CliPages(const VerifyOptions& options, LinkClock& clock) : o_(options), clock_(clock) {}
 
-  std::optional<SubstituteValueAnswer> AskSubstituteValue(const SubstituteValuePage&) override { return {}; }
+  // The page comes again only when the flow computer's range refused the constant: the verification
+  // then does not start.
+  std::optional<SubstituteValueAnswer> AskSubstituteValue(const SubstituteValuePage& page) override {
+    if (substituteAsked_ && o_.substitute) {
+      reason_ = "the substitute constant lies outside " + page.rangeText;
+      return {};
+    }
+    substituteAsked_ = true;
+    return o_.substitute;
+  }
   std::optional<int> AskPollReference(const ChoiceRequest&) override { return o_.hart ? 1 : 0; }
   std::optional<TransmitterChoice> AskTransmitter(const TransmitterPage&) override {
     if (transmitterAsked_) {
@@ -121,13 +161,14 @@ class CliPages final : public VerificationPages, public ValuePrompts {
     return o_.transmitter;
   }
   std::optional<int> AskTransmitterVariable(const ChoiceRequest&) override { return o_.transmitter.variable; }
-  // The reference measures absolute pressure.
-  std::optional<int> AskReferencePressureKind(const ChoiceRequest&) override { return 0; }
+  std::optional<int> AskReferencePressureKind(const ChoiceRequest&) override { return o_.referenceKind; }
   std::optional<int> AskDataFileChoice(const ChoiceRequest&) override {
     return o_.ctr.empty() ? 0 : o_.append ? 2 : 1;
   }
   std::optional<std::string> AskDataFilePath(const DataFileDialog&) override { return o_.ctr; }
-  bool AskTypedReference(const std::string&, const std::string&) override { return o_.actual.has_value(); }
+  std::optional<bool> AskTypedReference(const std::string&, const std::string&) override {
+    return o_.actual.has_value();
+  }
   std::optional<float> AskActualValue(const NumberRequest& r) override {
     if (actualAsked_) {
       reason_ = "the actual value lies outside " + r.rangeText;
@@ -136,15 +177,13 @@ class CliPages final : public VerificationPages, public ValuePrompts {
     actualAsked_ = true;
     return o_.actual;
   }
-  bool AskStart(const StartPage&) override { return true; }
+  bool AskStart(const StartPage&) override { return reason_.empty(); }
   void RunMeasuringWindow(MeasuringWindow& window) override;
 
   // The unit window keeps the remembered unit; the atmospheric pressure keeps its preset.
   std::optional<int> AskChoice(const ChoiceRequest& r) override { return r.preselected; }
   std::optional<float> AskNumber(const NumberRequest& r) override {
-    const float value = std::strtof(r.proposed.c_str(), nullptr);
-    if (value < r.lower || value > r.upper) return {};
-    return value;
+    return AcceptNumber(r.proposed, r.lower, r.upper);
   }
   void ShowInformation(const std::string&, const std::vector<std::string>&) override {}
 
@@ -154,6 +193,7 @@ class CliPages final : public VerificationPages, public ValuePrompts {
  private:
   const VerifyOptions& o_;
   LinkClock& clock_;
+  bool substituteAsked_ = false;
   bool transmitterAsked_ = false;
   bool actualAsked_ = false;
   unsigned long taken_ = 0;
@@ -209,12 +249,15 @@ int RunVerify(const CliArgs& args) {
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
 
   ProgramState& state = session.state();
+  // A substitute choice that changes the pipeline's state record is written to the flow computer.
+  if (options.substitute) technician.AcceptQuestion(state.Text(2204));
   CliPages pages(options, state.link.clock());
   ClockServiceHost host(state.link.clock());
   SystemWallClock wallClock;
   VerificationTools tools{technician, pages, pages, host, OpenPosixPort, wallClock};
   VerificationSettings settings;
   const VerificationResult result = RunVerification(state, technician, tools, settings, options.kind);
+  if (technician.acceptedQuestions() > 0) std::printf("substitute written\n");
   switch (result) {
     case VerificationResult::Finished:
       if (pages.taken() >= options.readings) return kExitOk;

@@ -14,8 +14,19 @@ bool UsesParameterPassword(const Identification& id) {
   return id.version > 29 && (id.data(40) & 0x80);
 }
 
-// Record offsets of the floating-point values of a state record.
-constexpr int kStateFloats[] = {2, 6, 10, 15};
+// Record offsets of the three floating-point values every state record holds.
+constexpr int kStateFloats[] = {2, 6, 10};
+// Record offset of the density constant, a floating-point value only on some flow computers.
+constexpr int kStateDensity = 15;
+
+// Whether the density constant (record bytes 15..18) is a floating-point value in the flow
+// computer's byte order: the state record is read into host order and written back into device order
+// by this one rule, so that a round trip never swaps its bytes.
+bool DensityIsDeviceFloat(ProgramState& state) {
+  const Identification& id = state.record.id;
+  const bool options01Clear = (id.data(4) & 0x03) == 0;
+  return (id.data(4) & 0x20) || (id.version > 8 && options01Clear && state.link.runtime().preambleInRts == 0);
+}
 
 }  // namespace
 
@@ -43,13 +54,10 @@ SelectResult SelectLine(ProgramState& state, Technician& technician, int pipelin
   uint8_t* kept = record.pipelineState[index];
   std::memset(kept, 0, kPipelineStateSize);
   std::copy_n(state.link.answer().data().begin() + 1, size, kept);
-  for (int offset : {2, 6, 10}) DeviceFloatToHost(kept + offset, 4, id.byteOrder);
-  const bool options01Clear = (id.data(4) & 0x03) == 0;
-  if (size == kPipelineStateSize && ((id.data(4) & 0x20) || (id.version > 8 && options01Clear &&
-                                                             state.link.runtime().preambleInRts == 0))) {
-    DeviceFloatToHost(kept + 15, 4, id.byteOrder);
-  }
-  record.pipelineStateNibble[index] = (id.version > 29 && (id.data(40) & 0x80)) ? (kept[0] >> 4) : 0;
+  for (int offset : kStateFloats) DeviceFloatToHost(kept + offset, 4, id.byteOrder);
+  if (size == kPipelineStateSize && DensityIsDeviceFloat(state))
+    DeviceFloatToHost(kept + kStateDensity, 4, id.byteOrder);
+  record.pipelineStateNibble[index] = UsesParameterPassword(id) ? (kept[0] >> 4) : 0;
   kept[0] &= 0x0F;
   return SelectResult::Selected;
 }
@@ -93,8 +101,9 @@ PipelineResult WritePipelineState(ProgramState& state, Technician& technician, P
     length = size == kPipelineStateSize ? 42 : 38;
   }
   std::memcpy(data + recordAt, record.pipelineState[index], static_cast<size_t>(size));
-  for (int offset : kStateFloats) {
-    if (offset + 4 <= size) DeviceFloatToHost(data + recordAt + offset, 0, id.byteOrder);
+  for (int offset : kStateFloats) DeviceFloatToHost(data + recordAt + offset, 0, id.byteOrder);
+  if (size == kPipelineStateSize && DensityIsDeviceFloat(state)) {
+    DeviceFloatToHost(data + recordAt + kStateDensity, 0, id.byteOrder);
   }
 
   Request request;

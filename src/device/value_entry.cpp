@@ -1,26 +1,25 @@
 #include "device/value_entry.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-
 #include "common/adaptive_format.h"
+#include "common/decimal_text.h"
 
 namespace ruvenset {
 
 bool NumberKeyAccepted(char32_t key, NumberFilter filter) {
   if ((key >= '0' && key <= '9') || key == kBackspace || filter == NumberFilter::None) return true;
-  if (key == '.') return true;
+  if (key == '.' || key == ',') return true;
   return key == '-' && filter == NumberFilter::DigitsPointMinus;
 }
 
+bool NumberTextPossible(const std::string& text, NumberFilter filter) {
+  if (filter == NumberFilter::None) return true;
+  return DecimalTextPossible(
+      text, filter == NumberFilter::DigitsPointMinus ? DecimalSign::Signed : DecimalSign::Unsigned);
+}
+
 std::optional<float> AcceptNumber(const std::string& text, float lower, float upper) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  const float value = std::strtof(text.c_str(), &end);
-  if (errno == ERANGE || *end != '\0' || !std::isfinite(value)) return std::nullopt;
-  if (value < lower || value > upper) return std::nullopt;
+  const std::optional<float> value = ParseDecimal(text);
+  if (!value || *value < lower || *value > upper) return std::nullopt;
   return value;
 }
 

@@ -12,7 +12,9 @@ class PanelObserver final : public ConnectObserver {
   PanelObserver(const ProgramState& state, Technician& technician) : state_(state), technician_(technician) {}
   void Trying(int portNumber, int bitsPerSecond) override {
     technician_.SetStatusText(state_.Text(2615));
-    technician_.SetConnectionText(state_.texts.FormatText(1456, {portNumber, bitsPerSecond}));
+    technician_.SetConnectionText(
+        state_.givenPort.path.empty() ? state_.texts.FormatText(1456, {portNumber, bitsPerSecond})
+                                      : state_.texts.FormatText(3120, {GivenPortName(state_), bitsPerSecond}));
   }
 
  private:

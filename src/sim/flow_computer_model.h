@@ -14,17 +14,18 @@
 
 namespace ruvenset::sim {
 
-// Refusal codes (response data byte 0 of a refusal) that the simulated flow computer uses.
+// Refusal codes (response data byte 0 of a refusal) that the simulated flow computer uses, numbered as
+// the language catalogues word them (text 1914 + code).
 enum RefusalCode : uint8_t {
-  kRefuseBadRequest = 1,
-  kRefuseWrongPassword = 2,
-  kRefuseWrongParameterPassword = 3,
-  kRefuseNoSuchPipeline = 5,
-  kRefuseBadCheckBytes = 6,
-  kRefuseBadMemoryRange = 7,
-  kRefuseTransmitterSilent = 9,
-  kRefuseNoSuchChannel = 10,
-  kRefuseAlreadyInService = 0x3B,
+  kRefuseWrongPassword = 1,            // "wrong password"
+  kRefuseBadRequest = 2,               // "wrong request length"
+  kRefuseBadMemoryRange = 8,           // "memory address not allowed"
+  kRefuseNoSuchChannel = 12,           // "channel number %d not allowed (pipeline %d)"
+  kRefuseWrongParameterPassword = 16,  // "wrong parameter password"
+  kRefuseBadCheckBytes = 24,           // "wrong check sum of the memory block"
+  kRefuseTransmitterSilent = 58,       // "no link with the HART transmitter"
+  kRefuseAlreadyInService = 59,        // "pipeline already in service mode"
+  kRefuseNoSuchPipeline = 66,          // "pipeline number not allowed: %d"
 };
 
 inline constexpr uint8_t kStateNormal = 0;

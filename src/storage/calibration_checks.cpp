@@ -40,8 +40,18 @@ CalibrationFileStatus CheckSection(const CalibrationImage& image, CalibrationSec
   return CalibrationFileStatus::Ok;
 }
 
+namespace {
+
+// Models whose flow computers measure differential pressure with their own calibrated channel.
+bool CalibratesDifferentialPressure(int model) {
+  return model == 7 || model == 16 || model == 18;
+}
+
+}  // namespace
+
 CalibrationFileStatus CheckEditorPreconditions(const CalibrationImage& image, CalibrationSection section) {
-  if (section == CalibrationSection::DifferentialPressure && image.modelCode != 7 && image.modelCode != 16) {
+  if (section == CalibrationSection::DifferentialPressure &&
+      !CalibratesDifferentialPressure(image.modelCode)) {
     return CalibrationFileStatus::NoDifferentialChannel;
   }
   if (section == CalibrationSection::CorrectionMultipliers && image.softwareVersion <= 10) {

@@ -11,6 +11,7 @@ TextMessage CalibrationFileMessage(CalibrationFileStatus status, const std::stri
     case S::NotFound:
       return {};
     case S::CannotOpen:
+      return withPath(3102);
     case S::CannotCreate:
       return withPath(1244);
     case S::TooShort:

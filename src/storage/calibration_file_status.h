@@ -10,7 +10,7 @@ namespace ruvenset {
 enum class CalibrationFileStatus : uint8_t {
   Ok = 0,
   NotFound,                       // the chosen file does not exist: ends without a message
-  CannotOpen,                     // 1244 with the path
+  CannotOpen,                     // 3102 with the path
   TooShort,                       // 1246 with the path
   BadCheck,                       // 1149: the check bytes do not match
   PressureTosCountTooHigh,        // 1169 with 11

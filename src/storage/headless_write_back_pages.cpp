@@ -11,7 +11,8 @@ void HeadlessWriteBackPages::RunWriteWindow(const std::string&, const std::strin
 
 void HeadlessWriteBackPages::ShowNotice3(const std::string& caption, const std::string& line1,
                                          const std::string& line2, const std::string& line3) {
-  technician_.Confirm3(caption, line1, line2, line3);
+  // A notice, not a question: its three lines as one message.
+  technician_.ShowMessageBox(caption, line1 + " " + line2 + " " + line3);
 }
 
 }  // namespace ruvenset

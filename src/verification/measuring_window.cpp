@@ -121,7 +121,7 @@ void MeasuringWindow::Measure() {
   wallClock_.Now(seconds, ms);
   statistics_.AddReading(reading.value);
   ShowReading(reply, reading, seconds);
-  if (setup_.markers && setup_.file != nullptr && setup_.file->open()) Record(reply, reading, seconds, ms);
+  if (setup_.file != nullptr && setup_.file->open()) Record(reply, reading, seconds, ms);
 
   if (!meanShown_ || statistics_.mean() != shownMean_) {
     shownMean_ = statistics_.mean();
@@ -238,6 +238,7 @@ void MeasuringWindow::ClearValueLines() {
 
 void MeasuringWindow::BitBtn2Click() {
   statistics_.Reset();
+  lastMarker_ = 255;
   meanShown_ = false;
   display_.mean.clear();
   display_.largestDeviation.clear();

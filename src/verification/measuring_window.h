@@ -22,7 +22,7 @@ bool ReportsMeasurementMarkers(int deviceType);
 struct MeasuringSetup {
   int channelKind = kKindPressure;
   int pipeline = 1;
-  bool markers = true;  // TForm54: marker check, 350 ms wait, data-file records
+  bool markers = true;  // TForm54: marker check and 350 ms wait before each reading
   int referenceMode = kReferenceNone;
   float actual = 0;
   ChannelRange actualRange;

@@ -72,8 +72,9 @@ class VerificationPages {
   virtual std::optional<int> AskDataFileChoice(const ChoiceRequest& page) = 0;
   // The save or open dialog of the data file; nullopt when cancelled.
   virtual std::optional<std::string> AskDataFilePath(const DataFileDialog& dialog) = 0;
-  // The confirm window asking whether the actual value is typed in (Yes) or there is no reference.
-  virtual bool AskTypedReference(const std::string& caption, const std::string& message) = 0;
+  // The confirm window asking whether the actual value is typed in (Yes) or there is no reference (No);
+  // nullopt when it was closed otherwise (Escape, the close box), which ends the verification.
+  virtual std::optional<bool> AskTypedReference(const std::string& caption, const std::string& message) = 0;
   // TForm51 and the measuring window's new-actual-value button: a value within the channel's range.
   virtual std::optional<float> AskActualValue(const NumberRequest& request) = 0;
   // TForm52: true starts the verification.

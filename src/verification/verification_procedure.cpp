@@ -103,7 +103,12 @@ bool Verification::SubstituteValue() {
         (answer->constant < range.lower || answer->constant > range.upper))
       continue;
     const ConstantChoice single{answer->measured, answer->constant};
-    if (ApplyConstants(stateRecord, saved, record.pipelineFlag(p_), 2, ConstantsChoices{}, kind_, single) ==
+    // The page shows the channel's group of the constants: every differential-pressure range merges
+    // into the differential-pressure group, never into density.
+    const int group = kind_ == kKindPressure      ? kKindPressure
+                      : kind_ == kKindTemperature ? kKindTemperature
+                                                  : kKindDiffPressure;
+    if (ApplyConstants(stateRecord, saved, record.pipelineFlag(p_), 2, ConstantsChoices{}, group, single) ==
         0)
       return true;
     if (technician_.ConfirmWrite("", state_.Text(2204))) {
@@ -238,7 +243,9 @@ bool Verification::ReferenceMode() {
     setup_.referenceMode = kReferenceTransmitter;
     return true;
   }
-  if (!tools_.pages.AskTypedReference(state_.Text(2208), state_.Text(1156))) {
+  const std::optional<bool> typed = tools_.pages.AskTypedReference(state_.Text(2208), state_.Text(1156));
+  if (!typed) return false;
+  if (!*typed) {
     setup_.referenceMode = kReferenceNone;
     return true;
   }

@@ -67,6 +67,15 @@ TEST(CliCommands, PipelineLeftInServiceMode) {
   EXPECT_NE(removal.out.find("released 2\n"), std::string::npos) << removal.out;
 }
 
+TEST(CliCommands, PipelineThatStaysInServiceModeEndsReleaseWithFailure) {
+  // The flow computer takes 20 s to leave; the command gives up after one second of waiting.
+  const std::string slow = "--set BaudRate=15 --sim 'state 1 3' --sim 'set delay 20000' ";
+  const CliRun stuck = Cli(slow + "release-service --password 1234 --wait 1");
+  EXPECT_EQ(stuck.exitCode, 1);
+  EXPECT_EQ(stuck.out.find("released"), std::string::npos) << stuck.out;
+  EXPECT_EQ(Cli(slow + "release-service --wait soon").exitCode, 64);
+}
+
 TEST(CliCommands, LinkFailureEndsTheCommand) {
   const CliRun wrong = Cli("--set BaudRate=15 --sim 'fault drop 1' --set WeitTime1=1 identify");
   EXPECT_EQ(wrong.exitCode, 1);

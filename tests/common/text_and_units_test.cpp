@@ -59,5 +59,55 @@ TEST(UnitTables, FactorsAndGuards) {
   EXPECT_FLOAT_EQ(RecordUnitFactor(1, 0, 1), 1.0f);
 }
 
+// Every entry of the conversion tables, from the flow computer's unit (rows) to the chosen unit.
+TEST(UnitTables, EveryFactorOfEveryTable) {
+  const float pressure[2][8] = {
+      {1, 0.0980665f, 98.0665f, 10, 14.223338f, 0.980665f, 735.56f, 980.665f},
+      {10.197162f, 1, 1000, 101.97162f, 145.03767f, 10, 7501.032f, 10000},
+  };
+  const float differential[2][9] = {
+      {1, 0.00980665f, 1, 0.1f, 0.039370079f, 0.0014223338f, 0.0980665f, 0.0000980665f, 0.0001f},
+      {101.97162f, 1, 101.97162f, 10.197162f, 4.0146308f, 0.14503768f, 10, 0.01f, 0.010197162f},
+  };
+  const ValueRange atmospheric[8] = {{0.8564f, 1.088f}, {0.083984f, 0.106696f},   {83.98415f, 106.69635f},
+                                     {8.564f, 10.88f},  {12.180866f, 15.474992f}, {0.839841f, 1.066964f},
+                                     {629.96783f, 800}, {840, 1066.9635f}};
+  for (int row = 0; row < 2; ++row) {
+    for (int col = 0; col < 8; ++col)
+      EXPECT_EQ(PressureUnitFactor(row, col), pressure[row][col]) << row << col;
+    for (int col = 0; col < 9; ++col)
+      EXPECT_EQ(DiffPressureUnitFactor(row, col), differential[row][col]) << row << col;
+  }
+  for (int unit = 0; unit < 8; ++unit) {
+    EXPECT_EQ(AtmosphericPressureRange(unit).min, atmospheric[unit].min) << unit;
+    EXPECT_EQ(AtmosphericPressureRange(unit).max, atmospheric[unit].max) << unit;
+  }
+}
+
+// A HART reading in the transmitter's unit, by its HART unit code, into the flow computer's units.
+TEST(UnitTables, HartUnitCodesAndTheirFactors) {
+  struct Case {
+    int hartCode;
+    float toKgfCm2, toMpa;
+  };
+  const Case pressure[] = {{10, 1, 0.0980665f},
+                           {237, 10.197162f, 1},
+                           {12, 0.010197162f, 0.001f},
+                           {6, 0.070307f, 0.00689476f},
+                           {7, 1.0197162f, 0.1f}};
+  for (const Case& c : pressure) {
+    const int unit = MapHartPressureUnit(c.hartCode);
+    EXPECT_EQ(HartPressureFactor(unit, 0), c.toKgfCm2) << c.hartCode;
+    EXPECT_EQ(HartPressureFactor(unit, 1), c.toMpa) << c.hartCode;
+  }
+  const Case differential[] = {{4, 1, 0.00980665f},      {12, 101.97162f, 1},  {1, 25.4f, 0.249089f},
+                               {6, 703.0699f, 6.89476f}, {7, 10197.162f, 100}, {10, 10000, 98.0665f}};
+  for (const Case& c : differential) {
+    const int unit = MapHartDiffPressureUnit(c.hartCode);
+    EXPECT_EQ(HartDiffPressureFactor(unit, 0), c.toKgfCm2) << c.hartCode;
+    EXPECT_EQ(HartDiffPressureFactor(unit, 1), c.toMpa) << c.hartCode;
+  }
+}
+
 }  // namespace
 }  // namespace ruvenset

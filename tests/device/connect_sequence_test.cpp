@@ -55,6 +55,7 @@ TEST_F(ConnectTest, UnservedTypesAndVersionsAreRefusedWithTheirNotice) {
 }
 
 TEST_F(ConnectTest, CancelledPasswordEndsTheConnect) {
+  technician.passwords.push_back(std::nullopt);
   EXPECT_EQ(Connect(), ConnectResult::Abandoned);
   EXPECT_FALSE(state.connected);
   EXPECT_EQ(state.port, nullptr);
@@ -143,15 +144,42 @@ TEST_F(ConnectTest, ReleaseServiceModeWaitsForEachPipeline) {
     std::vector<int> pipelines;
     void Released(int p) override { pipelines.push_back(p); }
   } seen;
-  // The scripted pause does not move the virtual clock: let every pause pass on the device too.
+  // The flow computer takes several 500 ms steps to leave: polling goes on until it has.
+  peer->model.SetServiceDelayMs(4'000);
+  technician.clock = &clock;
   EXPECT_EQ(ReleaseServiceMode(state, technician, &seen), ReleaseResult::Released);
   EXPECT_EQ(seen.pipelines, std::vector<int>{1});
   EXPECT_EQ(technician.Count("progress"), 1);
-  EXPECT_GT(technician.pausedMs, 0);
+  EXPECT_GE(technician.pausedMs, 4'000);
+  EXPECT_EQ(state.record.pipelineStateByte(1), 0);
+  EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);
 
   technician.log.clear();
   EXPECT_EQ(ReleaseServiceMode(state, technician, nullptr), ReleaseResult::NoneInService);
   EXPECT_EQ(technician.log.back(), "message " + state.Text(2325) + " | " + state.Text(2258));
+}
+
+TEST_F(ConnectTest, PipelineThatStaysInServiceModeEndsTheWaitOnNo) {
+  technician.passwords.push_back("1234");
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  peer->model.ForceState(1, 3);
+  // The flow computer accepts the leave request but keeps reporting state 3.
+  peer->filter = [](const std::vector<uint8_t>& request, std::vector<uint8_t>& response) {
+    if (request[0] == 0xBB && request[3] == 0x08 && response.size() > 7) {
+      response[5] = 3;
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  technician.clock = &clock;
+  technician.confirms = {true, false};  // wait another minute once, then give up
+  EXPECT_EQ(ReleaseServiceMode(state, technician, nullptr), ReleaseResult::StillInService);
+  const std::string question = "confirm " + state.Text(2325) + " | " + state.texts.FormatText(3100, {1});
+  EXPECT_EQ(technician.Count(question), 2);
+  EXPECT_GE(technician.pausedMs, 120'000);
+  EXPECT_LT(technician.pausedMs, 130'000);
+  ASSERT_FALSE(technician.log.empty());
+  EXPECT_EQ(technician.log.back(), "box " + state.Text(2325) + " | " + state.texts.FormatText(3101, {1}));
 }
 
 TEST_F(ConnectTest, WrongPasswordRefusalIsShownAndMayBeRepeated) {
@@ -185,7 +213,8 @@ TEST_F(ConnectTest, EveryStepSurvivesGarbageAndSilence) {
   for (const auto& step : steps) {
     for (bool silence : {false, true}) {
       technician.log.clear();
-      technician.passwords.push_back("1234");
+      technician.passwords = {"1234"};
+      technician.confirms = {false};  // no retry
       auto opener = [&](const std::string&, std::unique_ptr<SerialPort>& port) {
         auto loop = std::make_unique<LoopbackPort>(clock);
         peer = std::make_unique<testing::SimPeer>(*loop, clock, device);
@@ -221,6 +250,32 @@ TEST_F(ConnectTest, NewConnectionForgetsTheMemoryOfTheLastFlowComputer) {
   technician.passwords.push_back("1234");
   ASSERT_EQ(Connect(), ConnectResult::Connected);
   EXPECT_FALSE(state.memoryMirror.Known(4320, 4));
+}
+
+}  // namespace
+}  // namespace ruvenset
+
+#include <gtest/gtest-spi.h>
+
+namespace ruvenset {
+namespace {
+
+TEST_F(ConnectTest, TheDemoNamesTheSimulatedFlowComputer) {
+  technician.passwords = {"1234", "1234"};
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  EXPECT_EQ(technician.connection, state.texts.FormatText(1456, {state.config.link.portIndex + 1, 1200}));
+  state.givenPort = {"/dev/pts/9", true};
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  EXPECT_EQ(technician.connection, state.texts.FormatText(3120, {state.Text(3133) + " (/dev/pts/9)", 1200}));
+  EXPECT_EQ(technician.connection.find("COM"), std::string::npos);
+}
+
+TEST(ScriptedTechnicianTest, AnUnscriptedQuestionFailsTheTest) {
+  testing::ScriptedTechnician technician;
+  EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(technician.Confirm("caption", "question")), "unscripted question");
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(technician.AskWritePassword(true), std::nullopt), "unscripted question");
+  technician.confirms = {true};
+  EXPECT_TRUE(technician.Confirm("caption", "question"));
 }
 
 }  // namespace

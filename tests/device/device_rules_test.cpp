@@ -10,6 +10,7 @@
 #include "device/value_entry.h"
 #include "link/virtual_link_clock.h"
 #include "session/program_state.h"
+#include "sim/flow_computer_model.h"
 
 namespace ruvenset {
 namespace {
@@ -120,6 +121,42 @@ TEST(RefusalText, ArgumentsByCode) {
   EXPECT_EQ(RefusalText(state, 39, 0, 0), "Отказ: ПЕРЕП нитки 1");
 }
 
+// The simulated flow computer's refusals read as what happened, in both languages.
+TEST(RefusalText, SimulatorCodesReadAsWhatHappened) {
+  struct Case {
+    uint8_t code, a, b;
+    const char* russian;
+    const char* ukrainian;
+  };
+  const Case cases[] = {
+      {sim::kRefuseWrongPassword, 0, 0, "Неверный пароль", "Невірний пароль"},
+      {sim::kRefuseBadRequest, 0, 0, "Неверная длина запроса", "Невірна довжина запиту"},
+      {sim::kRefuseBadMemoryRange, 0, 0, "Недопустимый адрес памяти", "Неприпустима адреса пам'яті"},
+      {sim::kRefuseNoSuchChannel, 1, 7, "Недопустимый номер канала 7 (трубопровод 2)",
+       "Неприпустимий номер каналу 7 (трубопровід 2)"},
+      {sim::kRefuseWrongParameterPassword, 0, 0, "Неверный пароль на изменение параметров",
+       "Невірний пароль на зміну параметрів"},
+      {sim::kRefuseBadCheckBytes, 3, 0, "Неверная контрольная сумма блока памяти",
+       "Невірна контрольна сума блоку пам'яті"},
+      {sim::kRefuseTransmitterSilent, 0, 0, "Нет связи с датчиком HART", "Немає зв'язку з датчиком HART"},
+      {sim::kRefuseAlreadyInService, 0, 0, "Трубопровод уже находится в сервисном режиме",
+       "Трубопровід вже перебуває в сервісному режимі"},
+      {sim::kRefuseNoSuchPipeline, 4, 0, "Недопустимый номер трубопровода: 4",
+       "Неприпустимий номер трубопроводу: 4"},
+  };
+  VirtualLinkClock clock;
+  ProgramState state(clock);
+  for (int lang : {0, 1}) {
+    LanguageTexts::Load(std::string(RUVENSET_SOURCE_DIR) + "/lang/" + LanguageCatalogueName(lang),
+                        state.texts);
+    for (const auto& c : cases) {
+      EXPECT_EQ(RefusalText(state, c.code, c.a, c.b),
+                state.Text(2362) + (lang == 1 ? c.russian : c.ukrainian))
+          << int(c.code);
+    }
+  }
+}
+
 TEST(Passwords, CodePageAndPadding) {
   uint8_t p[16];
   EncodePassword("", p);
@@ -143,6 +180,13 @@ TEST(ValueEntry, BoundsAndKeys) {
   EXPECT_FALSE(AcceptNumber("1.0.0", 0, 5));
   EXPECT_FALSE(AcceptNumber("-", -5, 5));
   EXPECT_EQ(*AcceptNumber("-4.5", -5, 5), -4.5f);
+  // A decimal comma is a decimal separator, never dropped: 2,5 is two and a half, not 25.
+  EXPECT_EQ(AcceptNumber("2,5", 0, 30), 2.5f);
+  EXPECT_FALSE(AcceptNumber("2,5,", 0, 30));
+  EXPECT_TRUE(NumberKeyAccepted(',', NumberFilter::DigitsPoint));
+  EXPECT_TRUE(NumberTextPossible("-1,", NumberFilter::DigitsPointMinus));
+  EXPECT_FALSE(NumberTextPossible("-1", NumberFilter::DigitsPoint));
+  EXPECT_FALSE(NumberTextPossible("1a", NumberFilter::DigitsPointMinus));
   EXPECT_TRUE(NumberKeyAccepted('7', NumberFilter::DigitsPoint));
   EXPECT_TRUE(NumberKeyAccepted(kBackspace, NumberFilter::DigitsPoint));
   EXPECT_FALSE(NumberKeyAccepted('-', NumberFilter::DigitsPoint));

@@ -246,6 +246,14 @@ TEST_F(TransactTest, RtsDropsAtTheHoldDeadline) {
   EXPECT_NEAR(static_cast<double>(port.rtsDroppedAt() - second), 2e6 + 61.0 * 1e9 / 1200, 1000.0);
 }
 
+TEST_F(TransactTest, RtsIsDroppedAfterAFailedWrite) {
+  settings.rtsKeying = 1;
+  port.FailWrites(true);
+  EXPECT_EQ(Call(0, 6, 0x02, 105), LinkWriteFailed);
+  EXPECT_GE(port.rtsRaises(), 1);
+  EXPECT_FALSE(port.rts());  // a modem's transmitter is never left keyed
+}
+
 TEST_F(TransactTest, PauseBeforeRequestsAfterTypes18And20) {
   ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
   EXPECT_EQ(Call(0, 6, 0x02, true), LinkOk);

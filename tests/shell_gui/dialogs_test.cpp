@@ -1,8 +1,12 @@
+#include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <cstring>
 
 #include "device/windows/choice_dialogs.h"
@@ -207,6 +211,54 @@ TEST_F(DialogTest, NumberDialogKeepsItsBoundsAndFilter) {
   EXPECT_EQ(longer.Edit1->text(), "12.5");
 }
 
+// Shows `dialog` and waits until it is the active window, so that focus moves as a technician's would.
+bool ShowActive(QWidget& dialog) {
+  dialog.show();
+  dialog.activateWindow();
+  return QTest::qWaitForWindowActive(&dialog);
+}
+
+TEST_F(DialogTest, DecimalCommaIsAPointAndPasteKeepsTheFilter) {
+  NumberRequest request;
+  request.lower = 0;
+  request.upper = 30;
+  request.filter = NumberFilter::DigitsPoint;
+  ModalScript script;
+  std::string shown;
+  script.On("Form24", [&](QWidget* w) {
+    auto* dialog = static_cast<TForm24*>(w);
+    Type(dialog->Edit1, "2,5");
+    shown = dialog->Edit1->text().toStdString();
+    dialog->BitBtn1->click();
+  });
+  EXPECT_EQ(technician.AskNumber(request), std::optional<float>(2.5f));
+  EXPECT_EQ(shown, "2,5");
+
+  TForm24 dialog(nullptr, request);
+  for (const char* pasted : {"-7", "1a", "2,5,1", "3.5.", "1e3"}) {
+    Type(dialog.Edit1, "4");
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(dialog.Edit1, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(dialog.Edit1->text(), "4") << pasted;
+    dialog.Edit1->paste();
+    EXPECT_EQ(dialog.Edit1->text(), "4") << pasted;
+  }
+  QGuiApplication::clipboard()->setText(",25");
+  QTest::keyClick(dialog.Edit1, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(dialog.Edit1->text(), "4,25");
+}
+
+TEST_F(DialogTest, DigitFieldsRefusePastedLetters) {
+  TForm9 dialog(nullptr, "cycle", "cycle", 2, "OK", "Cancel");
+  dialog.Edit1->clear();
+  QGuiApplication::clipboard()->setText("x");
+  QTest::keyClick(dialog.Edit1, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(dialog.Edit1->text(), "");
+  QGuiApplication::clipboard()->setText("3");
+  QTest::keyClick(dialog.Edit1, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(dialog.Edit1->text(), "3");
+}
+
 TEST_F(DialogTest, ConfirmWindowClosedByItsCloseBoxIsNo) {
   ModalScript script;
   script.On("OKBottomDlg", [](QWidget* w) { w->close(); });
@@ -234,7 +286,24 @@ TEST_F(DialogTest, WriteQuestionsAnswerNoToEnterAndEscape) {
 }
 
 TEST_F(DialogTest, NoticeClosesByItself) {
-  technician.ShowNotice(state.Text(2325), state.Text(2864), state.Text(2866), 30);
+  // Watch the notice while it is open, without touching it: it must close on its own.
+  QStringList seen;
+  QTimer watch;
+  watch.setInterval(5);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !seen.isEmpty()) return;
+    seen << modal->objectName() << modal->findChild<QLabel*>("Label1")->text()
+         << modal->findChild<QLabel*>("Label2")->text();
+  });
+  watch.start();
+  QElapsedTimer elapsed;
+  elapsed.start();
+  technician.ShowNotice(state.Text(2325), state.Text(2864), state.Text(2866), 300);
+  EXPECT_GE(elapsed.elapsed(), 250);
+  EXPECT_LT(elapsed.elapsed(), 5000);
+  EXPECT_EQ(seen, (QStringList{"Form83", Q(state.Text(2864)), Q(state.Text(2866))}));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(DialogTest, DoubleEntryPasswordStaysOpenUntilBothAgree) {
@@ -251,6 +320,35 @@ TEST_F(DialogTest, DoubleEntryPasswordStaysOpenUntilBothAgree) {
   dialog.OKBtn->click();
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), kResultOk);
+}
+
+TEST_F(DialogTest, DoubleEntryPasswordLeaveRules) {
+  TPasswordDlg dialog(nullptr, state.texts, false);
+  ASSERT_TRUE(ShowActive(dialog));
+  dialog.Password->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Password->hasFocus(); }, 2000))
+      << "dialog.Password->hasFocus()";
+  Type(dialog.Password, "abc");
+  // Leaving Password for anything but the buttons while the entries differ leads to the repeat field.
+  dialog.OKBtn->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.OKBtn->hasFocus(); }, 2000)) << "dialog.OKBtn->hasFocus()";
+  dialog.Password->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Password->hasFocus(); }, 2000))
+      << "dialog.Password->hasFocus()";
+  auto* outside = new QLineEdit(&dialog);
+  outside->show();
+  outside->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Edit1->hasFocus(); }, 2000)) << "dialog.Edit1->hasFocus()";
+  // Leaving Edit1 with a different entry brings the focus back to it.
+  Type(dialog.Edit1, "abd");
+  dialog.Password->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Edit1->hasFocus(); }, 2000)) << "dialog.Edit1->hasFocus()";
+  Type(dialog.Edit1, "abc");
+  dialog.Password->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Password->hasFocus(); }, 2000))
+      << "dialog.Password->hasFocus()";
+  QTest::qWait(20);
+  EXPECT_TRUE(dialog.Password->hasFocus());
 }
 
 TEST_F(DialogTest, SingleEntryPasswordAsksOnceAndCutsAt16) {
@@ -336,6 +434,17 @@ TEST_F(ConstantsTest, ConfirmationDecidesAndNoPutsTheRecordBack) {
   EXPECT_EQ(std::memcmp(record, saved, sizeof record), 0);
 
   Type(dialog.Edit[1], "61");
+  // Leaving the field out of its bounds brings the focus back, also for a fellow field.
+  ASSERT_TRUE(ShowActive(dialog));
+  dialog.Edit[1]->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Edit[1]->hasFocus(); }, 2000))
+      << "dialog.Edit[1]->hasFocus()";
+  dialog.RadioButton[1]->setChecked(true);  // pressure: constant, so that its field can take the focus
+  dialog.Edit[0]->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Edit[1]->hasFocus(); }, 2000))
+      << "dialog.Edit[1]->hasFocus()";
+  EXPECT_EQ(QApplication::focusWidget(), dialog.Edit[1]);
+  dialog.RadioButton[0]->setChecked(true);
   dialog.BitBtn1->click();
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(script.seen().size(), 1);

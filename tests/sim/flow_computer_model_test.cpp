@@ -117,7 +117,7 @@ TEST_F(ModelTest, WrongPasswordIsRefusedAndTheRightOneStoresTheRecord) {
   state[0] = 3;  // the state byte is not the writer's to change
 
   const auto refused = Ask(model, Request(1, 0x09, Join({{1}, Password("0000"), state})));
-  EXPECT_EQ(refused, (std::vector<uint8_t>{0x66, 0x01, 0x09, 0x09, 0x02, 0x00, 0x00, 0x62, 0x8A}));
+  EXPECT_EQ(refused, (std::vector<uint8_t>{0x66, 0x01, 0x09, 0x09, 0x01, 0x00, 0x00, 0x92, 0x8A}));
   const auto stored = Ask(model, Request(1, 0x09, Join({{1}, Password("1234"), state})));
   EXPECT_EQ(stored[3], 0x89);
 

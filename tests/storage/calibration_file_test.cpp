@@ -187,7 +187,7 @@ TEST(CalibrationFile, EditorConditionsComeBeforeSectionChecks) {
   TempFolder folder;
   const std::string path = folder.File("editor.klb");
   CalibrationImage image = SampleImage();
-  image.modelCode = 18;
+  image.modelCode = 9;
   image.differentialUnit = 5;
   image.softwareVersion = 10;
   image.StoreCheckBytes();
@@ -199,7 +199,7 @@ TEST(CalibrationFile, EditorConditionsComeBeforeSectionChecks) {
   EXPECT_EQ(ReadCalibrationFile(path, Request(d, false), resident), S::DifferentialUnitInvalid);
   EXPECT_EQ(ReadCalibrationFile(path, Request(m, true), resident), S::NoCorrectionTable);
   EXPECT_EQ(ImageBytes(resident), ImageBytes(Resident()));
-  for (uint8_t model : {7, 16}) {
+  for (uint8_t model : {7, 16, 18}) {
     image.modelCode = model;
     image.differentialUnit = 1;
     image.softwareVersion = 11;
@@ -308,7 +308,7 @@ TEST(CalibrationFile, EachStatusNamesItsLanguageText) {
   const Case cases[] = {
       {S::Ok, 0, 0},
       {S::NotFound, 0, 0},
-      {S::CannotOpen, 1244, -1},
+      {S::CannotOpen, 3102, -1},
       {S::TooShort, 1246, -1},
       {S::BadCheck, 1149, 0},
       {S::PressureTosCountTooHigh, 1169, 11},

@@ -108,6 +108,7 @@ TEST_F(EditorFlows, AnExistingFileIsReplacedOnlyAfterTheQuestion) {
   EXPECT_EQ(ReadCalibrationFile(target, {S::Temperature}, read), CalibrationFileStatus::Ok);
   EXPECT_EQ(ReadBytes(target), ReadBytes(WorkingCopy()));
   // The save dialog opens in the calibration folder, which it creates.
+  ASSERT_FALSE(pages.dialogs.empty());
   EXPECT_EQ(pages.dialogs.back().folder, CalibrationDirectory(folder.Path()));
   EXPECT_EQ(pages.dialogs.back().title, Text(1186));
   EXPECT_TRUE(std::filesystem::is_directory(CalibrationDirectory(folder.Path())));
@@ -139,7 +140,10 @@ TEST_F(EditorFlows, PointLevelChangesAddsDeletesAndShiftsTheTable) {
   EXPECT_EQ(state.units.pressure, 2);
   EXPECT_EQ(technician.Count("number " + state.texts.FormatText(2658, {Text(2172)})), 1);
   // The point level of pressure offers the shift; its rows use the editor's format.
+  ASSERT_GE(pages.shownLists.size(), 2u);
   const FulfillList& points = pages.shownLists[1];
+  ASSERT_FALSE(points.rows.empty());
+  ASSERT_FALSE(points.buttons.empty());
   EXPECT_EQ(points.rows[0], "   1        100000            1");
   EXPECT_EQ(points.buttons.back().modalResult, ListChoice::Ok);
 }

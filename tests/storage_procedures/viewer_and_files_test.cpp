@@ -151,7 +151,7 @@ TEST_F(ViewerFlows, BadFilesNeverReachTheViewerAndLeaveTheImageAlone) {
   // A folder chosen as a file cannot be opened.
   pages.openPaths = {folder.Path()};
   EXPECT_FALSE(OpenCalibrationFile(tools, S::Pressure, false));
-  EXPECT_TRUE(Logged(Message({1244, {TextArgument::Of(folder.Path())}})));
+  EXPECT_TRUE(Logged(Message({3102, {TextArgument::Of(folder.Path())}})));
 }
 
 TEST_F(ViewerFlows, NotANumberAndWideCodesAreShownWithoutHarm) {

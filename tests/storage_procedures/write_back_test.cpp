@@ -269,9 +269,8 @@ TEST_F(WriteBackRuns, NothingIsWrittenUnlessEveryCheckPasses) {
   state.calibration.SetIdentificationCode(999);
   Store(S::Pressure);
   ASSERT_EQ(technician.log.size(), 1u);
-  EXPECT_EQ(technician.log[0], "confirm3 " + Text(1164) + " | " + state.texts.FormatText(1137, {999}) +
-                                   " | " + state.texts.FormatText(1138, {160123}) + " . | " + Text(1139) +
-                                   " !");
+  EXPECT_EQ(technician.log[0], "box " + Text(1164) + " | " + state.texts.FormatText(1137, {999}) + " " +
+                                   state.texts.FormatText(1138, {160123}) + " . " + Text(1139) + " !");
 }
 
 TEST_F(WriteBackRuns, AStoredTemperatureTableChangesWhatTheFlowComputerMeasures) {

@@ -1,16 +1,19 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "device/device_prompts.h"
+#include "link/link_clock.h"
 #include "session/technician.h"
 
 namespace ruvenset::testing {
 
 // A technician played by a script: every window is recorded as one line of `log`, and the questions
-// are answered from queues (an empty queue answers No / cancels).
+// are answered from queues. A question whose queue is empty fails the test (and is answered No).
 class ScriptedTechnician : public Technician, public PasswordPrompt, public ValuePrompts {
  public:
   std::vector<std::string> log;
@@ -23,6 +26,7 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
   int progressSteps = 0;
   std::string status;
   std::string connection;
+  LinkClock* clock = nullptr;  // when set, a pause lets this much time pass on the line too
 
   void ShowMessageWindow(const std::string& caption, const std::string& message,
                          const std::string&) override {
@@ -56,7 +60,10 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
   void SetStatusText(const std::string& text) override { status = text; }
   void SetProgressText(const std::string&) override {}
   void SetConnectionText(const std::string& text) override { connection = text; }
-  void Pause(int ms) override { pausedMs += ms; }
+  void Pause(int ms) override {
+    pausedMs += ms;
+    if (clock != nullptr) clock->SleepFor(int64_t{ms} * 1'000'000);
+  }
 
   std::optional<std::string> AskWritePassword(bool single) override {
     log.push_back(single ? "password single" : "password double");
@@ -96,9 +103,14 @@ class ScriptedTechnician : public Technician, public PasswordPrompt, public Valu
     ScriptedTechnician& t_;
   };
 
+  // The next scripted answer. A question the script did not foresee fails the test: a test that
+  // meets one checks less than it claims. The fallback (No, cancel) keeps the procedure going.
   template <typename T>
-  static T Next(std::deque<T>& queue, T fallback) {
-    if (queue.empty()) return fallback;
+  T Next(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) {
+      ADD_FAILURE() << "unscripted question: " << (log.empty() ? std::string() : log.back());
+      return fallback;
+    }
     T v = queue.front();
     queue.pop_front();
     return v;

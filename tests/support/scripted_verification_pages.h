@@ -24,7 +24,7 @@ class ScriptedVerificationPages : public VerificationPages {
   std::deque<std::optional<int>> poll, variable, pressureKind, fileChoice;
   std::deque<std::optional<TransmitterChoice>> transmitter;
   std::deque<std::optional<std::string>> filePath;
-  std::deque<bool> typed;
+  std::deque<std::optional<bool>> typed;
   std::deque<std::optional<float>> actual;
   std::deque<bool> start;
   size_t readings = 3;
@@ -56,9 +56,9 @@ class ScriptedVerificationPages : public VerificationPages {
     log.push_back(d.newFile ? "save dialog" : "open dialog");
     return Next(filePath, std::optional<std::string>());
   }
-  bool AskTypedReference(const std::string&, const std::string&) override {
+  std::optional<bool> AskTypedReference(const std::string&, const std::string&) override {
     log.push_back("typed reference");
-    return Next(typed, false);
+    return Next(typed, std::optional<bool>(false));
   }
   std::optional<float> AskActualValue(const NumberRequest&) override { return Logged("actual", actual); }
   bool AskStart(const StartPage& p) override {

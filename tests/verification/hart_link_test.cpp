@@ -79,6 +79,8 @@ TEST_F(HartLinkTest, IdentifiesWithAShortFrameAndPollsWithTheLongAddress) {
 TEST_F(HartLinkTest, MultivariableTransmitterReadsTheChosenVariable) {
   ASSERT_TRUE(Open(2, kTransmitter3095, 1));
   ASSERT_EQ(link.Poll(kKindPressure), kHartOk);
+  ASSERT_FALSE(peer->hartRequests.empty());
+  ASSERT_GT(peer->hartRequests.back().size(), 6u);
   EXPECT_EQ(peer->hartRequests.back()[6], 110);
   EXPECT_NEAR(link.reading(), 1.0332f * 98.0665f, 0.01f);
   // Variable 2 is the temperature: its unit code (degrees Celsius, at data offset 10) is no pressure unit.
@@ -167,6 +169,11 @@ TEST_F(HartLinkTest, BadAnswersGiveTheirStatus) {
   };
   for (const Row& row : rows) {
     peer->hartFilter = [&](const Bytes&, Bytes& response) {
+      // The rows change bytes of a whole answer: a short one is a fault of the simulator, not a row.
+      if (response.size() < 12) {
+        ADD_FAILURE() << "short answer of " << response.size() << " bytes";
+        return true;
+      }
       row.change(response);
       return true;
     };
@@ -232,6 +239,11 @@ TEST_F(HartLinkTest, ZeroSettingAnswers) {
   };
   for (const Row& row : rows) {
     peer->hartFilter = [&](const Bytes&, Bytes& response) {
+      // The rows change bytes of a whole answer: a short one is a fault of the simulator, not a row.
+      if (response.size() < 12) {
+        ADD_FAILURE() << "short answer of " << response.size() << " bytes";
+        return true;
+      }
       row.change(response);
       return true;
     };

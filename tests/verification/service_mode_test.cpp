@@ -104,6 +104,7 @@ TEST_F(ServiceMode, AlreadyInServiceAfterALostAnswerCountsAsEntered) {
 TEST_F(ServiceMode, AlreadyInServiceWithoutARetryIsARefusal) {
   Connect();
   peer->model.RefuseNext(0x10, 0x3B, 0, 0);
+  technician.confirms = {false};  // no new request
   EXPECT_EQ(Run(kServiceEnter), ServiceResult::Failed);
   EXPECT_EQ(technician.Count("box Внимание!"), 1);
   EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
@@ -120,6 +121,7 @@ TEST_F(ServiceMode, WaitsWithoutLimitUntilTheTechnicianGivesUp) {
     clock.SleepFor(int64_t{next} * 1'000'000);
   }
   peer->filter = [](const Bytes& request, Bytes&) { return !(request[0] == 0xBB && request[3] == 0x08); };
+  technician.confirms = {false};  // no retry after the lost answers
   int next = 0;
   while ((next = window.Timer1Timer()) != kServiceDone) clock.SleepFor(int64_t{next} * 1'000'000);
   EXPECT_EQ(window.outcome(), ServiceResult::Succeeded);
@@ -129,6 +131,7 @@ TEST_F(ServiceMode, WaitsWithoutLimitUntilTheTechnicianGivesUp) {
 TEST_F(ServiceMode, RefusedLeaveFails) {
   Connect();
   peer->model.RefuseNext(0x11, 2, 0, 0);
+  technician.confirms = {false};  // no new request
   EXPECT_EQ(Run(kServiceLeave), ServiceResult::Failed);
   EXPECT_EQ(technician.Count("box"), 1);
 }
@@ -173,6 +176,7 @@ TEST_F(ServiceMode, HartZeroOnTheFlowComputersLineInsideServiceMode) {
   const Bytes zero{0x82, 0x26, 0x06, 0x10, 0x00, 0x01, 52, 1, 0};
   Bytes expected = zero;
   expected.push_back(HartCheckByte(zero.data(), zero.size()));
+  ASSERT_FALSE(peer->hartRequests.empty());
   ASSERT_FALSE(peer->hartRequests.empty());
   EXPECT_EQ(peer->hartRequests.back(), expected);
   EXPECT_EQ(Requests(0x10), 1);

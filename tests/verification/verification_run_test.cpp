@@ -69,10 +69,11 @@ TEST_F(VerificationRun, TemperatureWithMarkersRecordsEveryReadingOnce) {
     EXPECT_NEAR(static_cast<double>(t.channelAdc), 4'000'000 + 50'000 * 20.0, 12);
     EXPECT_NEAR(t.ambientAdc, 32768 + 400 * 20, 1);
   }
+  ASSERT_FALSE(pages.displays.empty());
   EXPECT_EQ(pages.displays.back().value, "20.000 °C");
 }
 
-TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndWritesNoRecords) {
+TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndRecordsEveryReading) {
   sim::FlowComputerConfig device;
   device.model = 4;
   Connect(device);
@@ -83,7 +84,14 @@ TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndWritesNoRecords) {
   EXPECT_EQ(pages.log.back(), "TForm55");
   EXPECT_EQ(pages.ticks, 3);
   EXPECT_EQ(Requests(0x1D), 0);
-  EXPECT_EQ(ReadFile(path).size(), 4u);
+  const Bytes file = ReadFile(path);
+  ASSERT_EQ(file.size(), 4u + 4 * 24);
+  for (size_t i = 0; i < 4; ++i) {
+    const uint8_t* r = file.data() + 4 + 24 * i;
+    EXPECT_EQ(r[8], 1);
+    EXPECT_EQ(LoadLe32(r + 16), pages.taken[i].channelAdc);
+    EXPECT_FLOAT_EQ(LoadLeFloat(r + 20), pages.taken[i].value);
+  }
   EXPECT_EQ(PipelineState(), 0);
 }
 
@@ -101,6 +109,7 @@ TEST_F(VerificationRun, PressureAgainstATypedActualValue) {
   ASSERT_EQ(pages.taken.size(), 2u);
   EXPECT_TRUE(pages.taken[0].hasDeviation);
   EXPECT_NEAR(pages.taken[0].deviation, 0.0332f, 1e-4);
+  ASSERT_FALSE(pages.displays.empty());
   const MeasuringDisplay& d = pages.displays.back();
   EXPECT_EQ(d.largestDeviation, "0.0332");
   EXPECT_EQ(d.actual, "1.00");
@@ -132,6 +141,7 @@ TEST_F(VerificationRun, DifferentialPressureAgainstTheReferenceTransmitterOnTheS
   EXPECT_EQ(peer->hartRequests.front(), (Bytes{0x02, 0x02, 0x00, 0x00, 0x00}));
   EXPECT_NEAR(pages.taken.back().value, 1000.0f, 0.5f);
   EXPECT_NEAR(pages.taken.back().deviation, 0.0f, 0.5f);
+  ASSERT_GE(pages.displays.size(), 11u);
   EXPECT_FALSE(pages.displays.back().reference.empty());
   EXPECT_FALSE(pages.displays[10].largestDeviation.empty());  // the 12th reading, the 11th reference
   EXPECT_TRUE(pages.displays[9].largestDeviation.empty());
@@ -153,6 +163,7 @@ TEST_F(VerificationRun, LowerRangeMeasuresWithItsChannelCodeAndMarker) {
   EXPECT_EQ(Verify(kKindLowerDiffPressure), VerificationResult::Finished);
   EXPECT_EQ(pages.taken.size(), 2u);
   for (const auto& r : peer->requests) {
+    ASSERT_GE(r.size(), 6u);
     if (r[0] == 0xBB && r[3] == 0x0C) {
       EXPECT_EQ(r[5], 3);
     }
@@ -188,6 +199,7 @@ TEST_F(VerificationRun, ButtonsResetTheStatisticsAndTakeANewActualValue) {
     window.BitBtn3Click();
   };
   EXPECT_EQ(Verify(kKindPressure), VerificationResult::Finished);
+  ASSERT_FALSE(pages.displays.empty());
   const MeasuringDisplay& d = pages.displays.back();
   EXPECT_EQ(d.count, "1");  // counted again from the reset
   EXPECT_EQ(d.actual, "1.05");
@@ -219,6 +231,7 @@ TEST_F(VerificationRun, FailedEntryClosesTheFileWithTheMagicIntact) {
   const std::string path = TempPath("refused.ctr");
   PlainPages(1, path);
   peer->model.RefuseNext(0x10, 2, 0, 0);
+  technician.confirms = {false};  // no new request
   EXPECT_EQ(Verify(kKindTemperature), VerificationResult::ServiceModeFailed);
   EXPECT_EQ(technician.Count("box"), 1);
   EXPECT_EQ(ReadFile(path), (Bytes{'S', 'T', 'A', 'T'}));
@@ -292,6 +305,31 @@ TEST_F(VerificationRun, RepeatedMarkerTakesNoReading) {
   EXPECT_EQ(Requests(0x0C) - 1, 1);  // the identification at connect, then one measurement
 }
 
+TEST_F(VerificationRun, ResetStatisticsTakesTheCurrentConversionAgain) {
+  Connect();
+  PlainPages(0);
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[3] == 0x1D) {
+      response[4 + 7] = 42;
+      StoreCrc16(response.data(), response.size() - 2);
+    }
+    return true;
+  };
+  bool reset = false;
+  pages.onTick = [&](MeasuringWindow& window, int) {
+    if (window.statistics().count() == 1 && !reset) {
+      reset = true;
+      window.BitBtn2Click();
+    }
+  };
+  pages.readings = 5;
+  pages.maxTicks = 10;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(Requests(0x0C) - 1, 2);  // the reading before the reset and the one right after it
+  ASSERT_FALSE(pages.displays.empty());
+  EXPECT_EQ(pages.displays.back().count, "1");
+}
+
 TEST_F(VerificationRun, GarbageFromTheTransmitterIsShownAndTheTicksGoOn) {
   sim::FlowComputerConfig device;
   device.model = 7;
@@ -312,6 +350,7 @@ TEST_F(VerificationRun, GarbageFromTheTransmitterIsShownAndTheTicksGoOn) {
   };
   EXPECT_EQ(Verify(kKindDiffPressure), VerificationResult::Finished);
   EXPECT_EQ(pages.taken.size(), 3u);
+  ASSERT_FALSE(pages.displays.empty());
   EXPECT_EQ(pages.displays.back().referenceError, "Нет данных, Ошибка связи");
   EXPECT_TRUE(pages.displays.back().reference.empty());
   EXPECT_EQ(PipelineState(), 0);
@@ -332,6 +371,51 @@ TEST_F(VerificationRun, ChangedSubstituteValueIsWrittenAfterConfirmation) {
   std::memcpy(&constant, state.record.stateRecord(1) + 10, 4);
   EXPECT_EQ(constant, 25.0f);
   EXPECT_EQ(state.record.stateRecord(1)[1] & 0x02, 0);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
+
+namespace ruvenset::testing {
+namespace {
+
+TEST_F(VerificationRun, UpperRangeSubstituteGoesIntoTheDifferentialPressureGroup) {
+  sim::FlowComputerConfig device;
+  device.model = 7;
+  Connect(device);
+  uint8_t before[kPipelineStateSize];
+  std::memcpy(before, state.record.stateRecord(1), kPipelineStateSize);
+  pages.substitute = {SubstituteValueAnswer{false, 1.5f}};
+  technician.confirms = {true};
+  pages.poll = {0};
+  technician.choices = {0};
+  pages.fileChoice = {0};
+  pages.typed = {false};
+  pages.start = {false};
+  EXPECT_EQ(Verify(kKindUpperDiffPressure), VerificationResult::Cancelled);
+  const uint8_t* after = state.record.stateRecord(1);
+  float constant = 0;
+  std::memcpy(&constant, after + 2, 4);
+  EXPECT_EQ(constant, 1.5f);
+  EXPECT_EQ(after[1] & 0x04, 0);
+  EXPECT_EQ(after[1] & 0x10, before[1] & 0x10);
+  EXPECT_EQ(Bytes(after + 15, after + 19), Bytes(before + 15, before + 19));
+  EXPECT_EQ(Requests(0x09), 2);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
+
+namespace ruvenset::testing {
+namespace {
+
+TEST_F(VerificationRun, ClosingTheTypedReferenceQuestionEndsTheVerification) {
+  Connect();
+  PlainPages(0);
+  pages.typed = {std::nullopt};
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Cancelled);
+  EXPECT_EQ(Requests(0x10), 0);
+  EXPECT_EQ(pages.log.back(), "typed reference");
 }
 
 }  // namespace

@@ -280,3 +280,36 @@ TEST_F(VerificationPagesTest, ServiceWindowRunsItsOperationFromTheTimerAndCloses
 
 }  // namespace
 }  // namespace ruvenset
+
+#include <QTest>
+
+#include "verification/windows/qt_verification_pages.h"
+
+namespace ruvenset {
+namespace {
+
+// After the substitute page, Escape and the close box on a page are Cancel: the verification ends.
+TEST_F(VerificationPagesTest, EscapeOnTheLaterPagesIsCancel) {
+  QtTechnician technician{nullptr, state};
+  QtVerificationPages pages(nullptr, state, technician);
+  testing::ModalScript script;
+  ChoiceRequest files;
+  files.items = {"none", "new", "continue"};
+  script.On("Fdann", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+  EXPECT_EQ(pages.AskDataFileChoice(files), std::nullopt);
+  script.On("Fdann", testing::ModalScript::Click("BitBtn1"));
+  EXPECT_EQ(pages.AskDataFileChoice(files), std::optional<int>(0));
+
+  script.On("OKBottomDlg", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+  EXPECT_EQ(pages.AskTypedReference("caption", "typed?"), std::nullopt);
+  script.On("OKBottomDlg", [](QWidget* w) { w->close(); });
+  EXPECT_EQ(pages.AskTypedReference("caption", "typed?"), std::nullopt);
+  script.On("OKBottomDlg", testing::ModalScript::Click("CancelBtn"));
+  EXPECT_EQ(pages.AskTypedReference("caption", "typed?"), std::optional<bool>(false));
+  script.On("OKBottomDlg", testing::ModalScript::Click("OKBtn"));
+  EXPECT_EQ(pages.AskTypedReference("caption", "typed?"), std::optional<bool>(true));
+  EXPECT_EQ(script.seen().size(), 6);
+}
+
+}  // namespace
+}  // namespace ruvenset

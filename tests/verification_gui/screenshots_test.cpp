@@ -18,18 +18,20 @@
 #include "verification/windows/service_window.h"
 #include "verification/windows/start_pages.h"
 #include "verification/windows/substitute_value_window.h"
+#include "window_checks.h"
 
 namespace ruvenset::testing {
 namespace {
 
-// Pictures of the verification's windows in both languages, as docs/screenshots/verification-*.png,
-// when RUVENSET_SCREENSHOT_DIR names a folder; otherwise the test does nothing.
+// Every window of a verification in both languages is drawn whole: no text cut, nothing outside the
+// window, a picture that shows something. The pictures go to RUVENSET_SCREENSHOT_DIR when it names a
+// folder (docs/screenshots/verification-*.png, see scripts/screenshots), else to a temporary folder.
 class VerificationScreenshots : public VerificationFixture {
  protected:
   void SetUp() override {
     const char* folder = std::getenv("RUVENSET_SCREENSHOT_DIR");
-    if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "RUVENSET_SCREENSHOT_DIR is not set";
-    folder_ = folder;
+    folder_ =
+        folder != nullptr && *folder != '\0' ? QString(folder) : QString::fromStdString(::testing::TempDir());
   }
 
   void UseLanguage(int langRus) {
@@ -47,6 +49,8 @@ class VerificationScreenshots : public VerificationFixture {
     for (int i = 0; i < 10; ++i) QApplication::processEvents();
     const QPixmap framed = PictureWithTitleBar(window, false);
     const QString path = QString("%1/verification-%2-%3.png").arg(folder_, name, suffix_);
+    EXPECT_TRUE(ShowsSomething(framed)) << name << " " << suffix_.toStdString();
+    EXPECT_EQ(SpoiltParts(window), std::vector<std::string>{}) << name << " " << suffix_.toStdString();
     EXPECT_TRUE(framed.save(path)) << path.toStdString();
     window->hide();
   }
@@ -175,7 +179,7 @@ class VerificationScreenshots : public VerificationFixture {
   QString suffix_;
 };
 
-TEST_F(VerificationScreenshots, EveryPageAndTheMeasuringWindowInBothLanguages) {
+TEST_F(VerificationScreenshots, EveryPageAndTheMeasuringWindowDrawnWholeInBothLanguages) {
   Connect();
   const std::filesystem::path data = std::filesystem::path(::testing::TempDir()) / "verification-data";
   std::filesystem::create_directories(data);
@@ -187,6 +191,29 @@ TEST_F(VerificationScreenshots, EveryPageAndTheMeasuringWindowInBothLanguages) {
     Measuring();
   }
   std::filesystem::remove_all(data);
+}
+
+}  // namespace
+}  // namespace ruvenset::testing
+
+namespace ruvenset::testing {
+namespace {
+
+TEST(WindowChecks, ACutLabelAndAControlOutsideAreSeen) {
+  QWidget window;
+  window.resize(400, 60);
+  auto* label = new QLabel("Проверка канала давления газа", &window);
+  label->setObjectName("Label1");
+  label->setGeometry(0, 0, 30, 20);
+  auto* outside = new QLabel("x", &window);
+  outside->setObjectName("Label2");
+  outside->setGeometry(390, 50, 40, 20);
+  window.show();
+  EXPECT_EQ(SpoiltParts(&window),
+            (std::vector<std::string>{"Label1 cuts its text", "Label2 reaches outside the window"}));
+  label->adjustSize();
+  outside->move(0, 30);
+  EXPECT_EQ(SpoiltParts(&window), std::vector<std::string>{});
 }
 
 }  // namespace

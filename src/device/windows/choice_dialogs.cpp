@@ -93,6 +93,10 @@ TFdann::TFdann(QWidget* parent, const ChoiceRequest& request)
 
 void TFdann::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
+    if (escapeCancels_) {
+      reject();
+      return;
+    }
     BitBtn1->click();
     return;
   }

@@ -52,9 +52,14 @@ class TFdann : public ChoiceDialog {
  public:
   TFdann(QWidget* parent, const ChoiceRequest& request);
   static std::vector<std::string> DefaultItems();
+  // As a page of a procedure whose Cancel ends it: Escape closes the window without a choice.
+  void EscapeCancels() { escapeCancels_ = true; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool escapeCancels_ = false;
 };
 
 }  // namespace ruvenset

@@ -82,13 +82,13 @@ QGroupBox* TForm33::BuildGroup(int index, ConstantChannel channel, const Constan
 
   const NumberFilter filter =
       channel == ConstantChannel::Temperature ? NumberFilter::DigitsPointMinus : NumberFilter::DigitsPoint;
-  FilterKeys(g.field, [filter](char32_t key) { return NumberKeyAccepted(key, filter); });
+  FilterNumber(g.field, filter);
+  // Leaving a constant in use with a value out of its bounds brings the focus back. The buttons check
+  // the fields themselves, and choosing measured takes the constant out of use.
   GuardLeave(
-      g.field, [this, index] { return FieldValid(index); }, [] {},
-      [this] {
-        QList<QWidget*> exempt = {BitBtn1, BitBtn2};
-        for (const Group& other : groups_) exempt << other.field << other.measured << other.constant;
-        return exempt;
+      g.field, [this, index] { return !groups_[index].constant->isChecked() || FieldValid(index); }, [] {},
+      [this, index] {
+        return QList<QWidget*>{BitBtn1, BitBtn2, groups_[index].measured};
       });
   (choice.measured ? g.measured : g.constant)->setChecked(true);
   connect(g.constant, &QRadioButton::toggled, this, [this, index] { ShowConstant(index); });

@@ -86,7 +86,7 @@ TForm14::TForm14(QWidget* parent, const char* objectName, const NumberRequest& r
   Edit1->setText(Q(request.proposed));
   Edit1->selectAll();
   const NumberFilter filter = request.filter;
-  FilterKeys(Edit1, [filter](char32_t key) { return NumberKeyAccepted(key, filter); });
+  FilterNumber(Edit1, filter);
 }
 
 bool TForm14::AcceptEntry() {

@@ -1,8 +1,11 @@
 #include "device/windows/password_dialogs.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "session/connection_record.h"
@@ -68,6 +71,17 @@ TPasswordDlg::TPasswordDlg(QWidget* parent, const LanguageTexts& texts, bool sin
 bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut && (watched == Password || watched == Edit1)) {
     lastLeft_ = static_cast<QLineEdit*>(watched);
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    QWidget* next = QApplication::focusWidget();
+    // Double entry: leaving a field while the two entries differ leads to the repeat field (from
+    // Password) or back to the field just left (from Edit1). The buttons decide for themselves.
+    const bool leftWithinWindow = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                                  next != nullptr && next->window() == this && next != OKBtn &&
+                                  next != CancelBtn;
+    if (!singleEntry_ && leftWithinWindow && Password->text() != Edit1->text()) {
+      QLineEdit* target = watched == Password ? Edit1 : lastLeft_;
+      if (next != target) QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
+    }
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -58,6 +58,13 @@ void TOKBottomDlg::MakeNoTheDefault() {
   CancelBtn->setFocus();
 }
 
+std::optional<bool> TOKBottomDlg::AnswerOrCancel() {
+  const int result = exec();
+  if (result == kResultOk) return true;
+  if (result == kResultCancel) return false;
+  return std::nullopt;
+}
+
 bool TOKBottomDlg::Answer() {
   return exec() == kResultOk;
 }

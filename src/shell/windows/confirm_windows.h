@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
 namespace ruvenset {
 
@@ -16,6 +17,8 @@ class TOKBottomDlg : public QDialog {
   bool Answer();
   // For questions whose Yes writes into the flow computer: No takes the focus and answers Enter.
   void MakeNoTheDefault();
+  // Yes, No, or nullopt when the window was closed without either button (Escape, the close box).
+  std::optional<bool> AnswerOrCancel();
 
   QLabel* Label1;
   QPushButton* OKBtn;

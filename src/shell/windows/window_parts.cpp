@@ -1,12 +1,14 @@
 #include "shell/windows/window_parts.h"
 
 #include <QVBoxLayout>
+#include <limits>
 
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QValidator>
 
 #include "device/value_entry.h"
 
@@ -40,6 +42,41 @@ class KeyFilter final : public QObject {
 
  private:
   std::function<bool(char32_t)> accepts_;
+};
+
+// Holds a field's whole text to the key filter's rule, so that a pasted text (Ctrl+V, Shift+Insert,
+// the middle button) gets no character a key could not type.
+class CharacterValidator final : public QValidator {
+ public:
+  CharacterValidator(QObject* parent, std::function<bool(char32_t)> accepts)
+      : QValidator(parent), accepts_(std::move(accepts)) {}
+
+  State validate(QString& input, int&) const override {
+    for (char32_t c : input.toUcs4()) {
+      if (!accepts_(c)) return Invalid;
+    }
+    return Acceptable;
+  }
+
+ private:
+  std::function<bool(char32_t)> accepts_;
+};
+
+// Holds a numeric field's text to the number rule: a number, or a text on its way to one.
+class NumberValidator final : public QValidator {
+ public:
+  NumberValidator(QObject* parent, NumberFilter filter) : QValidator(parent), filter_(filter) {}
+
+  State validate(QString& input, int&) const override {
+    const std::string text = input.toStdString();
+    if (!NumberTextPossible(text, filter_)) return Invalid;
+    return AcceptNumber(text, -std::numeric_limits<float>::max(), std::numeric_limits<float>::max())
+               ? Acceptable
+               : Intermediate;
+  }
+
+ private:
+  NumberFilter filter_;
 };
 
 class LeaveGuard final : public QObject {
@@ -86,9 +123,15 @@ void PrepareDialog(QDialog* dialog, const char* objectName, const QString& capti
 }
 
 void FilterKeys(QLineEdit* field, std::function<bool(char32_t)> accepts) {
-  field->installEventFilter(new KeyFilter(field, std::move(accepts)));
+  field->installEventFilter(new KeyFilter(field, accepts));
+  field->setValidator(new CharacterValidator(field, std::move(accepts)));
   field->setContextMenuPolicy(Qt::NoContextMenu);
   field->setAcceptDrops(false);
+}
+
+void FilterNumber(QLineEdit* field, NumberFilter filter) {
+  FilterKeys(field, [filter](char32_t key) { return NumberKeyAccepted(key, filter); });
+  field->setValidator(new NumberValidator(field, filter));
 }
 
 void FilterKeys(QComboBox* box, std::function<bool(char32_t)> accepts) {

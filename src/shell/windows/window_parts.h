@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "device/device_prompts.h"
+
 namespace ruvenset {
 
 // Modal results as the procedures count them.
@@ -40,9 +42,14 @@ ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum
                                const char* labelName = "Label1");
 
 // Passes typed characters through `accepts` before the field sees them, the way a field's key filter
-// does: a refused character (a pasted text's Ctrl+V among them) is discarded. Return, Escape, Tab and
-// keys that type nothing pass. The field also loses its context menu and drops, so nothing bypasses it.
+// does: a refused character is discarded. Return, Escape, Tab and keys that type nothing pass. A
+// validator holds pasted text (Ctrl+V, Shift+Insert, the middle button) to the same rule, and the field
+// loses its context menu and drops.
 void FilterKeys(QLineEdit* field, std::function<bool(char32_t)> accepts);
+// A numeric field: keys as NumberKeyAccepted takes them, and every text typed or pasted held to the
+// number rule of the filter (a decimal point or comma, a minus sign only in front and only where the
+// filter takes one).
+void FilterNumber(QLineEdit* field, NumberFilter filter);
 // The same for an editable combo box: keys that reach the box itself and keys typed into its field.
 void FilterKeys(QComboBox* box, std::function<bool(char32_t)> accepts);
 

@@ -4,6 +4,8 @@
 
 #include "device/windows/choice_dialogs.h"
 #include "link/com_slots.h"
+#include "shell/windows/confirm_windows.h"
+#include "shell/windows/window_parts.h"
 #include "verification/wall_clock.h"
 #include "verification/windows/measuring_windows.h"
 #include "verification/windows/reference_pages.h"
@@ -49,6 +51,7 @@ std::optional<int> QtVerificationPages::AskReferencePressureKind(const ChoiceReq
 
 std::optional<int> QtVerificationPages::AskDataFileChoice(const ChoiceRequest& page) {
   TFdann window(Parent(), page);
+  window.EscapeCancels();
   return window.AskChoice();
 }
 
@@ -57,8 +60,10 @@ std::optional<std::string> QtVerificationPages::AskDataFilePath(const DataFileDi
   return window.Ask();
 }
 
-bool QtVerificationPages::AskTypedReference(const std::string& caption, const std::string& message) {
-  return technician_.Confirm(caption, message);
+std::optional<bool> QtVerificationPages::AskTypedReference(const std::string& caption,
+                                                           const std::string& message) {
+  TOKBottomDlg window(Parent(), Q(caption), Q(message), Q(state_.Text(1773)), Q(state_.Text(1772)));
+  return window.AnswerOrCancel();
 }
 
 std::optional<float> QtVerificationPages::AskActualValue(const NumberRequest& request) {

@@ -24,7 +24,7 @@ class QtVerificationPages final : public VerificationPages {
   std::optional<int> AskReferencePressureKind(const ChoiceRequest& page) override;
   std::optional<int> AskDataFileChoice(const ChoiceRequest& page) override;
   std::optional<std::string> AskDataFilePath(const DataFileDialog& dialog) override;
-  bool AskTypedReference(const std::string& caption, const std::string& message) override;
+  std::optional<bool> AskTypedReference(const std::string& caption, const std::string& message) override;
   std::optional<float> AskActualValue(const NumberRequest& request) override;
   bool AskStart(const StartPage& page) override;
   void RunMeasuringWindow(MeasuringWindow& window) override;

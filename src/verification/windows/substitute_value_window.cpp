@@ -28,7 +28,7 @@ TForm45::TForm45(QWidget* parent, const ProgramState& state, const SubstituteVal
   Edit1->setMaxLength(12);
   Edit1->setMinimumWidth(140);
   Label1->setBuddy(Edit1);
-  FilterKeys(Edit1, [](char32_t key) { return NumberKeyAccepted(key, NumberFilter::DigitsPointMinus); });
+  FilterNumber(Edit1, NumberFilter::DigitsPointMinus);
   Label2 = new QLabel(Q(page.rangeText), RadioGroup1);
   Label2->setObjectName("Label2");
 

@@ -87,7 +87,12 @@ TEST_F(CalibrationCommands, CheckPrintsTheSectionsOrTheFirstFailedCheck) {
   EXPECT_EQ(Cli("check " + good + " --section temperature").exitCode, 0);
   EXPECT_EQ(Cli("check").exitCode, 64);
   EXPECT_EQ(Cli("check " + good + " --section flow").exitCode, 64);
-  EXPECT_EQ(Cli("check " + folder_ + "/missing.klb").exitCode, 1);
+  const CliRun missing = Cli("check " + folder_ + "/missing.klb");
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.out.find(folder_ + "/missing.klb"), std::string::npos) << missing.out;
+  const bool saysOpen =
+      missing.out.find("открыть") != std::string::npos || missing.out.find("відкрити") != std::string::npos;
+  EXPECT_TRUE(saysOpen) << missing.out;
 }
 
 TEST_F(CalibrationCommands, ShowPrintsTheViewersRows) {

@@ -16,18 +16,22 @@
 #include "storage/windows/fulfill_window.h"
 #include "storage/windows/sch_window.h"
 #include "storage/windows/write_window.h"
+#include "window_checks.h"
 
 namespace ruvenset::testing {
 namespace {
 
-// Saves a window's picture with a plain title bar (the offscreen platform draws no frames) when
-// RUVENSET_SCREENSHOT_DIR names a folder; otherwise does nothing.
+// Shows a window and checks that it is drawn whole (no text cut, nothing outside the window, a picture
+// that shows something); saves the picture with a plain title bar (the offscreen platform draws no
+// frames) when RUVENSET_SCREENSHOT_DIR names a folder (see scripts/screenshots).
 void Shoot(QWidget* window, const char* name) {
-  const char* folder = std::getenv("RUVENSET_SCREENSHOT_DIR");
-  if (folder == nullptr || *folder == '\0') return;
   window->show();
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
   const QPixmap framed = PictureWithTitleBar(window, false);
+  EXPECT_TRUE(ShowsSomething(framed)) << name;
+  EXPECT_EQ(SpoiltParts(window), std::vector<std::string>{}) << name;
+  const char* folder = std::getenv("RUVENSET_SCREENSHOT_DIR");
+  if (folder == nullptr || *folder == '\0') return;
   EXPECT_TRUE(framed.save(QString("%1/calibration-%2.png").arg(folder, name)));
 }
 
@@ -85,7 +89,7 @@ TEST_F(StorageWindows, WriteWindowRunsTheSequenceFromItsTimer) {
 }
 
 // Pictures of the viewer and the editor at both levels, the entry window and the write window.
-TEST_F(StorageWindows, Screenshots) {
+TEST_F(StorageWindows, WindowsDrawnWholeAndScreenshots) {
   const auto list = [&](FulfillList l, std::vector<ListButton> buttons, int selected) {
     l.buttons = std::move(buttons);
     l.selected = selected;

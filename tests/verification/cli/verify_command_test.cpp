@@ -79,3 +79,49 @@ TEST(VerifyCommand, FailuresExitNonzero) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VerifyCommand, SubstitutePageIsAnsweredFromTheOptions) {
+  const CliRun constant =
+      Cli(std::string(kDemo) + "--channel temperature --readings 1 --substitute constant=25,5");
+  ASSERT_EQ(constant.exitCode, 0) << constant.out;
+  EXPECT_NE(constant.out.find("substitute written\n"), std::string::npos) << constant.out;
+
+  const CliRun measured =
+      Cli(std::string(kDemo) + "--channel temperature --readings 1 --substitute measured");
+  ASSERT_EQ(measured.exitCode, 0) << measured.out;
+  EXPECT_EQ(measured.out.find("substitute written"), std::string::npos) << measured.out;
+
+  const CliRun outside = Cli(std::string(kDemo) + "--channel pressure --readings 1 --substitute constant=99");
+  EXPECT_EQ(outside.exitCode, 1);
+  EXPECT_NE(outside.out.find("outside [ 0 ... 16 ]"), std::string::npos) << outside.out;
+  for (const char* bad : {"constant", "constant=", "constant=2,5,0", "constant=1e3", "fixed=2"}) {
+    EXPECT_EQ(Cli(std::string("verify --channel temperature --substitute ") + bad).exitCode, 64) << bad;
+  }
+}
+
+TEST(VerifyCommand, ReferenceKindAndDecimalComma) {
+  const std::string hart =
+      std::string(kDemo) + "--channel pressure --readings 1 --hart-type 3051 --hart-address 1 ";
+  const CliRun absolute = Cli(hart + "--reference absolute");
+  const CliRun gauge = Cli(hart + "--reference gauge");
+  ASSERT_EQ(absolute.exitCode, 0) << absolute.out;
+  ASSERT_EQ(gauge.exitCode, 0) << gauge.out;
+  const auto a = Lines(absolute.out);
+  const auto g = Lines(gauge.out);
+  ASSERT_FALSE(a.empty());
+  ASSERT_FALSE(g.empty());
+  // A gauge reference against the absolute sensor adds the atmospheric pressure: another deviation.
+  EXPECT_NE(a[0].back(), g[0].back()) << absolute.out << gauge.out;
+  EXPECT_EQ(Cli("verify --channel pressure --hart-type 3051 --hart-address 1 --reference vacuum").exitCode,
+            64);
+
+  const CliRun comma = Cli(std::string(kDemo) + "--channel pressure --readings 1 --actual 1,0");
+  ASSERT_EQ(comma.exitCode, 0) << comma.out;
+  const auto c = Lines(comma.out);
+  ASSERT_FALSE(c.empty());
+  EXPECT_EQ(c[0].back(), "0.0332");
+}
+
+}  // namespace
