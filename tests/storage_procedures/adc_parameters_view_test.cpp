@@ -137,6 +137,7 @@ TEST_F(AdcParametersView, MeasurementParametersOfModel20AreOnlyShown) {
   ASSERT_EQ(Connect(), ConnectResult::Connected);
   state.record.id.type = 20;  // the simulator keeps block 7984 whatever its model
   AdcTools tools{state, technician, technician, technician, adc};
+  technician.confirms = {true, false};  // neither answer changes anything
   EXPECT_EQ(DisplayMeasurementParameters(tools, true), AdcParametersResult::Unchanged);
   EXPECT_EQ(DisplayMeasurementParameters(tools, false), AdcParametersResult::Unchanged);
   ASSERT_EQ(technician.log.size(), 2u);

@@ -170,8 +170,11 @@ TEST_F(SaveCalibration, AFailedOrCutReadEndsWithoutFiles) {
       StoreCrc16(response.data(), response.size() - 2);
       return true;
     };
+    technician.log.clear();
+    technician.confirms = {false};  // no retry
     const SaveCalibrationOutcome outcome = Save("lost.klb");
     EXPECT_EQ(outcome.result, SaveCalibrationResult::ReadFailed) << cut;
+    EXPECT_EQ(technician.Count("confirm " + Text(2195) + " | " + Text(2196)), 1) << cut;
     EXPECT_FALSE(std::filesystem::exists(folder.File("lost.klb")));
     EXPECT_FALSE(std::filesystem::exists(folder.File("lost.rcl")));
   }

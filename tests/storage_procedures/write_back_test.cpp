@@ -178,6 +178,7 @@ TEST_F(WriteBackRuns, TheViewersAskTheirWriteQuestionAsOne) {
   const std::string file = SaveImage(DeviceImage(), "device.klb");
   pages.openPaths = {file, file};
   pages.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
+  technician.confirms = {false, false};
   ViewCalibrationFromMenu(tools, S::CorrectionMultipliers);
   ViewCalibrationFromMenu(tools, S::Temperature);
   EXPECT_EQ(technician.writeQuestions, (std::vector<std::string>{Text(1220), Text(2264)}));

@@ -252,13 +252,16 @@ TEST_F(CorrectionRun, LeavingOrADeclinedWriteIsNoSuccess) {
     return w.Button3Click();
   };
   peer->model.RefuseNext(0x14, 2, 0, 0);
+  technician.confirms = {false};  // the refused write is not repeated
   EXPECT_EQ(Correct(0).result, CorrectionResult::Failed);
+  EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
   EXPECT_EQ(technician.Count("message Результат корректировки НСХП | Ошибка связи"), 1);
   EXPECT_FLOAT_EQ(DeviceFloatAt(Constants(), DeviceByteOrder::MsbFirst), 0.f);
   EXPECT_EQ(PipelineState(), 0);
 
-  technician.choices = {0};
-  EXPECT_EQ(Correct(0).result, CorrectionResult::NotStarted);  // the number of points was cancelled
+  technician.choices = {0, std::nullopt};  // the number of points is cancelled
+  EXPECT_EQ(Correct(0).result, CorrectionResult::NotStarted);
+  EXPECT_TRUE(technician.choices.empty());  // both questions were asked
   EXPECT_EQ(RequestsOf(0x10).size(), 3u);
 }
 

@@ -55,6 +55,7 @@ TEST_F(ZeroStatisticsRun, ADeclinedRetryAndTheStopButtonEndTheWindow) {
   Connect();
   Script();
   silent = {{0x0C, 2}};
+  technician.confirms = {false};  // no retry
   ZeroStatistics lost(state, technician, 0);
   EXPECT_EQ(Measure(lost), ZeroStatisticsResult::Abandoned);
   EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
@@ -77,8 +78,10 @@ TEST_F(ZeroStatisticsRun, ACutMeasurementAnswerIsALinkFailure) {
     }
     return true;
   };
+  technician.confirms = {false};  // no retry
   ZeroStatistics window(state, technician, 0);
   EXPECT_EQ(Measure(window), ZeroStatisticsResult::Abandoned);
+  EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_EQ(window.validCount(), 0);
 }
 
@@ -157,7 +160,9 @@ TEST_F(ZeroSettingRun, FailuresOfTheMeasurementWriteNothingAndLeaveServiceMode) 
   EXPECT_EQ(technician.Count("message Ноль не установлен | Нет достоверных измерений перепада"), 1);
 
   silent = {{0x1D, 30}};
+  technician.confirms = {false};  // no retry
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::Failed);
+  EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 1);
 
   EXPECT_TRUE(RequestsOf(0x14).empty());
@@ -171,7 +176,9 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
   Script();
   Values(10, 0.1f);
   silent = {{0x10, 2}};
+  technician.confirms = {false};  // no retry of the lost re-entry
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::Failed);
+  EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_TRUE(RequestsOf(0x14).empty());
   EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 1);
   // The lost answer did not stop the flow computer from entering service mode.
@@ -179,7 +186,9 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
 
   Values(10, 0.1f);
   peer->model.RefuseNext(0x14, 2, 0, 0);
+  technician.confirms = {false};  // the refused write is not repeated
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::Failed);
+  EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
   EXPECT_EQ(RequestsOf(0x14).size(), 1u);
   EXPECT_FLOAT_EQ(DeviceFloatAt(Constants(), DeviceByteOrder::MsbFirst), 0.f);
   EXPECT_EQ(RequestsOf(0x11).size(), 3u);  // one after the failed re-entry's measuring pass, two here
@@ -205,7 +214,10 @@ TEST_F(ZeroSettingRun, ADamagedOrCutConstantsBlockStopsBeforeServiceMode) {
     return true;
   };
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::NotStarted);
+  EXPECT_EQ(technician.Count("confirm"), 0);
+  technician.confirms = {false};  // no retry of the cut read
   EXPECT_EQ(Zero(2).result, ZeroSettingResult::NotStarted);
+  EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_EQ(technician.Count("message Ноль не установлен | Блок наклона НСХП и смещения прочитан с ошибкой"),
             1);
   EXPECT_TRUE(RequestsOf(0x10).empty());
