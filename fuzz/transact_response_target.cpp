@@ -1,0 +1,38 @@
+#include "fuzz_targets.h"
+#include "link/link.h"
+#include "link/loopback_port.h"
+#include "link/virtual_link_clock.h"
+
+namespace ruvenset::fuzz {
+namespace {
+
+// The one exchange of the target: a read (command 0x0C) or a write of six bytes to address 1.
+LinkStatus TransactOnce(Link& link, LinkFrame& frame, bool write) {
+  return link.Transact(frame, write ? 1 : 0, 6, 0x0C, 1, 0, 0, 1);
+}
+
+}  // namespace
+
+// Any bytes on the line end in a link status; an accepted answer is a whole frame of the command.
+int FuzzTransactResponse(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  const bool write = data[0] & 1;
+  VirtualLinkClock clock;
+  LinkSettings settings;
+  settings.attempts = 1;
+  settings.preambles = 0;
+  LoopbackPort port(clock);
+  port.SetPeer([&](const uint8_t*, size_t) { port.Deliver(data + 1, size - 1, 1'000'000, 100'000); });
+  Link link(settings, clock);
+  link.Attach(&port);
+  LinkFrame frame{};
+  const LinkStatus status = TransactOnce(link, frame, write);
+  Require(status >= LinkOk && status <= LinkReadFailed && status != LinkEchoRejected);
+  if (status == LinkOk) {
+    Require(frame.responseLength() >= 6);
+    Require(frame.responseCommand() == 0x8C || (write && frame.responseCommand() == 0x0C));
+  }
+  return 0;
+}
+
+}  // namespace ruvenset::fuzz
