@@ -8,9 +8,11 @@
 
 namespace ruvenset::fuzz {
 
+namespace {
+
 // A failed read leaves the image exactly as it was; a passed one leaves a section that passes the
 // checks every later reader applies.
-int FuzzCalibrationFile(const uint8_t* data, size_t size) {
+void ReadEverySection(const uint8_t* data, size_t size) {
   const MemoryFile file(data, size);
   for (const CalibrationSection section :
        {CalibrationSection::Pressure, CalibrationSection::Temperature,
@@ -31,6 +33,19 @@ int FuzzCalibrationFile(const uint8_t* data, size_t size) {
       }
     }
   }
+}
+
+}  // namespace
+
+// The file as it is, and with its check bytes made right, so that the fuzzer also reaches the
+// checks behind them.
+int FuzzCalibrationFile(const uint8_t* data, size_t size) {
+  ReadEverySection(data, size);
+  if (size < kCalibrationImageSize) return 0;
+  auto image = std::make_unique<CalibrationImage>();
+  std::memcpy(image->Bytes(), data, kCalibrationImageSize);
+  image->StoreCheckBytes();
+  ReadEverySection(image->Bytes(), kCalibrationImageSize);
   return 0;
 }
 

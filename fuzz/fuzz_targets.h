@@ -9,8 +9,9 @@ namespace ruvenset::fuzz {
 // functions run under libFuzzer and, on the kept corpora, as ordinary unit tests.
 using FuzzTarget = int (*)(const uint8_t* data, size_t size);
 
-// The first input byte chooses the command, channel kind and transmitter type, the next five are the
-// transmitter's long address, the rest is what the line delivers.
+// The first input byte chooses the command, channel kind, transmitter type and whether the response's
+// check byte is made right; the next five are the transmitter's long address, the rest is what the
+// line delivers.
 int FuzzHartResponse(const uint8_t* data, size_t size);
 // The input is a calibration parameter file, read for every section with and without the editor's checks.
 int FuzzCalibrationFile(const uint8_t* data, size_t size);
@@ -20,7 +21,8 @@ int FuzzCtrFile(const uint8_t* data, size_t size);
 int FuzzConfiguration(const uint8_t* data, size_t size);
 // The input is a language catalogue; every text it holds is formatted with arguments.
 int FuzzLanguageCatalogue(const uint8_t* data, size_t size);
-// The first input byte chooses a read or a write request, the rest is what the line delivers.
+// The first input byte chooses a read or a write request and whether the first frame's CRC is made
+// right; the rest is what the line delivers.
 int FuzzTransactResponse(const uint8_t* data, size_t size);
 
 struct NamedFuzzTarget {
