@@ -1,39 +1,71 @@
 #include "app/app_options.h"
 
-#include <QCommandLineParser>
+#include <string_view>
+#include <vector>
+
+#include "common/option_help.h"
 
 namespace ruvenset {
+namespace {
 
-bool ParseAppOptions(const QStringList& arguments, AppOptions& options, std::string& error) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription("Service tool for ВАЛДОР and СТЕНВИР gas flow computers");
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption config("config", "Read and write the configuration FILE.", "FILE");
-  const QCommandLineOption demo("demo", "Work with a simulated flow computer (no hardware needed).");
-  const QCommandLineOption port("port", "Use the serial device PATH instead of the configured port slot.",
-                                "PATH");
-  const QCommandLineOption allChannels("all-channels",
-                                       "Show the menus of every channel, not only the temperature channel.");
-  QCommandLineOption shots("screenshot-dialogs", "Write pictures of the windows into DIR and exit.", "DIR");
-  shots.setFlags(QCommandLineOption::HiddenFromHelp);
-  parser.addOptions({config, demo, port, allChannels, shots});
-  if (!parser.parse(arguments)) {
-    error = parser.errorText().toStdString();
-    return false;
+// One option: its help row and the field it sets (a text for a valued option, a flag otherwise).
+struct AppOptionRow {
+  OptionHelpRow help;
+  std::string AppOptions::*text = nullptr;
+  bool AppOptions::*flag = nullptr;
+};
+
+const AppOptionRow kAppOptions[] = {
+    {{"--config", "FILE", "Read and write the configuration FILE."}, &AppOptions::configPath},
+    {{"--demo", nullptr, "Work with a simulated flow computer (no hardware needed)."},
+     nullptr,
+     &AppOptions::demo},
+    {{"--port", "PATH", "Use the serial device PATH instead of the configured port slot."},
+     &AppOptions::portPath},
+    {{"--all-channels", nullptr, "Show the menus of every channel, not only the temperature channel."},
+     nullptr,
+     &AppOptions::allChannels},
+    {{"--screenshot-dialogs", "DIR", nullptr}, &AppOptions::screenshotDir},
+    {{"--help", nullptr, "Print this help and exit."}},
+    {{"--version", nullptr, "Print the version and exit."}},
+};
+
+}  // namespace
+
+AppCommandLine ParseAppOptions(int argc, const char* const* argv, AppOptions& options, std::string& error) {
+  AppOptions parsed;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const AppOptionRow* row = nullptr;
+    for (const auto& r : kAppOptions) {
+      if (arg == r.help.name) row = &r;
+    }
+    if (row == nullptr) {
+      error = arg.starts_with("-") ? "unknown option " + std::string(arg)
+                                   : "unexpected argument " + std::string(arg);
+      return AppCommandLine::Usage;
+    }
+    if (arg == "--help") return AppCommandLine::Help;
+    if (arg == "--version") return AppCommandLine::Version;
+    if (row->flag != nullptr) {
+      parsed.*row->flag = true;
+      continue;
+    }
+    if (i + 1 >= argc) {
+      error = "missing value for " + std::string(arg);
+      return AppCommandLine::Usage;
+    }
+    parsed.*row->text = argv[++i];
   }
-  if (parser.isSet("help")) parser.showHelp(0);
-  if (parser.isSet("version")) parser.showVersion();
-  if (!parser.positionalArguments().isEmpty()) {
-    error = "unexpected argument " + parser.positionalArguments().first().toStdString();
-    return false;
-  }
-  options.configPath = parser.value(config).toStdString();
-  options.portPath = parser.value(port).toStdString();
-  options.demo = parser.isSet(demo);
-  options.allChannels = parser.isSet(allChannels);
-  options.screenshotDir = parser.value(shots).toStdString();
-  return true;
+  options = parsed;
+  return AppCommandLine::Run;
+}
+
+std::string AppHelpText() {
+  std::vector<OptionHelpRow> rows;
+  for (const auto& r : kAppOptions) rows.push_back(r.help);
+  return "usage: ruvenset [options]\nService tool for ВАЛДОР and СТЕНВИР gas flow computers.\n\noptions:\n" +
+         FormatOptionHelp(rows);
 }
 
 }  // namespace ruvenset

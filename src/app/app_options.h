@@ -1,5 +1,4 @@
 #pragma once
-#include <QStringList>
 #include <string>
 
 namespace ruvenset {
@@ -14,8 +13,15 @@ struct AppOptions {
   std::string screenshotDir;
 };
 
-// False with `error` set when the command line cannot be used (an unknown option, a missing value).
-// --help and --version print and exit inside.
-bool ParseAppOptions(const QStringList& arguments, AppOptions& options, std::string& error);
+// What the command line asks for. It is read before the Qt application exists, so that the help and
+// the version print on a machine without a display.
+enum class AppCommandLine { Run, Help, Version, Usage };
+
+// Usage with `error` set when the command line cannot be used (an unknown option, a missing value).
+[[nodiscard]] AppCommandLine ParseAppOptions(int argc, const char* const* argv, AppOptions& options,
+                                             std::string& error);
+
+// The usage line and the option list, from the option table.
+std::string AppHelpText();
 
 }  // namespace ruvenset

@@ -6,22 +6,32 @@
 #include "app/app_options.h"
 #include "app/dialog_screenshots.h"
 #include "app/procedures.h"
+#include "common/option_help.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
 
 using namespace ruvenset;
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("ruvenset");
-  QApplication::setApplicationVersion(RUVENSET_VERSION);
-
   AppOptions options;
   std::string error;
-  if (!ParseAppOptions(QApplication::arguments(), options, error)) {
-    std::fprintf(stderr, "ruvenset: %s\n", error.c_str());
-    return 64;
+  switch (ParseAppOptions(argc, argv, options, error)) {
+    case AppCommandLine::Run:
+      break;
+    case AppCommandLine::Help:
+      std::fputs(AppHelpText().c_str(), stdout);
+      return 0;
+    case AppCommandLine::Version:
+      std::printf("ruvenset %s\n", ProgramVersion());
+      return 0;
+    case AppCommandLine::Usage:
+      std::fprintf(stderr, "ruvenset: %s\n%s", error.c_str(), AppHelpText().c_str());
+      return 64;
   }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("ruvenset");
+  QApplication::setApplicationVersion(ProgramVersion());
 
   SteadyLinkClock clock;
   ProgramState state(clock);

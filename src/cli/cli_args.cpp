@@ -3,7 +3,27 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/option_help.h"
+
 namespace ruvenset::cli {
+namespace {
+
+constexpr OptionHelpRow kGlobalOptions[] = {
+    {"--config", "FILE", "read and write the configuration FILE"},
+    {"--port", "PATH", "use the serial device PATH instead of the configured port slot"},
+    {"--set", "Key=Value", "override one configuration value for this run (repeatable)"},
+    {"--demo", nullptr, "work with the simulated flow computer in this process"},
+    {"--sim", "COMMAND", "a control command for the simulated flow computer (repeatable; implies --demo)"},
+    {"--trace", nullptr, "print every frame on stderr"},
+    {"--help", nullptr, "print this help; after a command, that command's options"},
+    {"--version", nullptr, "print the version"},
+};
+
+}  // namespace
+
+std::string GlobalOptionHelp() {
+  return FormatOptionHelp(kGlobalOptions);
+}
 
 std::optional<std::string> CliArgs::Value(const std::string& name) const {
   for (size_t i = 0; i + 1 < rest.size(); ++i) {
@@ -67,15 +87,20 @@ bool ParseCliArgs(int argc, char** argv, CliArgs& args, std::string& error) {
       args.demo = true;
     } else if (a == "--trace") {
       args.trace = true;
+    } else if (a == "--help") {
+      args.help = true;
+    } else if (a == "--version") {
+      args.version = true;
     } else {
       error = "unknown option " + a;
       return false;
     }
   }
-  if (i >= argc) {
+  if (i >= argc && !args.help && !args.version) {
     error = "no command given";
     return false;
   }
+  if (i >= argc) return true;
   args.command = argv[i++];
   for (; i < argc; ++i) args.rest.emplace_back(argv[i]);
   return true;

@@ -13,6 +13,8 @@ struct CliArgs {
   bool demo = false;
   std::vector<std::string> simCommands;  // control commands for the in-process simulator (--sim)
   bool trace = false;
+  bool help = false;     // --help before the command: the program's help
+  bool version = false;  // --version before the command
   std::string command;
   std::vector<std::string> rest;
 
@@ -26,6 +28,9 @@ struct CliArgs {
 
 // Parses argv; false (with a message) on an unknown global option or a missing value.
 bool ParseCliArgs(int argc, char** argv, CliArgs& args, std::string& error);
+
+// The global options' lines of the help, from the option table.
+std::string GlobalOptionHelp();
 
 // Whole decimal (or 0x-prefixed hexadecimal) integer within [lo, hi].
 bool ParseNumber(const std::string& text, long lo, long hi, long& value);

@@ -1,9 +1,12 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "cli/cli_args.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "common/option_help.h"
 
 namespace {
 
@@ -50,12 +53,26 @@ constexpr Command kCommands[] = {
      "print a calibration report into a PDF: FILE.rcl --pdf OUT.pdf [--pages FROM-TO]"},
 };
 
-void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: ruvenset-cli [--config FILE] [--port PATH] [--set Key=Value]... [--demo] [--sim "
-               "COMMAND]... [--trace] "
-               "COMMAND [options]\ncommands:\n");
-  for (const auto& c : kCommands) std::fprintf(stderr, "  %-12s %s\n", c.name, c.help);
+void PrintUsage(FILE* out) {
+  std::fprintf(out,
+               "usage: ruvenset-cli [global options] COMMAND [options]\nglobal options:\n%s\ncommands:\n",
+               ruvenset::cli::GlobalOptionHelp().c_str());
+  int width = 0;
+  for (const auto& c : kCommands) width = std::max(width, static_cast<int>(std::strlen(c.name)));
+  for (const auto& c : kCommands) std::fprintf(out, "  %-*s  %s\n", width, c.name, c.help);
+  std::fprintf(out, "\n\"ruvenset-cli COMMAND --help\" prints the options of one command.\n");
+}
+
+// The help of one command from its line of the command table, "what it does: its options", with the
+// global options it also takes.
+void PrintCommandHelp(const Command& c) {
+  const std::string_view help = c.help;
+  const size_t colon = help.find(": ");
+  const std::string_view what = help.substr(0, colon);
+  const std::string_view options = colon == std::string_view::npos ? "" : help.substr(colon + 2);
+  std::printf("usage: ruvenset-cli [global options] %s%s%.*s\n%.*s\n\nglobal options:\n%s", c.name,
+              options.empty() ? "" : " ", static_cast<int>(options.size()), options.data(),
+              static_cast<int>(what.size()), what.data(), ruvenset::cli::GlobalOptionHelp().c_str());
 }
 
 }  // namespace
@@ -65,17 +82,29 @@ int main(int argc, char** argv) {
   std::string error;
   if (!ruvenset::cli::ParseCliArgs(argc, argv, args, error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
-    PrintUsage();
+    PrintUsage(stderr);
     return ruvenset::cli::kExitUsage;
+  }
+  if (args.version) {
+    std::printf("ruvenset-cli %s\n", ruvenset::ProgramVersion());
+    return ruvenset::cli::kExitOk;
+  }
+  if (args.help && args.command.empty()) {
+    PrintUsage(stdout);
+    return ruvenset::cli::kExitOk;
   }
   for (const auto& c : kCommands) {
     if (args.command == c.name) {
+      if (args.help || args.Flag("--help")) {
+        PrintCommandHelp(c);
+        return ruvenset::cli::kExitOk;
+      }
       const int rc = c.run(args);
       std::fflush(stdout);
       return rc;
     }
   }
   std::fprintf(stderr, "unknown command %s\n", args.command.c_str());
-  PrintUsage();
+  PrintUsage(stderr);
   return ruvenset::cli::kExitUsage;
 }

@@ -32,6 +32,12 @@ TEST(ViewerOptions, ParsesTheBatchCommandLine) {
       {{"grafmira", "--screenshot", "main.png", "--csv", "t.csv"}, false, 0, 0},
       {{"grafmira", "--open"}, false, 0, 0},
       {{"grafmira", "--bogus", "1"}, false, 0, 0},
+      {{"grafmira", "a.ctr"}, true, -1, -1},
+      {{"grafmira", "a.ctr", "b.ctr"}, false, 0, 0},
+      {{"grafmira", "a.ctr", "--open", "b.ctr", "--channel", "1"}, false, 0, 0},
+      {{"grafmira", "-x"}, false, 0, 0},
+      {{"grafmira", "--help"}, true, -1, -1},
+      {{"grafmira", "--version"}, true, -1, -1},
   };
   for (const auto& c : cases) {
     ViewerOptions options;
@@ -44,6 +50,8 @@ TEST(ViewerOptions, ParsesTheBatchCommandLine) {
     }
     EXPECT_EQ(options.channel, c.channel);
     EXPECT_EQ(options.step, c.step);
+    EXPECT_EQ(options.file, c.args.size() == 2 && c.args[1][0] != '-' ? c.args[1] : "");
+    EXPECT_EQ(options.help, c.args.size() == 2 && c.args[1] == std::string("--help"));
   }
 }
 

@@ -119,6 +119,20 @@ TEST(GraphWindow, CursorLineReadoutAndTableRowShowTheSameReading) {
   graph->close();
 }
 
+TEST(GraphWindow, AFileFromTheFileManagerOpensEveryChannelItHolds) {
+  testing::GuiApp();
+  testing::TempFolder folder;
+  const std::string path = folder.File("both.ctr");
+  testing::WriteBytes(path, FileImage({Reading(1, 0, 20.0f), Reading(0, 0, 10.0f), Reading(1, 0, 21.0f)}));
+  TFormMain main;
+  main.OpenFile(QString::fromStdString(path));
+  QStringList titles;
+  for (TFormGraph* graph : main.findChildren<TFormGraph*>()) titles << graph->windowTitle();
+  titles.sort();
+  EXPECT_EQ(titles, QStringList({QStringLiteral("Статистика поверки канала давления"),
+                                 QStringLiteral("Статистика поверки канала температуры газа")}));
+}
+
 TEST(GraphWindow, OpenDialogFilterAndFolder) {
   testing::GuiApp();
   EXPECT_EQ(DialogNameFilters(QStringLiteral("DataFiles(*.ctr)|*.ctr|DataFiles(*.*)|*.*")),

@@ -80,4 +80,24 @@ TFormGraph* TFormMain::OpenGraph(const QString& path, int tag) {
   return graph;
 }
 
+void TFormMain::OpenFile(const QString& path) {
+  VerificationReadStatus failure = VerificationReadStatus::NoChannelData;
+  bool opened = false;
+  for (int tag = 0; tag <= 2; ++tag) {
+    Readings readings;
+    const VerificationReadStatus status =
+        LoadReadings(path.toStdString(), static_cast<uint8_t>(tag), readings);
+    if (status == VerificationReadStatus::Ok) {
+      auto* graph = new TFormGraph(path, std::move(readings), this);
+      graph->setAttribute(Qt::WA_DeleteOnClose);
+      graph->show();
+      opened = true;
+    } else if (status != VerificationReadStatus::NoChannelData) {
+      failure = status;
+      break;
+    }
+  }
+  if (!opened) ShowViewerMessage(this, LoadFailureText(failure, path.toStdString()));
+}
+
 }  // namespace ruvenset

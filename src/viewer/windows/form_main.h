@@ -20,6 +20,9 @@ class TFormMain : public QMainWindow {
   // Loads the channel of the file and opens a graph window for it; shows the message and returns
   // nullptr when the file cannot be shown.
   TFormGraph* OpenGraph(const QString& path, int tag);
+  // Opens a graph window for each channel the file holds readings of (pressure, temperature,
+  // differential pressure); shows the message when it holds none or cannot be read.
+  void OpenFile(const QString& path);
   QMenu* FileMenu() const { return fileMenu_; }
 
  private:

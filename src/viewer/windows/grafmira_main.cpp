@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include <QApplication>
 
 #include "common/windows/qt_translations.h"
+#include "common/option_help.h"
 #include "viewer/viewer_options.h"
 #include "viewer/windows/batch_run.h"
 #include "viewer/windows/form_main.h"
@@ -12,27 +12,39 @@
 #include "viewer/windows/instance_server.h"
 
 int main(int argc, char** argv) {
-  // A batch run draws offscreen unless a platform was asked for.
-  for (int i = 1; i < argc; ++i) {
-    const bool batch = std::strcmp(argv[i], "--open") == 0 || std::strcmp(argv[i], "--screenshot") == 0;
-    if (batch && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  }
-  QApplication app(argc, argv);
+  // The command line is read before the Qt application exists: the help needs no display.
   ruvenset::ViewerOptions options;
   std::string error;
   if (!ruvenset::ParseViewerOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "grafmira: %s\n", error.c_str());
-    return 2;
+    std::fprintf(stderr, "grafmira: %s\n%s", error.c_str(), ruvenset::ViewerHelpText().c_str());
+    return 64;
   }
+  if (options.help) {
+    std::fputs(ruvenset::ViewerHelpText().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("grafmira %s\n", ruvenset::ProgramVersion());
+    return 0;
+  }
+  // A batch run draws offscreen unless a platform was asked for.
+  if (options.Batch() && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
   // Qt's own dialogs speak the viewer's language.
   ruvenset::QtTranslations qtTexts;
   qtTexts.Use(QStringLiteral("ru"));
   if (options.Batch()) return ruvenset::RunBatch(options);
 
+  ruvenset::TFormMain form;
+  if (!options.file.empty()) {
+    // A file handed over by a file manager opens in a viewer of its own, beside any running one.
+    form.show();
+    form.OpenFile(QString::fromStdString(options.file));
+    return app.exec();
+  }
   const QString name =
       options.instance.empty() ? ruvenset::ViewerInstanceName() : QString::fromStdString(options.instance);
   if (ruvenset::ShowRunningViewer(name)) return 0;
-  ruvenset::TFormMain form;
   ruvenset::InstanceServer server(
       [&form] {
         form.showMaximized();

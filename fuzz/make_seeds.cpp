@@ -1,0 +1,181 @@
+// Writes the seed corpora of the fuzz targets into the folder given (fuzz/corpus): files the program's
+// own writers make, and answers of the simulated flow computer and HART transmitter.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "link/configuration.h"
+#include "link/link.h"
+#include "link/loopback_port.h"
+#include "link/virtual_link_clock.h"
+#include "sim/flow_computer_model.h"
+#include "sim/hart_transmitter_model.h"
+#include "storage/calibration_file.h"
+#include "verification/hart_frame.h"
+#include "verification/verification_file.h"
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+namespace ruvenset {
+namespace {
+
+void Save(const fs::path& folder, const std::string& name, const Bytes& bytes) {
+  fs::create_directories(folder);
+  std::ofstream(folder / name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The answers of the simulated flow computer to the requests a link sends for each command.
+void TransactSeeds(const fs::path& folder) {
+  VirtualLinkClock clock;
+  LinkSettings settings;
+  settings.preambles = 0;
+  sim::FlowComputerModel model(sim::FlowComputerConfig{});
+  LoopbackPort port(clock);
+  Bytes response;
+  port.SetPeer([&](const uint8_t* data, size_t size) {
+    response.clear();
+    if (model.HandleRequest(data, size, clock.NowNs(), response)) port.Deliver(response, 1'000'000, 100'000);
+  });
+  Link link(settings, clock);
+  link.Attach(&port);
+  for (const int command : {0x0C, 0x01, 0x08, 0x10, 0x11, 0x1C}) {
+    for (const int write : {0, 1}) {
+      LinkFrame frame{};
+      (void)link.Transact(frame, write, 6, command, 1, 0, 0, 1);
+      if (response.empty()) continue;
+      Bytes seed{static_cast<uint8_t>(write)};
+      seed.insert(seed.end(), response.begin(), response.end());
+      char name[32];
+      std::snprintf(name, sizeof name, "command-%02x-%s", command, write ? "write" : "read");
+      Save(folder, name, seed);
+    }
+  }
+}
+
+// The simulated transmitters' answers, preambles in front, after the selector byte and identity the
+// target reads first.
+void HartSeeds(const fs::path& folder) {
+  const sim::AppliedInputs inputs;
+  struct Choice {
+    const char* name;
+    sim::HartTransmitterModel model;
+    int selectorType;  // 0 single-variable, 1 multivariable
+  };
+  const Choice choices[] = {
+      {"3051", sim::HartTransmitterModel::Make3051(1, sim::HartVariable::Pressure, 7, {0x20, 0x00, 0x01}), 0},
+      {"3095", sim::HartTransmitterModel::Make3095(1, {0x30, 0x00, 0x02}), 1},
+  };
+  const int commands[] = {kHartReadIdentity, kHartReadPrimary, kHartReadVariables, kHartSetPrimaryZero,
+                          kHartResetZero};
+  for (auto choice : choices) {
+    const auto identity = choice.model.LongAddress();
+    for (int c = 0; c < 5; ++c) {
+      uint8_t request[32];
+      const int length = BuildHartRequest(request, commands[c], 1, identity.data());
+      Bytes response;
+      if (!choice.model.Handle(request, static_cast<size_t>(length), inputs, response)) continue;
+      Bytes seed{static_cast<uint8_t>(c | choice.selectorType << 5)};
+      seed.insert(seed.end(), identity.begin(), identity.end());
+      seed.insert(seed.end(), 5, 0xFF);
+      seed.insert(seed.end(), response.begin(), response.end());
+      Save(folder, std::string(choice.name) + "-command-" + std::to_string(commands[c]), seed);
+    }
+  }
+}
+
+// Calibration files as the program writes them: a model with every section, and an empty one.
+void CalibrationSeeds(const fs::path& folder) {
+  const fs::path scratch = fs::temp_directory_path() / "ruvenset-seed.cal";
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.softwareVersion = 21;
+  for (const CalibrationSection section : {CalibrationSection::Pressure, CalibrationSection::Temperature,
+                                           CalibrationSection::DifferentialPressure}) {
+    const ChannelSection s = image.Channel(section);
+    s.SetTosCount(2);
+    for (int k = 0; k < 2; ++k) {
+      s.SetTosPoint(k, 1000 * (k + 1), -10.0f + 30.0f * static_cast<float>(k));
+      s.SetPointCount(k, 3);
+      for (int i = 0; i < 3; ++i)
+        s.SetPoint(k, i, 100000 * (i + 1) + k, 1.0f + 10.0f * static_cast<float>(i));
+    }
+  }
+  image.SetCorrectionCount(3);
+  for (int i = 0; i < 3; ++i) image.SetCorrectionPoint(i, 10.0f * static_cast<float>(i), 0.5f);
+  if (WriteCalibrationFile(scratch.string(), CalibrationSection::Pressure, 16, image) ==
+      CalibrationFileStatus::Ok)
+    Save(folder, "model-16", FileBytes(scratch));
+  CalibrationImage empty;
+  if (WriteCalibrationFile(scratch.string(), CalibrationSection::Temperature, 7, empty) ==
+      CalibrationFileStatus::Ok)
+    Save(folder, "empty-model-7", FileBytes(scratch));
+  fs::remove(scratch);
+}
+
+// Verification data files as a verification writes them.
+void CtrSeeds(const fs::path& folder) {
+  const fs::path scratch = fs::temp_directory_path() / "ruvenset-seed.ctr";
+  for (const int channels : {1, 3}) {
+    VerificationFile file;
+    if (file.Create(scratch.string()) != DataFileStatus::Ok) return;
+    for (int i = 0; i < 6; ++i) {
+      const uint8_t channel = static_cast<uint8_t>(i % channels);
+      (void)file.Append(MakeVerificationRecord(1765000000 + i, 250 * i, channel, static_cast<uint8_t>(i % 2),
+                                               0x7A40, 0x123456, 0x400000 + i, 1.0f + static_cast<float>(i)));
+    }
+    file.Close();
+    Save(folder, std::to_string(channels) + "-channels", FileBytes(scratch));
+  }
+  fs::remove(scratch);
+}
+
+void ConfigurationSeeds(const fs::path& folder) {
+  Configuration config;
+  const std::string defaults = FormatConfiguration(config);
+  Save(folder, "defaults", Bytes(defaults.begin(), defaults.end()));
+  config.link.speedIndex = 3;
+  config.link.address = 17;
+  config.link.preambles = 0;
+  config.ports[0] = "/dev/ttyUSB0";
+  config.langRus = 0;
+  const std::string text = FormatConfiguration(config);
+  Save(folder, "changed", Bytes(text.begin(), text.end()));
+}
+
+// The heads of the program's own catalogues, with their comments, escapes and formats.
+void CatalogueSeeds(const fs::path& folder, const fs::path& langFolder) {
+  for (const char* name : {"Lang00.txt", "Lang01.txt"}) {
+    std::ifstream in(langFolder / name);
+    std::string line, head;
+    for (int i = 0; i < 80 && std::getline(in, line); ++i) head += line + "\n";
+    Save(folder, name, Bytes(head.begin(), head.end()));
+  }
+}
+
+}  // namespace
+}  // namespace ruvenset
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: fuzz-seeds CORPUS_FOLDER LANG_FOLDER\n");
+    return 64;
+  }
+  const fs::path corpus = argv[1];
+  ruvenset::TransactSeeds(corpus / "transact_response");
+  ruvenset::HartSeeds(corpus / "hart_response");
+  ruvenset::CalibrationSeeds(corpus / "calibration_file");
+  ruvenset::CtrSeeds(corpus / "ctr_file");
+  ruvenset::ConfigurationSeeds(corpus / "configuration");
+  ruvenset::CatalogueSeeds(corpus / "language_catalogue", argv[2]);
+  return 0;
+}
