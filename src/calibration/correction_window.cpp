@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "common/adaptive_format.h"
+#include "common/decimal_text.h"
 
 namespace ruvenset {
 namespace {
@@ -15,13 +16,11 @@ std::string Printf(const char* format, double value) {
   return text;
 }
 
-// A typed number: digits, one point and a leading minus; nullopt for anything else or nothing.
+// A typed number by the program's one rule (a decimal point or comma, a leading minus).
 bool ParseTyped(const std::string& text, float& out) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  const float value = std::strtof(text.c_str(), &end);
-  if (end == text.c_str() || *end != '\0' || !std::isfinite(value)) return false;
-  out = value;
+  const std::optional<float> value = ParseDecimal(text);
+  if (!value) return false;
+  out = *value;
   return true;
 }
 

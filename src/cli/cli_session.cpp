@@ -33,7 +33,6 @@ bool CliSession::Prepare(const CliArgs& args) {
   }
   portOverride_ = args.portPath;
   demo_ = args.demo;
-  state_.demo = args.demo;
   simCommands_ = args.simCommands;
   if (args.trace) {
     trace_ = std::make_unique<StderrTrace>(clock_);
@@ -77,6 +76,7 @@ int CliSession::OpenPort() {
 int CliSession::Connect(CliTechnician& technician) {
   const std::string path = PortPath();
   if (path.empty()) return kExitNoPort;
+  if (demo_ || !portOverride_.empty()) state_.givenPort = {path, demo_};
   switch (ConnectToFlowComputer(state_, technician, technician, OpenPosixPort, path)) {
     case ConnectResult::Connected:
       return kExitOk;

@@ -272,7 +272,7 @@ class CliCalibrationPages final : public CalibrationPages,
   }
   std::optional<int> AskDataFileChoice(const ChoiceRequest&) override { return {}; }
   std::optional<std::string> AskDataFilePath(const DataFileDialog&) override { return {}; }
-  bool AskTypedReference(const std::string&, const std::string&) override { return false; }
+  std::optional<bool> AskTypedReference(const std::string&, const std::string&) override { return false; }
   std::optional<float> AskActualValue(const NumberRequest&) override { return {}; }
   bool AskStart(const StartPage&) override { return true; }
   void RunMeasuringWindow(MeasuringWindow&) override {}

@@ -55,8 +55,8 @@ struct PipelineStateTest : ::testing::Test {
       }
       return Response(1, 0x89);
     });
-    if (SelectLine(state, technician, 1, false) != kSelectOk) return {};
-    if (WritePipelineState(state, technician, technician, 1) != 0) return {};
+    if (SelectLine(state, technician, 1, false) != SelectResult::Selected) return {};
+    if (WritePipelineState(state, technician, technician, 1) != PipelineResult::Done) return {};
     const Bytes& write = peer.requests.back();
     const size_t size = static_cast<size_t>(PipelineStateSize(state.record.id));
     if (write.size() < 4 + 17 + size) return {};
@@ -106,7 +106,7 @@ TEST_F(PipelineStateTest, StateByteKeepsOnlyItsLowNibble) {
       data.insert(data.end(), device.begin(), device.end());
       return Response(1, 0x88, data);
     });
-    ASSERT_EQ(SelectLine(state, technician, 1, false), kSelectOk);
+    ASSERT_EQ(SelectLine(state, technician, 1, false), SelectResult::Selected);
     EXPECT_EQ(state.record.pipelineStateByte(1), 3);
     EXPECT_EQ(state.record.pipelineStateNibble[0], marked ? 0x0A : 0x00);
   }

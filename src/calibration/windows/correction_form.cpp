@@ -30,7 +30,7 @@ QLineEdit* NumberField(QWidget* parent, const char* name) {
   field->setObjectName(name);
   field->setMaxLength(12);
   field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(14, '0')) + 12);
-  FilterKeys(field, [](char32_t key) { return NumberKeyAccepted(key, NumberFilter::DigitsPointMinus); });
+  FilterNumber(field, NumberFilter::DigitsPointMinus);
   return field;
 }
 

@@ -125,7 +125,7 @@ TPch2::TPch2(QWidget* owner, const MeasurementRequest& request) : QDialog(owner)
   Edit1 = new QLineEdit(QString::number(request.pause), this);
   Edit1->setObjectName("Edit1");
   Edit1->setMaxLength(5);
-  FilterKeys(Edit1, [](char32_t c) { return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == 8; });
+  FilterNumber(Edit1, NumberFilter::DigitsPointMinus);
   Label2 = new QLabel("мс", this);
   Label2->setObjectName("Label2");
   Label3 = new QLabel(QString("( %1-%2 )").arg(request.lowerPause).arg(request.upperPause), this);
