@@ -1,7 +1,7 @@
 #include <string_view>
 
 #include "fuzz_targets.h"
-#include "shell/language_texts.h"
+#include "session/language_texts.h"
 
 namespace ruvenset::fuzz {
 

@@ -50,8 +50,10 @@ void TransactSeeds(const fs::path& folder) {
   link.Attach(&port);
   for (const int command : {0x0C, 0x01, 0x08, 0x10, 0x11, 0x1C}) {
     for (const int write : {0, 1}) {
-      LinkFrame frame{};
-      (void)link.Transact(frame, write, 6, command, 1, 0, 0, 1);
+      LinkRequest request;
+      request.kind = write ? RequestKind::Write : RequestKind::Read;
+      request.command = static_cast<uint8_t>(command);
+      (void)link.Transact(request);
       if (response.empty()) continue;
       Bytes seed{static_cast<uint8_t>(write)};
       seed.insert(seed.end(), response.begin(), response.end());

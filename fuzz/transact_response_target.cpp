@@ -9,9 +9,12 @@
 namespace ruvenset::fuzz {
 namespace {
 
-// The one exchange of the target: a read (command 0x0C) or a write of six bytes to address 1.
-LinkStatus TransactOnce(Link& link, LinkFrame& frame, bool write) {
-  return link.Transact(frame, write ? 1 : 0, 6, 0x0C, 1, 0, 0, 1);
+// The one exchange of the target: a read (command 0x0C) or a write without data bytes to address 1.
+LinkAnswer TransactOnce(Link& link, bool write) {
+  LinkRequest request;
+  request.kind = write ? RequestKind::Write : RequestKind::Read;
+  request.command = 0x0C;
+  return link.Transact(request);
 }
 
 // The line bytes with the CRC of the first frame in them made right, so that the fuzzer also reaches
@@ -43,12 +46,13 @@ int FuzzTransactResponse(const uint8_t* data, size_t size) {
   port.SetPeer([&](const uint8_t*, size_t) { port.Deliver(line, 1'000'000, 100'000); });
   Link link(settings, clock);
   link.Attach(&port);
-  LinkFrame frame{};
-  const LinkStatus status = TransactOnce(link, frame, write);
+  const LinkAnswer answer = TransactOnce(link, write);
+  const LinkStatus status = answer.status;
   Require(status >= LinkOk && status <= LinkReadFailed && status != LinkEchoRejected);
   if (status == LinkOk) {
-    Require(frame.responseLength() >= 6);
-    Require(frame.responseCommand() == 0x8C || (write && frame.responseCommand() == 0x0C));
+    const std::span<const uint8_t> frame = answer.response.frame();
+    Require(frame.size() >= 6 && frame.size() <= line.size());
+    Require(answer.response.command() == 0x8C || (write && answer.response.command() == 0x0C));
   }
   return 0;
 }

@@ -29,8 +29,8 @@ TEST_F(DeviceFixture, FaultSoakEveryAnswerIsWholeOrAStatus) {
   ASSERT_EQ(Connect(), ConnectResult::Connected);
   const Request request{.command = 0x0C};
   ASSERT_EQ(Exchange(state, technician, request), LinkOk);
-  const Bytes clean(state.record.frame.response(),
-                    state.record.frame.response() + state.record.frame.responseLength());
+  const std::span<const uint8_t> first = state.link.answer().frame();
+  const Bytes clean(first.begin(), first.end());
 
   auto* line = dynamic_cast<LoopbackPort*>(state.port.get());
   ASSERT_NE(line, nullptr);
@@ -53,14 +53,13 @@ TEST_F(DeviceFixture, FaultSoakEveryAnswerIsWholeOrAStatus) {
   long wrongContent = 0;
   const int64_t start = clock.NowNs();
   for (long i = 0; i < exchanges; ++i) {
-    state.record.frame = LinkFrame{};
     const LinkStatus status = Exchange(state, technician, request);
     ASSERT_GE(status, LinkOk);
     ASSERT_LE(status, LinkReadFailed);
     ++counts[status];
     if (status != LinkOk) continue;
-    const Bytes answer(state.record.frame.response(),
-                       state.record.frame.response() + state.record.frame.responseLength());
+    const std::span<const uint8_t> got = state.link.answer().frame();
+    const Bytes answer(got.begin(), got.end());
     if (answer != clean) ++wrongContent;
   }
   const double seconds = static_cast<double>(clock.NowNs() - start) / 1e9;
