@@ -1,6 +1,5 @@
 #include "app/dialog_screenshots.h"
 
-
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -303,6 +302,8 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   {
     ConnectAnswers answers(shooter);
     main.N6Click();
+    // The connect runs on the main window's worker; its windows are answered meanwhile.
+    while (main.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   Shooter::Settle();
   if (!state.connected) {

@@ -3,6 +3,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/commands.h"
 
 namespace {
@@ -55,6 +56,10 @@ int main(int argc, char** argv) {
     if (args.command == c.name) {
       const int rc = c.run(args);
       std::fflush(stdout);
+      if (ruvenset::cli::StopWasRequested()) {
+        std::fprintf(stderr, "ruvenset-cli: %s stopped\n", c.name);
+        return ruvenset::cli::kExitStopped;
+      }
       return rc;
     }
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "common/adaptive_format.h"
@@ -108,7 +109,7 @@ bool ParseOptions(const CliArgs& args, VerifyOptions& o) {
 // per reading.
 class CliPages final : public VerificationPages, public ValuePrompts {
  public:
-  CliPages(const VerifyOptions& options, LinkClock& clock) : o_(options), clock_(clock) {}
+  CliPages(const VerifyOptions& options, Link& link) : o_(options), link_(link), clock_(link.clock()) {}
 
   std::optional<SubstituteValueAnswer> AskSubstituteValue(const SubstituteValuePage&) override { return {}; }
   std::optional<int> AskPollReference(const ChoiceRequest&) override { return o_.hart ? 1 : 0; }
@@ -153,6 +154,7 @@ class CliPages final : public VerificationPages, public ValuePrompts {
 
  private:
   const VerifyOptions& o_;
+  Link& link_;
   LinkClock& clock_;
   bool transmitterAsked_ = false;
   bool actualAsked_ = false;
@@ -165,6 +167,12 @@ void CliPages::RunMeasuringWindow(MeasuringWindow& window) {
   uint32_t lastCount = 0;
   int idle = 0;
   while (taken_ < o_.readings) {
+    if (StopWasRequested()) {
+      // The stop ends the readings here; leaving service mode is not to be stopped by it.
+      link_.stop().Clear();
+      reason_ = "stopped";
+      break;
+    }
     const int next = window.Timer1Timer();
     const VerificationStatistics& s = window.statistics();
     if (s.count() != lastCount && s.count() != 0) {
@@ -209,7 +217,7 @@ int RunVerify(const CliArgs& args) {
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
 
   ProgramState& state = session.state();
-  CliPages pages(options, state.link.clock());
+  CliPages pages(options, state.link);
   ClockServiceHost host(state.link.clock());
   SystemWallClock wallClock;
   VerificationTools tools{technician, pages, pages, host, OpenPosixPort, wallClock};

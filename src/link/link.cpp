@@ -64,6 +64,8 @@ LinkStatus Link::Transact(LinkFrame& frame, int writeRequest, int length, int co
                           int setFirstDataByte, int firstDataByte, int address) {
   lastStatus_ =
       Exchange(frame, writeRequest, length, command, acceptMode, setFirstDataByte, firstDataByte, address);
+  lastStopped_ = stop_.requested();
+  if (lastStopped_) stop_.Clear();
   return lastStatus_;
 }
 
@@ -82,6 +84,8 @@ LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int co
   if (runtime_.prePauseMs != 0) clock_.SleepFor(runtime_.prePauseMs * kMs);
 
   for (;;) {
+    // A stop that came before the request went out ends the exchange without sending it.
+    if (stop_.requested()) return LinkNoAnswer;
     --attemptsLeft;
     BuildRequest(frame.bytes, writeRequest, length, command, setFirstDataByte, firstDataByte, address);
     port_->Purge();
@@ -129,7 +133,7 @@ LinkStatus Link::Exchange(LinkFrame& frame, int writeRequest, int length, int co
       if (answers) return LinkOk;
       failure = LinkWrongAnswer;
     }
-    if (attemptsLeft <= 0) return failure;
+    if (attemptsLeft <= 0 || stop_.requested()) return failure;
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "common/stop_signal.h"
 #include "link/frame.h"
 #include "link/link_clock.h"
 #include "link/link_frame.h"
@@ -23,12 +24,15 @@ class FrameTrace {
 int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType);
 
 // The link to the flow computer: the open port, the configured settings and what the run learned.
-// One exchange at a time, on the calling thread.
+// One exchange at a time, on the thread that owns the link; only stop() is for other threads.
 class Link {
  public:
   Link(LinkSettings& settings, LinkClock& clock) : settings_(settings), clock_(clock) {}
 
-  void Attach(SerialPort* port) { port_ = port; }
+  void Attach(SerialPort* port) {
+    port_ = port;
+    if (port_ != nullptr) port_->SetStop(&stop_);
+  }
   SerialPort* port() const { return port_; }
   LinkSettings& settings() { return settings_; }
   LinkRuntime& runtime() { return runtime_; }
@@ -36,6 +40,11 @@ class Link {
   void SetTrace(FrameTrace* trace) { trace_ = trace; }
   // The status the last exchange returned.
   LinkStatus lastStatus() const { return lastStatus_; }
+  // Ends the wait of the running exchange (or of the next one) as if no answer had come, with no
+  // further attempt; the exchange that ends this way takes the request with it.
+  StopSignal& stop() { return stop_; }
+  // Whether the last exchange was ended by a stop.
+  bool lastStopped() const { return lastStopped_; }
 
   // One request/response exchange with retries. The caller has placed the request's data bytes at
   // request offsets 4 .. length-3; the response lands at offset 256. Blocks for the whole exchange.
@@ -56,6 +65,8 @@ class Link {
   FrameTrace* trace_ = nullptr;
   int received_ = 0;
   LinkStatus lastStatus_ = LinkOk;  // response bytes read by the last attempt
+  StopSignal stop_;
+  bool lastStopped_ = false;
   uint8_t sendBuffer_[kMaxPreambles + 256];
 };
 

@@ -82,7 +82,10 @@ int ServiceOperations::EnterExchange() {
     const LinkStatus status = Exchange(state_, technician_, request);
     state_.config.link.attempts = savedAttempts;
     if (status != LinkOk) {
-      if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) return Finish(kServiceFailed);
+      if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) {
+        enterUnanswered_ = true;
+        return Finish(kServiceFailed);
+      }
       retried = true;
       continue;
     }
@@ -175,7 +178,10 @@ int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPro
   window.operation = operation;
   window.serviceFlag = serviceFlag;
   window.panelText = panelText;
-  return host.ShowModal(window);
+  const int result = host.ShowModal(window);
+  if (window.enterUnanswered())
+    (void)RunServiceOperation(state, technician, passwords, host, kServiceLeave, serviceFlag, panelText);
+  return result;
 }
 
 int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,

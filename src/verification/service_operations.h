@@ -52,6 +52,8 @@ class ServiceOperations {
   int Timer1Timer();
   int modalResult() const { return modalResult_; }
   bool finished() const { return step_ == Step::Done; }
+  // Entering ended after an enter request that got no answer: the flow computer may have taken it.
+  bool enterUnanswered() const { return enterUnanswered_; }
 
  private:
   enum class Step { Start, Exchange, Read, Again, Fill, Done };
@@ -76,6 +78,7 @@ class ServiceOperations {
   int position_ = 0;
   int maximum_ = 0;
   int modalResult_ = kServiceFailed;
+  bool enterUnanswered_ = false;
 };
 
 // Shows the service operations window modally: sets itself as the window's view, calls Timer1Timer
@@ -104,7 +107,9 @@ class ClockServiceHost final : public ServiceWindowHost {
 int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                         ServiceView* view, int operation, uint8_t serviceFlag, const std::string& panelText);
 
-// Creates the window for one operation, shows it through the host and returns its modal result.
+// Creates the window for one operation, shows it through the host and returns its modal result. When
+// entering ends after an unanswered enter request (declined retry, or a stop), service mode is left again
+// through the same host, so the flow computer is not left in it; the result stays a failure.
 int RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                         ServiceWindowHost& host, int operation, uint8_t serviceFlag,
                         const std::string& panelText);

@@ -39,6 +39,10 @@ struct ProgressBody {
 ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum,
                                const char* labelName = "Label1");
 
+// A Stop button (named StopButton) under a progress body, at its right; a click calls `stop`. The
+// window's Escape (its reject) is to click it too.
+QPushButton* AddStopButton(QDialog* dialog, std::function<void()> stop);
+
 // Passes typed characters through `accepts` before the field sees them, the way a field's key filter
 // does: a refused character (a pasted text's Ctrl+V among them) is discarded. Return, Escape, Tab and
 // keys that type nothing pass. The field also loses its context menu and drops, so nothing bypasses it.
