@@ -15,6 +15,10 @@ void StderrTrace::Print(char direction, const uint8_t* bytes, int size) {
   std::fputc('\n', stderr);
 }
 
+CliSession::~CliSession() {
+  ForgetStop();
+}
+
 bool CliSession::Prepare(const CliArgs& args) {
   InstallStopHandlers(state_.link.stop());
   state_.configPath = args.configPath.empty() ? DefaultConfigurationPath() : args.configPath;

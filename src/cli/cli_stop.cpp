@@ -29,6 +29,10 @@ void InstallStopHandlers(StopSignal& stop) {
   ::sigaction(SIGTERM, &action, nullptr);
 }
 
+void ForgetStop() {
+  linkStop.store(nullptr);
+}
+
 bool StopWasRequested() {
   return signals.load() > 0;
 }

@@ -1,5 +1,7 @@
 #include "shell/windows/tick_runner.h"
 
+#include <QEventLoop>
+
 #include "shell/windows/ui_thread.h"
 
 namespace ruvenset {
@@ -8,7 +10,10 @@ TickRunner::TickRunner() : worker_(CallingWorker()) {}
 
 TickRunner::~TickRunner() {
   *alive_ = false;
-  own_.reset();  // waits for work still running on a worker of its own
+  // Work still running on a worker of its own may be waiting for this thread (a status text): it is
+  // served until the worker is done, then the worker ends.
+  while (own_ && !own_->idle()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  own_.reset();
 }
 
 WorkerThread& TickRunner::Worker() {
