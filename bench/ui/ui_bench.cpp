@@ -138,7 +138,7 @@ struct Bench {
   }
 
   // Connects to the simulator at 1200 bit/s without recording.
-  bool Connect(TForm1& window, const std::string&) {
+  bool Connect(TForm1& window) {
     Answers answers;
     AnswerConnect(answers);
     window.N6Click();
@@ -193,7 +193,7 @@ void Verification(int readings) {
   TForm1 window(b.state, options);
   RegisterProcedures(window, options);
   window.show();
-  if (!b.Connect(window, simulator->path())) {
+  if (!b.Connect(window)) {
     std::printf("verification: no connection\n");
     return;
   }
@@ -271,7 +271,7 @@ void WriteBack() {
     done = true;
   });
   window.show();
-  if (!b.Connect(window, simulator->path())) {
+  if (!b.Connect(window)) {
     std::printf("write-back: no connection\n");
     return;
   }
@@ -301,7 +301,7 @@ void StopDuringWait() {
   b.state.config.link.speedSearch = 0;
   TForm1 window(b.state, options);
   window.show();
-  if (!b.Connect(window, simulator->path())) {
+  if (!b.Connect(window)) {
     std::printf("stop: no connection\n");
     return;
   }

@@ -167,10 +167,7 @@ void TForm1::BuildStatusBar() {
   ConnectionPanel = new QLabel(this);
   ConnectionPanel->setObjectName("ConnectionPanel");
   ConnectionPanel->setMinimumWidth(120);
-  // The same word in both languages.
-  StopButton =
-      new QPushButton(style()->standardIcon(QStyle::SP_BrowserStop), QString::fromUtf8("Стоп"), this);
-  StopButton->setObjectName("StopButton");
+  StopButton = MakeStopButton(this);
   StopButton->setFlat(true);
   StopButton->setFocusPolicy(Qt::NoFocus);
   StopButton->hide();

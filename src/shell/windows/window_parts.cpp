@@ -121,10 +121,14 @@ ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum
   return {label, bar};
 }
 
-QPushButton* AddStopButton(QDialog* dialog, std::function<void()> stop) {
-  // The same word in both languages.
-  QPushButton* button = MakeButton(dialog, "StopButton", QString::fromUtf8("Стоп"), QStyle::SP_BrowserStop);
+QPushButton* MakeStopButton(QWidget* parent) {
+  QPushButton* button = MakeButton(parent, "StopButton", QString::fromUtf8("Стоп"), QStyle::SP_BrowserStop);
   button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* AddStopButton(QDialog* dialog, std::function<void()> stop) {
+  QPushButton* button = MakeStopButton(dialog);
   QObject::connect(button, &QPushButton::clicked, dialog, [stop = std::move(stop)] { stop(); });
   auto* row = new QHBoxLayout;
   row->addStretch();

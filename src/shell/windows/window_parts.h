@@ -39,6 +39,9 @@ struct ProgressBody {
 ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum,
                                const char* labelName = "Label1");
 
+// A Stop button (named StopButton) that ends a wait for an answer: the same word in both languages.
+QPushButton* MakeStopButton(QWidget* parent);
+
 // A Stop button (named StopButton) under a progress body, at its right; a click calls `stop`. The
 // window's Escape (its reject) is to click it too.
 QPushButton* AddStopButton(QDialog* dialog, std::function<void()> stop);

@@ -126,8 +126,7 @@ MeasuringForm::MeasuringForm(QWidget* parent, const char* objectName, const Prog
       MakeButton(this, "BitBtn3", Q(state.Bilingual("Новое действительное значение", "Нове дійсне значення")),
                  QStyle::SP_FileDialogContentsView);
   BitBtn3->setEnabled(setup.referenceMode == kReferenceTyped);
-  StopButton = MakeButton(this, "StopButton", QString::fromUtf8("Стоп"), QStyle::SP_BrowserStop);
-  StopButton->setAutoDefault(false);
+  StopButton = MakeStopButton(this);
   StopButton->setEnabled(false);
   connect(StopButton, &QPushButton::clicked, this, [this] { runner_.RequestStop(); });
   BitBtn1->setAutoDefault(false);
