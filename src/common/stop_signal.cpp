@@ -15,15 +15,18 @@ StopSignal::~StopSignal() {
 
 void StopSignal::Request() {
   requested_.store(true);
+  if (fd_ < 0) return;
+  // The count only wakes a waiting read; the request itself stands even if the write fails.
   const uint64_t one = 1;
-  if (fd_ >= 0) [[maybe_unused]]
-    const ssize_t n = ::write(fd_, &one, sizeof one);
+  const ssize_t written = ::write(fd_, &one, sizeof one);
+  static_cast<void>(written);
 }
 
 void StopSignal::Drain() const {
+  if (fd_ < 0) return;
   uint64_t count = 0;
-  if (fd_ >= 0) [[maybe_unused]]
-    const ssize_t n = ::read(fd_, &count, sizeof count);
+  const ssize_t read = ::read(fd_, &count, sizeof count);
+  static_cast<void>(read);
 }
 
 void StopSignal::Clear() {
