@@ -44,6 +44,7 @@ class TimedPort final : public SerialPort {
     return port_.Write(data, size);
   }
   int Read(uint8_t* data, size_t size) override { return port_.Read(data, size); }
+  void SetStop(const StopSignal* stop) override { port_.SetStop(stop); }
 
   int64_t writtenAt = 0;
   int64_t droppedAt = 0;

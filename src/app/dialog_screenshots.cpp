@@ -350,6 +350,8 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   {
     ConnectAnswers answers(shooter);
     main.N6Click();
+    // The connect runs on the main window's worker; its windows are answered meanwhile.
+    while (main.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   Shooter::Settle();
   if (!state.connected) {

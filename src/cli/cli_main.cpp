@@ -5,6 +5,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/commands.h"
 #include "common/option_help.h"
 
@@ -101,6 +102,10 @@ int main(int argc, char** argv) {
       }
       const int rc = c.run(args);
       std::fflush(stdout);
+      if (ruvenset::cli::StopWasRequested()) {
+        std::fprintf(stderr, "ruvenset-cli: %s stopped\n", c.name);
+        return ruvenset::cli::kExitStopped;
+      }
       return rc;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/cli_stop.h"
 #include "link/com_slots.h"
 #include "shell/connect_operation.h"
 
@@ -14,7 +15,12 @@ void StderrTrace::Print(char direction, const uint8_t* bytes, int size) {
   std::fputc('\n', stderr);
 }
 
+CliSession::~CliSession() {
+  ForgetStop();
+}
+
 bool CliSession::Prepare(const CliArgs& args) {
+  InstallStopHandlers(state_.link.stop());
   state_.configPath = args.configPath.empty() ? DefaultConfigurationPath() : args.configPath;
   state_.config = LoadConfiguration(state_.configPath);
   for (const auto& o : args.overrides) {

@@ -36,6 +36,11 @@ class StderrTrace final : public FrameTrace {
 // texts, link), the simulated flow computer when asked for, and the device path of the port.
 class CliSession {
  public:
+  CliSession() = default;
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
   // Loads the configuration and the language texts and applies --set, --port and --trace; false
   // (message printed) on a bad override or a missing catalogue.
   bool Prepare(const CliArgs& args);

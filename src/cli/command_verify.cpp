@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "common/adaptive_format.h"
@@ -139,7 +140,7 @@ bool ParseOptions(const CliArgs& args, VerifyOptions& o) {
 // per reading.
 class CliPages final : public VerificationPages, public ValuePrompts {
  public:
-  CliPages(const VerifyOptions& options, LinkClock& clock) : o_(options), clock_(clock) {}
+  CliPages(const VerifyOptions& options, Link& link) : o_(options), link_(link), clock_(link.clock()) {}
 
   // The page comes again only when the flow computer's range refused the constant: the verification
   // then does not start.
@@ -192,6 +193,7 @@ class CliPages final : public VerificationPages, public ValuePrompts {
 
  private:
   const VerifyOptions& o_;
+  Link& link_;
   LinkClock& clock_;
   bool substituteAsked_ = false;
   bool transmitterAsked_ = false;
@@ -205,6 +207,12 @@ void CliPages::RunMeasuringWindow(MeasuringWindow& window) {
   uint32_t lastCount = 0;
   int idle = 0;
   while (taken_ < o_.readings) {
+    if (StopWasRequested()) {
+      // The stop ends the readings here; leaving service mode is not to be stopped by it.
+      link_.stop().Clear();
+      reason_ = "stopped";
+      break;
+    }
     const int next = window.Timer1Timer();
     const VerificationStatistics& s = window.statistics();
     if (s.count() != lastCount && s.count() != 0) {
@@ -251,7 +259,7 @@ int RunVerify(const CliArgs& args) {
   ProgramState& state = session.state();
   // A substitute choice that changes the pipeline's state record is written to the flow computer.
   if (options.substitute) technician.AcceptQuestion(state.Text(2204));
-  CliPages pages(options, state.link.clock());
+  CliPages pages(options, state.link);
   ClockServiceHost host(state.link.clock());
   SystemWallClock wallClock;
   VerificationTools tools{technician, pages, pages, host, OpenPosixPort, wallClock};

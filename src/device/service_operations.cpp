@@ -79,7 +79,10 @@ int ServiceOperations::EnterExchange() {
     const LinkStatus status = Exchange(state_, technician_, request);
     state_.config.link.attempts = savedAttempts;
     if (status != LinkOk) {
-      if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) return Finish(ServiceResult::Failed);
+      if (!technician_.Confirm(state_.Text(2195), state_.Text(2196))) {
+        enterUnanswered_ = true;
+        return Finish(ServiceResult::Failed);
+      }
       retried = true;
       continue;
     }
@@ -171,7 +174,10 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
   window.operation = operation;
   window.serviceFlag = serviceFlag;
   window.panelText = panelText;
-  return host.ShowModal(window);
+  const int result = host.ShowModal(window);
+  if (window.enterUnanswered())
+    (void)RunServiceOperation(state, technician, passwords, host, kServiceLeave, serviceFlag, panelText);
+  return result;
 }
 
 ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,

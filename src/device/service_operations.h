@@ -49,6 +49,8 @@ class ServiceOperations {
   int Timer1Timer();
   ServiceResult outcome() const { return outcome_; }
   bool finished() const { return step_ == Step::Done; }
+  // Entering ended after an enter request that got no answer: the flow computer may have taken it.
+  bool enterUnanswered() const { return enterUnanswered_; }
 
  private:
   enum class Step { Start, Exchange, Read, Again, Fill, Done };
@@ -73,6 +75,7 @@ class ServiceOperations {
   int position_ = 0;
   int maximum_ = 0;
   ServiceResult outcome_ = ServiceResult::Failed;
+  bool enterUnanswered_ = false;
 };
 
 // Shows the service operations window modally: sets itself as the window's view, calls Timer1Timer
@@ -101,7 +104,9 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
                                   ServiceView* view, int operation, uint8_t serviceFlag,
                                   const std::string& panelText);
 
-// Creates the window for one operation and shows it through the host.
+// Creates the window for one operation and shows it through the host. When entering ends after an
+// unanswered enter request (declined retry, or a stop), service mode is left again through the same
+// host, so the flow computer is not left in it; the result stays a failure.
 ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                                   ServiceWindowHost& host, int operation, uint8_t serviceFlag,
                                   const std::string& panelText);

@@ -52,6 +52,7 @@ LinkStatus FindFlowComputer(Link& link, ConnectObserver* observer) {
       settings.speedIndex = index;
       break;
     }
+    if (link.lastStopped()) break;  // the technician ended the search
   }
   settings.firstByteWait = savedWait;
   if (status != LinkOk) {

@@ -64,6 +64,8 @@ LinkStatus Link::Receive(int address, int64_t firstByteWaitMs, Reply& reply) {
 
 LinkAnswer Link::Transact(const LinkRequest& request) {
   lastStatus_ = Exchange(request);
+  lastStopped_ = stop_.requested();
+  if (lastStopped_) stop_.Clear();
   return {lastStatus_, answer()};
 }
 
@@ -92,6 +94,8 @@ LinkStatus Link::Exchange(const LinkRequest& request) {
   if (runtime_.prePauseMs != 0) clock_.SleepFor(runtime_.prePauseMs * kMs);
 
   for (;;) {
+    // A stop that came before the request went out ends the exchange without sending it.
+    if (stop_.requested()) return LinkNoAnswer;
     --attemptsLeft;
     std::copy(request.data.begin(), request.data.end(), frame_.requestData());
     BuildRequest(frame_.bytes, request.kind == RequestKind::Write, length, request.command, 0, 0, address);
@@ -134,7 +138,7 @@ LinkStatus Link::Exchange(const LinkRequest& request) {
         outcome = Judge(request);
       }
     }
-    if (outcome == LinkOk || attemptsLeft <= 0) return outcome;
+    if (outcome == LinkOk || attemptsLeft <= 0 || stop_.requested()) return outcome;
   }
 }
 

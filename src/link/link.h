@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "common/stop_signal.h"
 #include "link/frame.h"
 #include "link/link_clock.h"
 #include "link/link_frame.h"
@@ -31,12 +32,15 @@ struct LinkAnswer {
 int RtsHoldBitTimes(int length, int preambles, int preambleInRts, int deviceType);
 
 // The link to the flow computer: the open port, the configured settings and what the run learned.
-// One exchange at a time, on the calling thread.
+// One exchange at a time, on the thread that owns the link; only stop() is for other threads.
 class Link {
  public:
   Link(LinkSettings& settings, LinkClock& clock) : settings_(settings), clock_(clock) {}
 
-  void Attach(SerialPort* port) { port_ = port; }
+  void Attach(SerialPort* port) {
+    port_ = port;
+    if (port_ != nullptr) port_->SetStop(&stop_);
+  }
   SerialPort* port() const { return port_; }
   LinkSettings& settings() { return settings_; }
   LinkRuntime& runtime() { return runtime_; }
@@ -50,6 +54,11 @@ class Link {
   }
   // The bytes the last attempt received, whatever became of them (for diagnostics).
   std::span<const uint8_t> received() const { return {frame_.response(), static_cast<size_t>(received_)}; }
+  // Ends the wait of the running exchange (or of the next one) as if no answer had come, with no
+  // further attempt; the exchange that ends this way takes the request with it.
+  StopSignal& stop() { return stop_; }
+  // Whether the last exchange was ended by a stop.
+  bool lastStopped() const { return lastStopped_; }
 
   // One request/response exchange with retries; blocks for the whole exchange. An answer that carries
   // fewer data bytes than the request's answerData is a wrong answer and is retried as one.
@@ -71,6 +80,8 @@ class Link {
   int received_ = 0;  // response bytes read by the last attempt
   LinkStatus lastStatus_ = LinkNoAnswer;
   LinkFrame frame_{};  // the request as sent at 0..255, the response from 256
+  StopSignal stop_;
+  bool lastStopped_ = false;
   uint8_t sendBuffer_[kMaxPreambles + 256];
 };
 

@@ -42,6 +42,8 @@ int LoopbackPort::Read(uint8_t* data, size_t size) {
   while (got < size) {
     int64_t limit = total;
     if (got > 0 && timeouts_.intervalMs > 0) limit = std::min(limit, lastByte + timeouts_.intervalMs * ms);
+    const bool waits = incoming_.empty() || incoming_.front().at > clock_.NowNs();
+    if (waits && StopRequested()) break;
     if (incoming_.empty() || incoming_.front().at > limit) {
       clock_.WaitUntil(limit);
       break;

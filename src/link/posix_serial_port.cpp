@@ -117,13 +117,20 @@ int PosixSerialPort::Read(uint8_t* data, size_t size) {
     if (got > 0 && timeouts_.intervalMs > 0) limit = std::min(limit, lastByte + timeouts_.intervalMs * ms);
     const int64_t left = limit - MonotonicNs();
     if (left <= 0) break;
+    if (StopRequested()) break;
     timespec wait{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
-    pollfd pfd{fd_, POLLIN, 0};
-    const int ready = ::ppoll(&pfd, 1, &wait, nullptr);
+    pollfd pfd[2] = {{fd_, POLLIN, 0}, {stop_ != nullptr ? stop_->fd() : -1, POLLIN, 0}};
+    const int ready = ::ppoll(pfd, 2, &wait, nullptr);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0) return -1;
     if (ready == 0) break;
-    if (pfd.revents & (POLLERR | POLLNVAL)) return -1;
+    if (pfd[1].revents & POLLIN) {
+      // A wake-up without a request is left over from a cleared one.
+      if (StopRequested()) break;
+      stop_->Drain();
+    }
+    if (pfd[0].revents & (POLLERR | POLLNVAL)) return -1;
+    if (!(pfd[0].revents & (POLLIN | POLLHUP))) continue;
     const ssize_t n = ::read(fd_, data + got, size - got);
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (n <= 0) return -1;  // the device went away (hang-up or unplugged adapter)

@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/stop_signal.h"
+
 namespace ruvenset {
 
 // Read time-outs in milliseconds, as the flow computer's protocol counts them: the longest gap between
@@ -36,8 +38,16 @@ class SerialPort {
   // Writes all bytes; false when the port refused them.
   virtual bool Write(const uint8_t* data, size_t size) = 0;
   // Reads up to size bytes under the current time-outs. Returns the count read (a time-out returns
-  // the partial count, possibly 0), or -1 when the read itself failed.
+  // the partial count, possibly 0), or -1 when the read itself failed. A requested stop ends the read
+  // at once, as a time-out would.
   virtual int Read(uint8_t* data, size_t size) = 0;
+  // The stop that ends a read early (null: reads end by their time-outs only). A port that passes its
+  // reads on to another passes the stop on too.
+  virtual void SetStop(const StopSignal* stop) { stop_ = stop; }
+
+ protected:
+  bool StopRequested() const { return stop_ != nullptr && stop_->requested(); }
+  const StopSignal* stop_ = nullptr;
 };
 
 }  // namespace ruvenset

@@ -33,6 +33,7 @@ bool OpenTransmitterLink(ProgramState& state, Technician& technician, const Tran
       return false;
     }
     port->SetDtr(true);
+    port->SetStop(&state.link.stop());  // Stop ends the reference's waits too
     if (!port->Configure(kHartLine)) {
       technician.ShowMessageWindow(state.Text(2385), state.Text(2848), state.Text(2278));
       return false;

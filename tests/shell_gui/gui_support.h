@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -74,8 +75,10 @@ struct GuiState {
   ProgramState state{clock};
 };
 
-inline void ProcessEvents(int rounds = 5) {
-  for (int i = 0; i < rounds; ++i) QApplication::processEvents();
+// Serves the events until `done` holds; false when it did not within the time.
+template <class Condition>
+bool WaitFor(Condition done, int timeoutMs = 30000) {
+  return QTest::qWaitFor(done, timeoutMs);
 }
 
 }  // namespace ruvenset::testing

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,7 +23,7 @@ namespace {
 using M = MenuItem;
 using testing::GuiState;
 using testing::ModalScript;
-using testing::ProcessEvents;
+using testing::WaitFor;
 
 class MainWindowTest : public ::testing::Test, public GuiState {
  protected:
@@ -40,7 +41,7 @@ class MainWindowTest : public ::testing::Test, public GuiState {
   bool Shown(TForm1& window, MenuItem item) { return window.Action(item)->isVisible(); }
   // The menu the window has opened and the item highlighted in it.
   std::pair<QAction*, QAction*> OpenedAt(TForm1& window) {
-    ProcessEvents();
+    EXPECT_TRUE(WaitFor([&] { return window.menuBar()->activeAction() != nullptr; }));
     QAction* top = window.menuBar()->activeAction();
     return {top, top != nullptr && top->menu() != nullptr ? top->menu()->activeAction() : nullptr};
   }
@@ -113,7 +114,7 @@ TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled
   EXPECT_FALSE(window.Action(M::N23)->isEnabled());
   EXPECT_TRUE(window.Action(M::N48)->isEnabled());
 
-  bool ran = false;
+  std::atomic<bool> ran = false;
   window.SetProcedure(M::N23, [&] {
     ran = true;
     EXPECT_EQ(window.state().channel.code, 1);
@@ -121,7 +122,10 @@ TEST_F(MainWindowTest, NoLinkOffersTheOfflineItemsAndLaterProceduresStayDisabled
   });
   EXPECT_TRUE(window.Action(M::N23)->isEnabled());
   window.Action(M::N23)->trigger();
-  EXPECT_TRUE(ran);
+  EXPECT_TRUE(window.busy());
+  EXPECT_FALSE(window.menuBar()->isEnabled());  // nothing else starts meanwhile
+  ASSERT_TRUE(WaitFor([&] { return ran && !window.busy(); }));
+  EXPECT_TRUE(window.menuBar()->isEnabled());
   const auto [top, item] = OpenedAt(window);
   EXPECT_EQ(top, window.Menu(M::Temperature)->menuAction());
   EXPECT_EQ(item, window.Action(M::N23));
@@ -147,6 +151,7 @@ TEST_F(MainWindowTest, CancelledConnectLeavesLinkAndAboutAndReopensTheLinkMenu) 
   ModalScript script;
   script.On("Form73", ModalScript::Click("BitBtn2"));
   window.N6Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
   EXPECT_EQ(script.seen(), QStringList{"Form73"});
   EXPECT_FALSE(state.connected);
   EXPECT_FALSE(Shown(window, M::Temperature));
@@ -164,6 +169,7 @@ TEST_F(MainWindowTest, PortThatDoesNotOpenIsReportedAndTheConnectEnds) {
   script.On("Form73", ModalScript::Click("BitBtn1"));
   script.On("FormMess", ModalScript::Click("BitBtn1"));
   window.N6Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
   EXPECT_EQ(script.seen(), (QStringList{"Form73", "FormMess"}));
   EXPECT_FALSE(state.connected);
   EXPECT_FALSE(Shown(window, M::General));
@@ -206,6 +212,7 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   ModalScript script;
   script.AnswerConnect();
   window.N6Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
   ASSERT_TRUE(state.connected) << script.seen().join(",").toStdString();
   EXPECT_TRUE(Shown(window, M::General));
   EXPECT_TRUE(window.Action(M::N17)->isEnabled());
@@ -228,6 +235,7 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
     ModalScript::Click("BitBtn1")(w);
   });
   window.N17Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
   EXPECT_TRUE(script.seen().contains("FormMess"));
 
   window.N47Click();
@@ -238,6 +246,44 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
   text << saved.rdbuf();
   EXPECT_NE(text.str().find("TypSvyaz=0"), std::string::npos) << text.str();
   std::filesystem::remove(configPath);
+}
+
+// The status bar's Stop during a 20 s wait for an answer ends the wait at once, and the procedure
+// asks whether to try again as for any missing answer.
+TEST_F(MainWindowTest, StopInTheStatusBarEndsTheWaitForAnAnswer) {
+  sim::SimOptions simOptions;
+  simOptions.pace = false;
+  std::string error;
+  auto simulator = sim::SimServer::Start(simOptions, &error);
+  ASSERT_TRUE(simulator) << error;
+  options.opener = OpenPosixPort;
+  options.portOverride = simulator->path();
+  TForm1 window(state, options);
+  window.show();
+  ModalScript script;
+  script.AnswerConnect();
+  window.N6Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
+  ASSERT_TRUE(state.connected) << script.seen().join(",").toStdString();
+  EXPECT_TRUE(window.StopButton->isHidden());
+
+  state.config.link.firstByteWait = 20;
+  state.config.link.attempts = 5;
+  ASSERT_EQ(simulator->Control("fault drop 1"), "ok");
+  bool asked = false;
+  script.On("OKBottomDlg", [&](QWidget* w) {
+    asked = true;
+    EXPECT_EQ(w->findChild<QLabel*>("Label1")->text().toStdString(), state.Text(2196));
+    ModalScript::Click("CancelBtn")(w);
+  });
+  window.N17Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.StopButton->isHidden(); }, 5000));
+  window.StopButton->click();
+  // Far sooner than the 20 s the wait would take (and the four attempts after it).
+  EXPECT_TRUE(WaitFor([&] { return asked; }, 5000));
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
+  EXPECT_TRUE(window.StopButton->isHidden());
+  EXPECT_TRUE(window.menuBar()->isEnabled());
 }
 
 }  // namespace

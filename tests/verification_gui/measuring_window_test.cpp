@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <cstdio>
 
 #include "../verification/verification_fixture.h"
@@ -24,11 +25,18 @@ class MeasuringFormTest : public VerificationFixture {
     setup.actualRange = {-40, 60};
     return setup;
   }
-  // One firing of Timer1: its handler runs, then the interval it armed passes.
+  // One firing of Timer1: the reading runs on the worker and is shown, then the interval it armed
+  // passes.
   void Fire(MeasuringForm& form) {
     ASSERT_TRUE(form.Timer1->isActive());
     form.Timer1Timer();
+    EXPECT_FALSE(form.Timer1->isActive());  // off while the reading runs
+    Settle(form);
     if (form.Timer1->isActive()) clock.SleepFor(int64_t{form.Timer1->interval()} * 1'000'000);
+  }
+  // Waits until the work handed to the worker has been shown.
+  static void Settle(MeasuringForm& form) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.working(); }));
   }
   static std::string Text(const MeasuringForm& form, const char* field) {
     QLabel* line = form.Line(field);
@@ -73,6 +81,7 @@ TEST_F(MeasuringFormTest, MarkerWindowTakesReadingsFromItsTimerAndItsButtonsActO
 
   wallClock.seconds += 60;
   form.BitBtn2->click();
+  Settle(form);
   EXPECT_EQ(window.statistics().count(), 0u);
   EXPECT_EQ(Text(form, "mean"), "");
   EXPECT_EQ(Text(form, "largestDeviation"), "");
@@ -81,6 +90,7 @@ TEST_F(MeasuringFormTest, MarkerWindowTakesReadingsFromItsTimerAndItsButtonsActO
 
   pages.actual = {25.0f};
   form.BitBtn3->click();
+  Settle(form);
   EXPECT_EQ(pages.log.back(), "actual");
   EXPECT_EQ(Text(form, "actual"), "25.00");
   EXPECT_EQ(Text(form, "actualSince"), FormatReadingTime(wallClock.seconds));

@@ -20,7 +20,7 @@ namespace {
 using M = MenuItem;
 using testing::GuiState;
 using testing::ModalScript;
-using testing::ProcessEvents;
+using testing::WaitFor;
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -58,6 +58,7 @@ TEST(MenuVerification, TemperatureFromTheMenuRecordsReadingsAndLeavesServiceMode
   ModalScript script;
   script.AnswerConnect();
   window.N6Click();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }));
   ASSERT_TRUE(state.connected) << script.seen().join(",").toStdString();
   ASSERT_TRUE(window.Action(M::N20)->isVisible());
   ASSERT_TRUE(window.Action(M::N20)->isEnabled());
@@ -100,6 +101,7 @@ TEST(MenuVerification, TemperatureFromTheMenuRecordsReadingsAndLeavesServiceMode
   });
   const qsizetype connectWindows = script.seen().size();
   window.Action(M::N20)->trigger();
+  ASSERT_TRUE(WaitFor([&] { return !window.busy(); }, 60000));
 
   EXPECT_EQ(script.seen().mid(connectWindows).join(",").toStdString(),
             "Form45,Fdann,SaveDialog1,OKBottomDlg,Form51,Form52,Form53,Form54,Form53");
@@ -112,7 +114,7 @@ TEST(MenuVerification, TemperatureFromTheMenuRecordsReadingsAndLeavesServiceMode
   EXPECT_EQ(simulator->Control("get state 1"), "ok 0");
 
   // The menu opens again at the item that started the verification.
-  ProcessEvents();
+  ASSERT_TRUE(WaitFor([&] { return window.menuBar()->activeAction() != nullptr; }));
   QAction* top = window.menuBar()->activeAction();
   ASSERT_NE(top, nullptr);
   EXPECT_EQ(top, window.Menu(M::Temperature)->menuAction());

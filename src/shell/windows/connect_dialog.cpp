@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "shell/link_dialog_rules.h"
@@ -10,6 +11,7 @@
 #include "shell/windows/link_parameters_dialog.h"
 #include "shell/windows/message_window.h"
 #include "shell/windows/port_test_window.h"
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
@@ -18,13 +20,17 @@ namespace {
 // Advances the port test window and waits through the technician.
 class WindowPortTestObserver final : public PortTestObserver {
  public:
-  WindowPortTestObserver(TForm92& window, Technician& technician)
-      : window_(window), technician_(technician) {}
-  void Trying(int slot) override { window_.Step(slot + 1); }
+  WindowPortTestObserver(QPointer<TForm92> window, Technician& technician)
+      : window_(std::move(window)), technician_(technician) {}
+  void Trying(int slot) override {
+    OnUiThread([&] {
+      if (window_) window_->Step(slot + 1);
+    });
+  }
   void Pause(int milliseconds) override { technician_.Pause(milliseconds); }
 
  private:
-  TForm92& window_;
+  QPointer<TForm92> window_;
   Technician& technician_;
 };
 
@@ -99,17 +105,29 @@ TForm73::TForm73(QWidget* parent, ProgramState& state, Technician& technician, P
 }
 
 void TForm73::BitBtn3Click() {
+  if (runner_.running()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  auto* window = new TForm92(this, Q(state_.Text(2287)), Q(state_.Text(3070)));
+  window->move(BelowOf(this));
+  window->show();
+  setEnabled(false);
+  QPointer<TForm92> shown(window);
+  runner_.Run(
+      [this, shown] {
+        WindowPortTestObserver observer(shown, technician_);
+        return RunPortTest(state_.config, opener_, observer).opened;
+      },
+      [this, window](const std::array<bool, kComSlotCount>& opened) {
+        delete window;
+        setEnabled(true);
+        QApplication::restoreOverrideCursor();
+        PortTested(opened);
+      });
+}
+
+void TForm73::PortTested(const std::array<bool, kComSlotCount>& opened) {
   PortTestResult tested;
-  {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    TForm92 window(this, Q(state_.Text(2287)), Q(state_.Text(3070)));
-    window.move(BelowOf(this));
-    window.show();
-    window.repaint();
-    WindowPortTestObserver observer(window, technician_);
-    tested = RunPortTest(state_.config, opener_, observer);
-    QApplication::restoreOverrideCursor();
-  }
+  tested.opened = opened;
   // A port given at start can be chosen even when no slot opens.
   if (!tested.any() && state_.givenPort.path.empty()) {
     TFormMess message(this, Q(state_.Text(2385)), Q(state_.Text(2856)), Q(state_.Text(2278)));

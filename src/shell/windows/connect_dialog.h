@@ -7,6 +7,7 @@
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "shell/connect_operation.h"
+#include "shell/windows/tick_runner.h"
 
 namespace ruvenset {
 
@@ -30,7 +31,8 @@ class TForm20 : public QDialog {
   ProgramState& state_;
 };
 
-// The connect dialog: connect, exit, or first run the port test and edit the link parameters.
+// The connect dialog: connect, exit, or first run the port test and edit the link parameters. The port
+// test runs on the worker (it opens each slot's device and holds it a moment) while the dialog waits.
 class TForm73 : public TForm20 {
   Q_OBJECT
  public:
@@ -42,8 +44,12 @@ class TForm73 : public TForm20 {
   void BitBtn3Click();
 
  private:
+  // After the port test: its message, or the link parameters with the slots that opened.
+  void PortTested(const std::array<bool, kComSlotCount>& opened);
+
   Technician& technician_;
   PortOpener opener_;
+  TickRunner runner_;
 };
 
 }  // namespace ruvenset

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QStatusBar>
@@ -17,6 +18,7 @@
 #include "shell/windows/connect_dialog.h"
 #include "shell/windows/message_window.h"
 #include "shell/windows/preambles_dialog.h"
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 #include "viewer/windows/instance_channel.h"
 
@@ -70,6 +72,7 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
   if (!options_.portOverride.empty()) state_.givenPort = {options_.portOverride, options_.portSimulated};
+  worker_.SetStop(&state_.link.stop());
   // Every outcome has been shown to the technician on the way.
   SetProcedure(M::N17, [this] { static_cast<void>(ReleaseServiceMode(state_, technician_)); });
   FormCreate();
@@ -125,11 +128,17 @@ void TForm1::BuildStatusBar() {
   ConnectionPanel = new QLabel(this);
   ConnectionPanel->setObjectName("ConnectionPanel");
   ConnectionPanel->setMinimumWidth(120);
+  StopButton = MakeStopButton(this);
+  StopButton->setFlat(true);
+  StopButton->setFocusPolicy(Qt::NoFocus);
+  StopButton->hide();
+  connect(StopButton, &QPushButton::clicked, this, [this] { state_.link.stop().Request(); });
   statusBar()->addWidget(StatusPanel1, 1);
   statusBar()->addWidget(StatusPanel2);
+  statusBar()->addWidget(StopButton);
   statusBar()->addWidget(ProgressPanel);
   statusBar()->addPermanentWidget(ConnectionPanel);
-  technician_.SetLabels({StatusPanel2, ProgressPanel, ConnectionPanel});
+  technician_.SetLabels({StatusPanel2, ProgressPanel, ConnectionPanel, StopButton});
 }
 
 bool TForm1::LoadTexts() {
@@ -196,11 +205,23 @@ void TForm1::SetProcedure(MenuItem item, Procedure procedure) {
   ApplyVisibility(visibility_);
 }
 
-void TForm1::RunModal(const std::function<void()>& work) {
+void TForm1::RunModal(std::function<void()> work, std::function<void()> after) {
   busy_ = true;
-  work();
-  busy_ = false;
-  repaint();
+  menuBar()->setEnabled(false);
+  worker_.Post([this, work = std::move(work), after = std::move(after)] {
+    // A Stop left over from the last procedure is not this one's.
+    state_.link.stop().Clear();
+    work();
+    QMetaObject::invokeMethod(
+        this,
+        [this, after] {
+          busy_ = false;
+          menuBar()->setEnabled(true);
+          StopButton->hide();
+          if (after) after();
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void TForm1::Timer1Timer() {
@@ -211,32 +232,38 @@ void TForm1::Timer1Timer() {
 
 void TForm1::N6Click() {
   if (busy_) return;
-  RunModal([this] {
-    state_.connected = false;
-    state_.linkMode = 1;
-    rulesActive_ = false;
-    FormCreate();
-    state_.ClosePort();
-    technician_.SetConnectionText(ConnectionPanelText(state_));
-    TForm73 dialog(this, state_, technician_, options_.opener);
-    if (dialog.exec() != kResultOk) {
-      ConnectionPanel->clear();
-      ReopenMenu(kLinkMenuPath);
-      return;
-    }
-    const ConnectResult result = ConnectToFlowComputer(state_, technician_, technician_, options_.opener);
-    if (result == ConnectResult::Connected) {
-      state_.connected = true;
-      state_.config.waitForUser = 0;
-      rulesActive_ = true;
-      ApplyMenuRules();
-      ShowSummary();
-      return;
-    }
-    state_.ClosePort();
-    ConnectionPanel->clear();
-    ReopenMenu(kLinkMenuPath);
-  });
+  state_.connected = false;
+  state_.linkMode = 1;
+  rulesActive_ = false;
+  FormCreate();
+  auto connected = std::make_shared<bool>(false);
+  RunModal(
+      [this, connected] {
+        state_.ClosePort();
+        OnUiThread([this] { technician_.SetConnectionText(ConnectionPanelText(state_)); });
+        const bool chosen = OnUiThread([this] {
+          TForm73 dialog(this, state_, technician_, options_.opener);
+          return dialog.exec() == kResultOk;
+        });
+        if (!chosen) return;
+        if (ConnectToFlowComputer(state_, technician_, technician_, options_.opener) == ConnectResult::Connected) {
+          *connected = true;
+          return;
+        }
+        state_.ClosePort();
+      },
+      [this, connected] {
+        if (*connected) {
+          state_.connected = true;
+          state_.config.waitForUser = 0;
+          rulesActive_ = true;
+          ApplyMenuRules();
+          ShowSummary();
+          return;
+        }
+        ConnectionPanel->clear();
+        ReopenMenu(kLinkMenuPath);
+      });
 }
 
 void TForm1::N47Click() {
@@ -253,10 +280,8 @@ void TForm1::N47Click() {
 void TForm1::NP1Click() {
   if (busy_) return;
   menuPath_ = MenuPath(visibility_, M::NP1);
-  RunModal([this] {
-    TPreambula dialog(this, state_);
-    dialog.exec();
-  });
+  TPreambula dialog(this, state_);
+  dialog.exec();
   ReopenMenu(menuPath_);
 }
 
@@ -321,9 +346,10 @@ void TForm1::RunItem(MenuItem item) {
   if (procedure == procedures_.end()) return;
   menuPath_ = MenuPath(visibility_, item);
   ChooseChannel(state_.channel, item);
-  RunModal(procedure->second);
-  if (item == M::N7) ConnectionPanel->clear();
-  ReopenMenu(menuPath_);
+  RunModal(procedure->second, [this, item] {
+    if (item == M::N7) ConnectionPanel->clear();
+    ReopenMenu(menuPath_);
+  });
 }
 
 void TForm1::ReopenMenu(const std::string& path) {
@@ -339,6 +365,14 @@ void TForm1::ReopenMenu(const std::string& path) {
       menu = IsMenu(chain[level]) ? Menu(chain[level]) : nullptr;
     }
   });
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && busy_ && !StopButton->isHidden()) {
+    state_.link.stop().Request();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "common/windows/qt_translations.h"
 #include "session/program_state.h"
+#include "common/worker_thread.h"
 #include "shell/connect_operation.h"
 #include "shell/main_menu.h"
 #include "shell/windows/qt_technician.h"
@@ -31,14 +33,17 @@ struct MainWindowOptions {
 };
 
 // The main window: the menus from which every procedure starts, the status bar, the connect and
-// no-link operations, the language switch and the end of work.
+// no-link operations, the language switch and the end of work. Procedures and the connect run on the
+// window's worker thread, which owns the link; while one runs, the menu starts nothing else and the
+// window does not close. The status bar's Stop (and Escape) ends a wait for an answer.
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
   TForm1(ProgramState& state, MainWindowOptions options);
   ~TForm1() override;
 
-  // A procedure for a menu item. Items without one stay visible by the menu rules but disabled.
+  // A procedure for a menu item; it runs on the worker thread. Items without one stay visible by the
+  // menu rules but disabled.
   using Procedure = std::function<void()>;
   void SetProcedure(MenuItem item, Procedure procedure);
 
@@ -48,6 +53,8 @@ class TForm1 : public QMainWindow {
   QMenu* Menu(MenuItem menu) const { return menus_[static_cast<int>(menu)]; }
   const MenuVisibility& visibility() const { return visibility_; }
   const std::string& menuPath() const { return menuPath_; }
+  // A procedure or an operation is running.
+  bool busy() const { return busy_; }
 
   QTimer* Timer1;
   QLabel* StatusPanel1;
@@ -55,6 +62,7 @@ class TForm1 : public QMainWindow {
   QLabel* ProgressPanel;
   QLabel* ConnectionPanel;
   QLabel* SummaryPanel;  // the connected flow computer, in the middle of the window
+  QPushButton* StopButton;
 
  public slots:
   // Texts, captions, the start-up menus and the status bar; false when the language catalogue could
@@ -107,6 +115,7 @@ class TForm1 : public QMainWindow {
  protected:
   // FormClose: the configuration is written back.
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildMenus();
@@ -120,7 +129,8 @@ class TForm1 : public QMainWindow {
   void SwitchLanguage(int langRus);
   // Records the item's menu position, sets the channel, runs its procedure and reopens the menu there.
   void RunItem(MenuItem item);
-  void RunModal(const std::function<void()>& work);
+  // Runs `work` on the worker with the menu shut, then `after` on this thread.
+  void RunModal(std::function<void()> work, std::function<void()> after);
   bool LoadTexts();
 
   ProgramState& state_;
@@ -136,6 +146,7 @@ class TForm1 : public QMainWindow {
   bool busy_ = false;         // a procedure or an operation is running
   QLabel* title_ = nullptr;
   QLabel* subtitle_ = nullptr;
+  WorkerThread worker_;
 };
 
 }  // namespace ruvenset

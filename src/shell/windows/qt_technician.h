@@ -14,10 +14,12 @@ struct StatusLabels {
   QLabel* status = nullptr;      // panel 2: an exchange is running
   QLabel* progress = nullptr;    // the step in progress
   QLabel* connection = nullptr;  // port and speed
+  QWidget* stop = nullptr;       // shown while panel 2 says an exchange runs
 };
 
 // The technician at the screen: every shared window, password and value dialog opens modally over
-// `owner`, with the texts of the current language.
+// `owner`, with the texts of the current language. Every call may come from the procedure's worker: it
+// is carried out on the user-interface thread.
 class QtTechnician final : public Technician, public PasswordPrompt, public ValuePrompts {
  public:
   QtTechnician(QWidget* owner, const ProgramState& state, StatusLabels labels = {});

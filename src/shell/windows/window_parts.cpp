@@ -1,5 +1,6 @@
 #include "shell/windows/window_parts.h"
 
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -161,6 +162,22 @@ ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum
   layout->addWidget(bar);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   return {label, bar};
+}
+
+QPushButton* MakeStopButton(QWidget* parent) {
+  QPushButton* button = MakeButton(parent, "StopButton", QString::fromUtf8("Стоп"), QStyle::SP_BrowserStop);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* AddStopButton(QDialog* dialog, std::function<void()> stop) {
+  QPushButton* button = MakeStopButton(dialog);
+  QObject::connect(button, &QPushButton::clicked, dialog, [stop = std::move(stop)] { stop(); });
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(button);
+  if (auto* layout = qobject_cast<QBoxLayout*>(dialog->layout())) layout->addLayout(row);
+  return button;
 }
 
 }  // namespace ruvenset

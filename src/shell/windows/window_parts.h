@@ -41,6 +41,13 @@ struct ProgressBody {
 ProgressBody BuildProgressBody(QDialog* dialog, const QString& text, int maximum,
                                const char* labelName = "Label1");
 
+// A Stop button (named StopButton) that ends a wait for an answer: the same word in both languages.
+QPushButton* MakeStopButton(QWidget* parent);
+
+// A Stop button (named StopButton) under a progress body, at its right; a click calls `stop`. The
+// window's Escape (its reject) is to click it too.
+QPushButton* AddStopButton(QDialog* dialog, std::function<void()> stop);
+
 // Passes typed characters through `accepts` before the field sees them, the way a field's key filter
 // does: a refused character is discarded. Return, Escape, Tab and keys that type nothing pass. A
 // validator holds pasted text (Ctrl+V, Shift+Insert, the middle button) to the same rule, and the field

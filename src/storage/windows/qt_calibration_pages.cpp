@@ -4,6 +4,7 @@
 
 #include "common/windows/save_dialog.h"
 #include "shell/windows/confirm_windows.h"
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 #include "storage/windows/fulfill_window.h"
 #include "storage/windows/sch_window.h"
@@ -22,41 +23,53 @@ QString DialogFilter(const std::string& filter) {
 }
 
 ListAnswer QtCalibrationPages::ShowList(const FulfillList& list) {
-  TFulfill window(owner_, list);
-  return window.Answer();
+  return OnUiThread([&]() -> ListAnswer {
+    TFulfill window(owner_, list);
+    return window.Answer();
+  });
 }
 
 std::optional<std::array<float, 2>> QtCalibrationPages::AskEntry(const SchEntry& entry) {
-  TSch window(owner_, entry);
-  return window.Answer();
+  return OnUiThread([&]() -> std::optional<std::array<float, 2>> {
+    TSch window(owner_, entry);
+    return window.Answer();
+  });
 }
 
 std::optional<std::string> QtCalibrationPages::AskOpenPath(const FileDialogRequest& request) {
-  const QString path =
-      QFileDialog::getOpenFileName(owner_, Q(request.title), Q(request.folder), DialogFilter(request.filter));
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  return OnUiThread([&]() -> std::optional<std::string> {
+    const QString path = QFileDialog::getOpenFileName(owner_, Q(request.title), Q(request.folder),
+                                                      DialogFilter(request.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  });
 }
 
 std::optional<std::string> QtCalibrationPages::AskSavePath(const FileDialogRequest& request) {
-  // The editor asks about an existing file itself.
-  const QString path = AskSaveFileName(owner_, Q(request.title), Q(request.folder),
-                                       DialogFilter(request.filter), QFileDialog::DontConfirmOverwrite);
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  return OnUiThread([&]() -> std::optional<std::string> {
+    // The editor asks about an existing file itself.
+    const QString path = AskSaveFileName(owner_, Q(request.title), Q(request.folder),
+                                         DialogFilter(request.filter), QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  });
 }
 
 void QtCalibrationPages::RunWriteWindow(const std::string& caption, const std::string& label,
                                         const std::function<void(WriteProgressView&)>& sequence) {
-  TForm81 window(owner_, Q(caption), Q(label), sequence);
-  window.exec();
+  OnUiThread([&] {
+    TForm81 window(owner_, Q(caption), Q(label), sequence);
+    window.exec();
+  });
 }
 
 void QtCalibrationPages::ShowNotice3(const std::string& caption, const std::string& line1,
                                      const std::string& line2, const std::string& line3) {
-  TOKBottomDlg1 window(owner_, Q(caption), Q(line1), Q(line2), Q(line3), "Ok", "");
-  window.CancelBtn->hide();
-  window.exec();
+  OnUiThread([&] {
+    TOKBottomDlg1 window(owner_, Q(caption), Q(line1), Q(line2), Q(line3), "Ok", "");
+    window.CancelBtn->hide();
+    window.exec();
+  });
 }
 
 }  // namespace ruvenset

@@ -1,5 +1,6 @@
 #include "storage/windows/write_window.h"
 
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
@@ -11,6 +12,7 @@ TForm81::TForm81(QWidget* parent, const QString& caption, const QString& label,
   const ProgressBody body = BuildProgressBody(this, label, 1);
   Label1 = body.label;
   ProgressBar1 = body.bar;
+  StopButton = AddStopButton(this, [this] { runner_.RequestStop(); });
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setSingleShot(true);
@@ -20,18 +22,20 @@ TForm81::TForm81(QWidget* parent, const QString& caption, const QString& label,
 }
 
 void TForm81::SetMaximum(int maximum) {
-  ProgressBar1->setRange(0, maximum > 0 ? maximum : 1);
+  OnUiThread([&] { ProgressBar1->setRange(0, maximum > 0 ? maximum : 1); });
 }
 
 void TForm81::SetPosition(int position) {
-  ProgressBar1->setValue(std::min(position, ProgressBar1->maximum()));
-  ProgressBar1->repaint();
+  OnUiThread([&] { ProgressBar1->setValue(std::min(position, ProgressBar1->maximum())); });
 }
 
 void TForm81::Timer1Timer() {
   Timer1->stop();
-  if (sequence_) sequence_(*this);
-  done(kResultOk);
+  runner_.Run(
+      [this] {
+        if (sequence_) sequence_(*this);
+      },
+      [this] { done(kResultOk); });
 }
 
 }  // namespace ruvenset

@@ -126,6 +126,9 @@ MeasuringForm::MeasuringForm(QWidget* parent, const char* objectName, const Prog
       MakeButton(this, "BitBtn3", Q(state.Bilingual("Новое действительное значение", "Нове дійсне значення")),
                  QStyle::SP_FileDialogContentsView);
   BitBtn3->setEnabled(setup.referenceMode == kReferenceTyped);
+  StopButton = MakeStopButton(this);
+  StopButton->setEnabled(false);
+  connect(StopButton, &QPushButton::clicked, this, [this] { runner_.RequestStop(); });
   BitBtn1->setAutoDefault(false);
   BitBtn2->setAutoDefault(false);
   BitBtn3->setAutoDefault(false);
@@ -143,6 +146,7 @@ MeasuringForm::MeasuringForm(QWidget* parent, const char* objectName, const Prog
   buttons->addWidget(BitBtn2);
   buttons->addWidget(BitBtn3);
   buttons->addStretch();
+  buttons->addWidget(StopButton);
   buttons->addWidget(BitBtn1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 14, 18, 14);
@@ -181,13 +185,22 @@ void MeasuringForm::Render() {
 
 void MeasuringForm::Timer1Timer() {
   Timer1->stop();
-  interval_ = window_.Timer1Timer();
-  Render();
-  if (window_.closed()) {
-    done(kResultOk);
-    return;
-  }
-  if (isVisible()) Timer1->start(interval_);
+  StopButton->setEnabled(true);
+  runner_.Run([this] { return window_.Timer1Timer(); },
+              [this](int interval) {
+                interval_ = interval;
+                StopButton->setEnabled(false);
+                Render();
+                if (window_.closed()) {
+                  done(kResultOk);
+                  return;
+                }
+                Rearm();
+              });
+}
+
+void MeasuringForm::Rearm() {
+  if (isVisible() && !runner_.running() && !window_.closed() && !Timer1->isActive()) Timer1->start(interval_);
 }
 
 void MeasuringForm::BitBtn1Click() {
@@ -197,21 +210,30 @@ void MeasuringForm::BitBtn1Click() {
 }
 
 void MeasuringForm::BitBtn2Click() {
-  window_.BitBtn2Click();
-  Render();
+  // The statistics belong to the readings: they are reset between two of them, on the worker.
+  runner_.Run([this] { window_.BitBtn2Click(); },
+              [this] {
+                Render();
+                Rearm();
+              });
 }
 
 void MeasuringForm::BitBtn3Click() {
-  const bool running = Timer1->isActive();
   Timer1->stop();
-  window_.BitBtn3Click();
-  Render();
-  if (running && !window_.closed()) Timer1->start(interval_);
+  runner_.Run([this] { window_.BitBtn3Click(); },
+              [this] {
+                Render();
+                Rearm();
+              });
 }
 
 void MeasuringForm::keyPressEvent(QKeyEvent* event) {
-  // Escape does not end a verification by accident; the finish button and the close box do.
-  if (event->key() == Qt::Key_Escape) return;
+  // Escape does not end a verification by accident (the finish button and the close box do): it
+  // ends the wait of a reading.
+  if (event->key() == Qt::Key_Escape) {
+    if (runner_.running()) runner_.RequestStop();
+    return;
+  }
   QDialog::keyPressEvent(event);
 }
 

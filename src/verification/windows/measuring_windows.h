@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "session/program_state.h"
+#include "shell/windows/tick_runner.h"
 #include "verification/measuring_window.h"
 
 namespace ruvenset {
@@ -16,8 +17,10 @@ namespace ruvenset {
 // A measuring window of a verification: the readings, the ADC codes and the statistics, each in a
 // line of its own, and the three buttons — finish (`BitBtn1`), reset the statistics (`BitBtn2`) and a
 // new actual value (`BitBtn3`, only with a typed reference). `Timer1` takes the readings: it fires
-// first after the window's first interval, stays off while a reading runs and is re-armed with the
-// interval the reading returns. Closing the window finishes the verification as `BitBtn1` does.
+// first after the window's first interval, hands the reading to the worker that owns the link, stays
+// off while the reading runs and is re-armed with the interval the reading returns. Stop (and Escape)
+// ends the reading's wait for an answer. Closing the window finishes the verification as `BitBtn1`
+// does.
 class MeasuringForm : public QDialog {
   Q_OBJECT
  public:
@@ -25,12 +28,15 @@ class MeasuringForm : public QDialog {
   void Run();
   // The line of a display field by its name ("count", "value", "mean", ...); null when not shown.
   QLabel* Line(const std::string& field) const;
+  // A reading (or a button's work) is on the worker and not yet shown.
+  bool working() const { return runner_.running(); }
 
   QLabel* MessageLine;
   QLabel* FileLine;
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
   QPushButton* BitBtn3;
+  QPushButton* StopButton;
   QTimer* Timer1;
 
  public slots:
@@ -48,7 +54,11 @@ class MeasuringForm : public QDialog {
   // Shows the window's display lines.
   void Render();
 
+  // Re-arms the timer after a reading, unless the window is finishing.
+  void Rearm();
+
   MeasuringWindow& window_;
+  TickRunner runner_;
   std::map<std::string, QLabel*> lines_;
   std::vector<std::pair<std::string MeasuringDisplay::*, QLabel*>> shown_;
   int interval_ = 0;

@@ -6,6 +6,7 @@
 #include "link/com_slots.h"
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/window_parts.h"
+#include "shell/windows/ui_thread.h"
 #include "verification/wall_clock.h"
 #include "verification/windows/measuring_windows.h"
 #include "verification/windows/reference_pages.h"
@@ -23,41 +24,55 @@ QWidget* QtVerificationPages::Parent() const {
 
 std::optional<SubstituteValueAnswer> QtVerificationPages::AskSubstituteValue(
     const SubstituteValuePage& page) {
-  TForm45 window(Parent(), state_, page);
-  return window.Ask();
+  return OnUiThread([&]() -> std::optional<SubstituteValueAnswer> {
+    TForm45 window(Parent(), state_, page);
+    return window.Ask();
+  });
 }
 
 std::optional<int> QtVerificationPages::AskPollReference(const ChoiceRequest& page) {
-  TForm46 window(Parent(), state_, page);
-  return window.AskChoice();
+  return OnUiThread([&]() -> std::optional<int> {
+    TForm46 window(Parent(), state_, page);
+    return window.AskChoice();
+  });
 }
 
 std::optional<TransmitterChoice> QtVerificationPages::AskTransmitter(const TransmitterPage& page) {
-  std::vector<std::string> paths;
-  for (int slot = 0; slot < kComSlotCount; ++slot) paths.push_back(ComSlotPath(state_.config, slot));
-  TForm47 window(Parent(), state_, page, paths);
-  return window.Ask();
+  return OnUiThread([&]() -> std::optional<TransmitterChoice> {
+    std::vector<std::string> paths;
+    for (int slot = 0; slot < kComSlotCount; ++slot) paths.push_back(ComSlotPath(state_.config, slot));
+    TForm47 window(Parent(), state_, page, paths);
+    return window.Ask();
+  });
 }
 
 std::optional<int> QtVerificationPages::AskTransmitterVariable(const ChoiceRequest& page) {
-  TForm48 window(Parent(), state_, page);
-  return window.AskChoice();
+  return OnUiThread([&]() -> std::optional<int> {
+    TForm48 window(Parent(), state_, page);
+    return window.AskChoice();
+  });
 }
 
 std::optional<int> QtVerificationPages::AskReferencePressureKind(const ChoiceRequest& page) {
-  TForm49 window(Parent(), state_, page);
-  return window.AskChoice();
+  return OnUiThread([&]() -> std::optional<int> {
+    TForm49 window(Parent(), state_, page);
+    return window.AskChoice();
+  });
 }
 
 std::optional<int> QtVerificationPages::AskDataFileChoice(const ChoiceRequest& page) {
-  TFdann window(Parent(), page);
-  window.EscapeCancels();
-  return window.AskChoice();
+  return OnUiThread([&]() -> std::optional<int> {
+    TFdann window(Parent(), page);
+    window.EscapeCancels();
+    return window.AskChoice();
+  });
 }
 
 std::optional<std::string> QtVerificationPages::AskDataFilePath(const DataFileDialog& dialog) {
-  DataFileWindow window(Parent(), state_, dialog);
-  return window.Ask();
+  return OnUiThread([&]() -> std::optional<std::string> {
+    DataFileWindow window(Parent(), state_, dialog);
+    return window.Ask();
+  });
 }
 
 std::optional<bool> QtVerificationPages::AskTypedReference(const std::string& caption,
@@ -67,23 +82,29 @@ std::optional<bool> QtVerificationPages::AskTypedReference(const std::string& ca
 }
 
 std::optional<float> QtVerificationPages::AskActualValue(const NumberRequest& request) {
-  TForm51 window(Parent(), request);
-  return window.AskNumber();
+  return OnUiThread([&]() -> std::optional<float> {
+    TForm51 window(Parent(), request);
+    return window.AskNumber();
+  });
 }
 
 bool QtVerificationPages::AskStart(const StartPage& page) {
-  TForm52 window(Parent(), state_, page);
-  return window.Ask();
+  return OnUiThread([&]() -> bool {
+    TForm52 window(Parent(), state_, page);
+    return window.Ask();
+  });
 }
 
 void QtVerificationPages::RunMeasuringWindow(MeasuringWindow& window) {
-  if (window.markers()) {
-    TForm54 shown(Parent(), state_, window);
-    shown.Run();
-  } else {
-    TForm55 shown(Parent(), state_, window);
-    shown.Run();
-  }
+  OnUiThread([&] {
+    if (window.markers()) {
+      TForm54 shown(Parent(), state_, window);
+      shown.Run();
+    } else {
+      TForm55 shown(Parent(), state_, window);
+      shown.Run();
+    }
+  });
 }
 
 VerificationResult VerifyChannelInWindows(QWidget* owner, ProgramState& state, QtTechnician& technician,

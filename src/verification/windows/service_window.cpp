@@ -1,5 +1,6 @@
 #include "verification/windows/service_window.h"
 
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 
 namespace ruvenset {
@@ -12,6 +13,7 @@ TForm53::TForm53(QWidget* parent, ServiceOperations& operation) : QDialog(parent
   Panel1->setAlignment(Qt::AlignCenter);
   Panel1->setMinimumHeight(32);
   ProgressBar1 = body.bar;
+  StopButton = AddStopButton(this, [this] { runner_.RequestStop(); });
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setSingleShot(true);
@@ -30,29 +32,33 @@ ServiceResult TForm53::Run() {
 }
 
 void TForm53::SetPanelText(const std::string& text) {
-  Panel1->setText(Q(text));
-  Panel1->repaint();
+  OnUiThread([&] { Panel1->setText(Q(text)); });
 }
 
 void TForm53::SetProgress(int position, int maximum) {
-  ProgressBar1->setRange(0, maximum > 0 ? maximum : 1);
-  ProgressBar1->setValue(position);
-  ProgressBar1->repaint();
+  OnUiThread([&] {
+    ProgressBar1->setRange(0, maximum > 0 ? maximum : 1);
+    ProgressBar1->setValue(position);
+  });
 }
 
 void TForm53::Timer1Timer() {
   Timer1->stop();
-  const int next = operation_.Timer1Timer();
-  if (next == kServiceDone) {
-    done(operation_.outcome() == ServiceResult::Succeeded ? QDialog::Accepted : QDialog::Rejected);
-    return;
-  }
-  Timer1->start(next);
+  runner_.Run([this] { return operation_.Timer1Timer(); },
+              [this](int next) {
+                if (next == kServiceDone) {
+                  done(operation_.outcome() == ServiceResult::Succeeded ? QDialog::Accepted : QDialog::Rejected);
+                  return;
+                }
+                Timer1->start(next);
+              });
 }
 
 ServiceResult QtServiceWindowHost::ShowModal(ServiceOperations& window) {
-  TForm53 shown(owner_, window);
-  return shown.Run();
+  return OnUiThread([&] {
+    TForm53 shown(owner_, window);
+    return shown.Run();
+  });
 }
 
 }  // namespace ruvenset

@@ -3,16 +3,19 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 
 #include "device/service_operations.h"
+#include "shell/windows/tick_runner.h"
 
 namespace ruvenset {
 
 // The service operations window: the step's text in `Panel1`, the progress in `ProgressBar1`, and
-// `Timer1`, which runs the operation one step at a time and re-arms itself with the pause the step
-// asks for, so the window repaints while the flow computer changes state. It cannot be closed by the
-// technician: it closes itself when the operation has ended.
+// `Timer1`, which hands the operation's steps one at a time to the worker that owns the link and
+// re-arms itself with the pause the step asks for. It cannot be closed by the technician: it closes
+// itself when the operation has ended. Its Stop (and Escape) ends a wait for an answer, which the
+// operation then treats as a missing answer.
 class TForm53 : public QDialog, public ServiceView {
   Q_OBJECT
  public:
@@ -27,15 +30,17 @@ class TForm53 : public QDialog, public ServiceView {
 
   QLabel* Panel1;
   QProgressBar* ProgressBar1;
+  QPushButton* StopButton;
   QTimer* Timer1;
 
  public slots:
   void Timer1Timer();
-  // Escape and the close box would leave the flow computer half-way between the modes.
-  void reject() override {}
+  // Escape stops the wait; closing would leave the flow computer half-way between the modes.
+  void reject() override { StopButton->click(); }
 
  private:
   ServiceOperations& operation_;
+  TickRunner runner_;
 };
 
 // Shows each service operation in a TForm53 modal over `owner`.

@@ -9,6 +9,7 @@
 
 #include "../storage_fixture.h"
 #include "gui_environment.h"
+#include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 #include "shell/windows/window_picture.h"
 #include "storage/calibration_entries.h"
@@ -131,7 +132,8 @@ TEST_F(StorageWindows, WindowsDrawnWholeAndScreenshots) {
   TForm81 progress(nullptr, Q(Text(2253)), Q(Text(2287)), [&](WriteProgressView& view) {
     view.SetMaximum(8);
     view.SetPosition(5);
-    Shoot(&progress, "write-back");
+    // The sequence runs on the worker; the picture is taken where the window lives.
+    OnUiThread([&] { Shoot(&progress, "write-back"); });
   });
   progress.exec();
 }
