@@ -142,7 +142,7 @@ struct Bench {
     Answers answers;
     AnswerConnect(answers);
     window.N6Click();
-    return WaitFor([&] { return state.connected && QApplication::activeModalWidget() == nullptr; }, 60000);
+    return WaitFor([&] { return state.connected && !window.busy(); }, 60000);
   }
 
   const std::filesystem::path folder =
@@ -172,7 +172,7 @@ void SilentSpeedSearch() {
   });
   b.gaps.Start();
   window.N6Click();
-  WaitFor([&] { return failed && QApplication::activeModalWidget() == nullptr; }, 120000);
+  WaitFor([&] { return failed && !window.busy(); }, 120000);
   b.gaps.Stop();
   b.gaps.Print("connect, speed search, silent port");
   ::close(master);
@@ -229,7 +229,7 @@ void Verification(int readings) {
   b.gaps.Start();
   window.Action(M::N20)->trigger();
   WaitFor([&] { return finished && QApplication::activeModalWidget() == nullptr; }, 600000);
-  WaitFor([&] { return window.menuBar()->activeAction() != nullptr; }, 30000);
+  WaitFor([&] { return !window.busy() && window.menuBar()->activeAction() != nullptr; }, 30000);
   b.gaps.Stop();
   char name[64];
   std::snprintf(name, sizeof name, "verification, %d readings, 1200", readings);
@@ -283,7 +283,7 @@ void WriteBack() {
   };
   b.gaps.Start();
   window.Action(M::N22)->trigger();
-  WaitFor([&] { return done; }, 600000);
+  WaitFor([&] { return done && !window.busy(); }, 600000);
   b.gaps.Stop();
   b.gaps.Print("write-back, temperature, 1200");
   if (answers.seen.count("Form81") == 0)
@@ -326,7 +326,7 @@ void StopDuringWait() {
     QApplication::sendEvent(target, &escape);
   });
   window.N17Click();
-  WaitFor([&] { return endedAt >= 0 && QApplication::activeModalWidget() == nullptr; }, 120000);
+  WaitFor([&] { return endedAt >= 0 && !window.busy(); }, 120000);
   b.gaps.Stop();
   b.gaps.Print("Stop during a 20 s wait");
   std::printf("%-34s Escape at %.0f ms, the wait ended at %.0f ms: %.1f ms after it (goal <= 100 ms)\n", "",

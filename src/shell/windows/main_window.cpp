@@ -80,6 +80,8 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
 }
 
 TForm1::~TForm1() {
+  // The worker may still be finishing (its last status texts come here): it is served until it is done.
+  while (!worker_.idle()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   // FormDestroy: the port is closed.
   state_.ClosePort();
 }
