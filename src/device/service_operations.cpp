@@ -174,9 +174,10 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
   window.operation = operation;
   window.serviceFlag = serviceFlag;
   window.panelText = panelText;
-  const int result = host.ShowModal(window);
+  const ServiceResult result = host.ShowModal(window);
   if (window.enterUnanswered())
-    (void)RunServiceOperation(state, technician, passwords, host, kServiceLeave, serviceFlag, panelText);
+    static_cast<void>(
+        RunServiceOperation(state, technician, passwords, host, kServiceLeave, serviceFlag, panelText));
   return result;
 }
 

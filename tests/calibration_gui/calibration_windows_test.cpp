@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QPixmap>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
@@ -38,6 +39,11 @@ class CalibrationWindows : public CalibrationFixture {
       form.Timer1Timer();
     else
       form.Timer2Timer();
+    Settle(form);
+  }
+  // Waits until the work handed to the worker has been shown.
+  static void Settle(const TForm60& form) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.working(); }));
   }
   static QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split('\n'); }
 };
@@ -71,6 +77,7 @@ TEST_F(CalibrationWindows, StatisticsWindowRendersItsTicksAndTheStrip) {
   EXPECT_GT(form.Chart->highest(), logic.samples().mean());
 
   form.BitBtn2->click();
+  Settle(form);
   EXPECT_EQ(logic.samples().count(), 0);
   EXPECT_EQ(form.Chart->traceLines(), 0);
   form.BitBtn3->click();

@@ -49,6 +49,7 @@ TEST_F(MenuCalibration, StopInTheFirstMeasurementWindowLeavesServiceMode) {
   ModalScript script;
   script.AnswerConnect();
   window.N6Click();
+  ASSERT_TRUE(testing::WaitFor([&] { return !window.busy(); }));
   ASSERT_TRUE(state.connected) << script.seen().join(",").toStdString();
   ASSERT_TRUE(window.Action(M::N21)->isVisible());
   ASSERT_TRUE(window.Action(M::N21)->isEnabled());
@@ -77,6 +78,7 @@ TEST_F(MenuCalibration, StopInTheFirstMeasurementWindowLeavesServiceMode) {
   script.On("OKBottomDlg", ModalScript::Click("CancelBtn"));
   const qsizetype connectWindows = script.seen().size();
   window.Action(M::N21)->trigger();
+  ASSERT_TRUE(testing::WaitFor([&] { return !window.busy(); }, 60000));
 
   EXPECT_EQ(script.seen().mid(connectWindows).join(",").toStdString(),
             "Form45,Form80,SaveDialog,NSHP,Form24,Form53,Form60,OKBottomDlg,Form53");

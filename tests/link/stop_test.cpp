@@ -66,7 +66,12 @@ struct StopTransact : ::testing::Test {
   VirtualLinkClock clock;
   LoopbackPort port{clock};
   Link link{settings, clock};
-  LinkFrame frame{};
+  // A read of command 0x02 at address 1.
+  static LinkRequest Read02() {
+    LinkRequest request;
+    request.command = 0x02;
+    return request;
+  }
 };
 
 TEST_F(StopTransact, StopDuringTheWaitEndsTheExchangeWithoutAnotherAttempt) {
@@ -78,23 +83,23 @@ TEST_F(StopTransact, StopDuringTheWaitEndsTheExchangeWithoutAnotherAttempt) {
     return Response(1, 0x82);
   });
   const int64_t start = clock.NowNs();
-  EXPECT_EQ(link.Transact(frame, 0, 6, 0x02, 1, 0, 0, 1), LinkNoAnswer);
+  EXPECT_EQ(link.Transact(Read02()).status, LinkNoAnswer);
   EXPECT_EQ(peer.requests.size(), 1u);
   EXPECT_LT(clock.NowNs() - start, int64_t{1'000'000'000});
   EXPECT_TRUE(link.lastStopped());
   EXPECT_FALSE(link.stop().requested());
 
   // The stop went with that exchange: the next one is answered as usual.
-  EXPECT_EQ(link.Transact(frame, 0, 6, 0x02, 1, 0, 0, 1), LinkOk);
+  EXPECT_EQ(link.Transact(Read02()).status, LinkOk);
   EXPECT_FALSE(link.lastStopped());
 }
 
 TEST_F(StopTransact, StopBeforeTheRequestSendsNothing) {
   ScriptedPeer peer(port, [](const Bytes&, int) { return Response(1, 0x82); });
   link.stop().Request();
-  EXPECT_EQ(link.Transact(frame, 0, 6, 0x02, 1, 0, 0, 1), LinkNoAnswer);
+  EXPECT_EQ(link.Transact(Read02()).status, LinkNoAnswer);
   EXPECT_TRUE(peer.requests.empty());
-  EXPECT_EQ(link.Transact(frame, 0, 6, 0x02, 1, 0, 0, 1), LinkOk);
+  EXPECT_EQ(link.Transact(Read02()).status, LinkOk);
 }
 
 TEST_F(StopTransact, StopEndsTheSpeedSearch) {

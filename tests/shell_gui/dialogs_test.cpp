@@ -139,6 +139,7 @@ TEST_F(DialogTest, LinkParametersAcceptTheDeviceGivenAtStart) {
   script.On("Form72", ModalScript::Click("BitBtn2"));
   TForm73 connect(nullptr, state, technician, NoPorts);
   connect.BitBtn3->click();  // no slot opens, yet the parameters open with the given device
+  ASSERT_TRUE(testing::WaitFor([&] { return !script.seen().isEmpty(); }));
   EXPECT_EQ(script.seen(), QStringList{"Form72"});
 
   std::array<bool, kComSlotCount> available{};

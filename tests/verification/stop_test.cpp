@@ -30,6 +30,7 @@ struct StoppedVerification : VerificationFixture {
 
 TEST_F(StoppedVerification, WhileEnteringServiceModeAsksAndLeavesServiceModeAgain) {
   StopAt(0x10);
+  technician.confirms = {false};  // no new request after the stopped one
   const int64_t start = clock.NowNs();
   EXPECT_EQ(Verify(kKindTemperature), VerificationResult::ServiceModeFailed);
   EXPECT_EQ(Requests(0x10), 1);  // no further attempt

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTest>
 
 #include "../zero_correction/zero_fixture.h"
 #include "app/procedures.h"
@@ -13,9 +14,16 @@ namespace {
 // their handlers and letting the interval they armed pass on the link's clock.
 class ZeroCorrectionWindows : public ZeroFixture {
  protected:
-  static void Fire(QTimer* timer, const std::function<void()>& handler, VirtualLinkClock& clock) {
+  template <class Form>
+  static void Fire(Form& form, QTimer* timer, const std::function<void()>& handler, VirtualLinkClock& clock) {
     handler();
+    Settle(form);
     if (timer->isActive()) clock.SleepFor(int64_t{timer->interval()} * 1'000'000);
+  }
+  // Waits until the work handed to the worker has been shown.
+  template <class Form>
+  static void Settle(const Form& form) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.working(); }));
   }
 };
 
@@ -30,7 +38,7 @@ TEST_F(ZeroCorrectionWindows, TheZeroStatisticsWindowCountsTheCyclesAndClosesIts
   form.Timer1->start(logic.firstInterval());
   for (int tick = 0; tick < 60 && form.isVisible(); ++tick) {
     Fire(
-        form.Timer1, [&] { form.Timer1Timer(); }, clock);
+        form, form.Timer1, [&] { form.Timer1Timer(); }, clock);
     if (logic.cycleCount() == 5) EXPECT_EQ(form.ProgressBar1->value(), 5);
   }
   EXPECT_FALSE(form.isVisible());
@@ -42,6 +50,7 @@ TEST_F(ZeroCorrectionWindows, TheZeroStatisticsWindowCountsTheCyclesAndClosesIts
   TForm78 second(nullptr, "caption", "text", stopped);
   second.show();
   second.BitBtn1->click();
+  Settle(second);
   EXPECT_FALSE(second.isVisible());
   EXPECT_EQ(second.result(), static_cast<int>(ZeroStatisticsResult::Stopped));
 }
@@ -67,22 +76,26 @@ TEST_F(ZeroCorrectionWindows, TheCorrectionWindowMeasuresComputesAndWrites) {
   form.Edit4->setText("10.5");
   Values(3, 10.0f);
   form.Button4->click();
+  Settle(form);
   EXPECT_TRUE(form.Timer1->isActive());
   EXPECT_TRUE(form.Button1->isEnabled());
   for (int tick = 0; tick < 40 && logic.count() < 3; ++tick)
     Fire(
-        form.Timer1, [&] { form.Timer1Timer(); }, clock);
+        form, form.Timer1, [&] { form.Timer1Timer(); }, clock);
   ASSERT_EQ(logic.count(), 3u);
   EXPECT_NE(form.Memo1->toPlainText().indexOf("kgf/cm2"), -1);
   form.Button1->click();
+  Settle(form);
   EXPECT_FALSE(form.Timer1->isActive());
   EXPECT_TRUE(form.Timer2->isActive());
   EXPECT_TRUE(form.Button2->isEnabled());
   form.Button2->click();
+  Settle(form);
   EXPECT_EQ(form.Edit6->text(), "1.00000");
   EXPECT_EQ(form.Edit7->text(), "0.50000");
   EXPECT_TRUE(form.Button3->isEnabled());
   form.Button3->click();
+  Settle(form);
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(form.Timer2->isActive());
 }

@@ -149,14 +149,10 @@ TKorrekt::TKorrekt(QWidget* parent, const ProgramState& state, CorrectionWindow&
   connect(Button6, &QPushButton::clicked, this, &TKorrekt::Button6Click);
   connect(Button7, &QPushButton::clicked, this, &TKorrekt::Button7Click);
   connect(Edit4, &QLineEdit::editingFinished, this, &TKorrekt::Edit4Exit);
-  connect(Edit6, &QLineEdit::textEdited, this, [this](const QString& t) {
-    window_.Edit6Change(t.toStdString());
-    Render();
-  });
-  connect(Edit7, &QLineEdit::textEdited, this, [this](const QString& t) {
-    window_.Edit7Change(t.toStdString());
-    Render();
-  });
+  connect(Edit6, &QLineEdit::textEdited, this,
+          [this](const QString& t) { Do([this, text = t.toStdString()] { window_.Edit6Change(text); }); });
+  connect(Edit7, &QLineEdit::textEdited, this,
+          [this](const QString& t) { Do([this, text = t.toStdString()] { window_.Edit7Change(text); }); });
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
@@ -212,57 +208,72 @@ void TKorrekt::Render() {
   if (!window_.timer2Running()) Timer2->stop();
 }
 
+// Every change of the window's logic runs on the worker after the running tick, so a tick and a button
+// never work on the logic at once; the window renders when the change is done.
+void TKorrekt::Do(std::function<void()> change, std::function<void()> after) {
+  runner_.Run(std::move(change), [this, after = std::move(after)] {
+    Render();
+    if (after) after();
+  });
+}
+
 void TKorrekt::Timer1Timer() {
   Timer1->stop();
-  const int next = window_.Timer1Timer();
-  Render();
-  if (window_.timer1Running() && isVisible()) Timer1->start(next);
+  runner_.Run([this] { return window_.Timer1Timer(); },
+              [this](int next) {
+                Render();
+                if (window_.timer1Running() && isVisible()) Timer1->start(next);
+              });
 }
 
 void TKorrekt::Timer2Timer() {
   Timer2->stop();
-  if (window_.Timer2Timer()) QApplication::beep();
-  Render();
+  runner_.Run([this] { return window_.Timer2Timer(); },
+              [this](bool beep) {
+                if (beep) QApplication::beep();
+                Render();
+              });
 }
 
 void TKorrekt::Button1Click() {
-  window_.Button1Click();
-  Render();
-  if (Edit4->isEnabled()) Edit4->setFocus();
+  // "СТОП" ends a measurement that waits for the flow computer's answer at once.
+  if (runner_.running()) runner_.RequestStop();
+  Do([this] { window_.Button1Click(); },
+     [this] {
+       if (Edit4->isEnabled()) Edit4->setFocus();
+     });
 }
 
 void TKorrekt::Button2Click() {
   Edit4Exit();
-  window_.Button2Click();
-  Render();
+  Do([this] { window_.Button2Click(); });
 }
 
 void TKorrekt::Button3Click() {
-  Close(window_.Button3Click());
+  runner_.Run([this] { return window_.Button3Click(); }, [this](CorrectionClose how) { Close(how); });
 }
 
 void TKorrekt::Button4Click() {
   Edit4Exit();
-  window_.Button4Click();
-  Render();
+  Do([this] { window_.Button4Click(); });
 }
 
 void TKorrekt::Button5Click() {
-  window_.Button5Click();
-  Render();
+  Do([this] { window_.Button5Click(); });
 }
 
 void TKorrekt::Button6Click() {
-  Close(window_.Button6Click());
+  if (runner_.running()) runner_.RequestStop();
+  runner_.Run([this] { return window_.Button6Click(); }, [this](CorrectionClose how) { Close(how); });
 }
 
 void TKorrekt::Button7Click() {
-  window_.Button7Click();
-  Render();
+  Do([this] { window_.Button7Click(); });
 }
 
 void TKorrekt::Edit4Exit() {
-  if (!Edit4->text().isEmpty()) window_.Edit4Exit(Edit4->text().toStdString());
+  if (Edit4->text().isEmpty()) return;
+  Do([this, text = Edit4->text().toStdString()] { window_.Edit4Exit(text); });
 }
 
 void TKorrekt::Close(CorrectionClose how) {

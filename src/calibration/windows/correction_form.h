@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <functional>
 
 #include "calibration/correction_procedure.h"
+#include "shell/windows/tick_runner.h"
 
 namespace ruvenset {
 
@@ -61,12 +63,17 @@ class TKorrekt : public QDialog {
   void Edit4Exit();
   void reject() override { Button6Click(); }
 
+  // Whether work handed to the worker has not been shown yet.
+  bool working() const { return runner_.running(); }
+
  private:
   void Render();
+  void Do(std::function<void()> change, std::function<void()> after = {});
   void Close(CorrectionClose how);
 
   const ProgramState& state_;
   CorrectionWindow& window_;
+  TickRunner runner_;
   CorrectionClose close_ = CorrectionClose::Exit;
 };
 

@@ -63,9 +63,9 @@ TForm60::TForm60(QWidget* parent, const ProgramState& state, TForm60Logic& logic
   BitBtn1->setDefault(true);
   BitBtn2->setAutoDefault(false);
   BitBtn3->setAutoDefault(false);
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { done(kResultOk); });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { Leave(kResultOk); });
   connect(BitBtn2, &QPushButton::clicked, this, &TForm60::BitBtn2Click);
-  connect(BitBtn3, &QPushButton::clicked, this, [this] { done(kResultCancel); });
+  connect(BitBtn3, &QPushButton::clicked, this, [this] { Leave(kResultCancel); });
 
   auto* memos = new QHBoxLayout;
   memos->setSpacing(6);
@@ -115,12 +115,26 @@ int TForm60::Run() {
 
 void TForm60::Tick(QTimer* timer) {
   timer->stop();
-  Render(logic_.Tick());
-  if (isVisible()) timer->start();
+  runner_.Run([this] { return logic_.Tick(); },
+              [this, timer](const AcquisitionTick& tick) {
+                Render(tick);
+                if (isVisible()) timer->start();
+              });
 }
 
 void TForm60::BitBtn2Click() {
-  Render(logic_.BitBtn2Click());
+  runner_.Run([this] { return logic_.BitBtn2Click(); },
+              [this](const AcquisitionTick& tick) { Render(tick); });
+}
+
+void TForm60::Leave(int result) {
+  // A tick waiting for the flow computer's answer ends at once; its result is not shown any more.
+  if (runner_.running()) runner_.RequestStop();
+  done(result);
+}
+
+void TForm60::reject() {
+  Leave(kResultCancel);
 }
 
 void TForm60::Render(const AcquisitionTick& tick) {

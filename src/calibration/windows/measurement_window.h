@@ -7,6 +7,7 @@
 #include "calibration/acquisition_window.h"
 #include "calibration/windows/sample_strip.h"
 #include "session/program_state.h"
+#include "shell/windows/tick_runner.h"
 
 namespace ruvenset {
 
@@ -24,6 +25,8 @@ class TForm60 : public QDialog {
   int Run();
   // Renders a tick's result (also what the window shows before the first tick).
   void Render(const AcquisitionTick& tick);
+  // Whether work handed to the worker has not been shown yet.
+  bool working() const { return runner_.running(); }
 
   QPlainTextEdit* Memo1;
   QPlainTextEdit* Memo2;
@@ -41,9 +44,13 @@ class TForm60 : public QDialog {
 
  private:
   void Tick(QTimer* timer);
+  // Closes the window with `result`, ending a tick that waits for an answer.
+  void Leave(int result);
+  void reject() override;
   QTimer* OwnTimer() const;
 
   TForm60Logic& logic_;
+  TickRunner runner_;
   std::vector<int> rows_;  // the lines of the logic shown, in order
 };
 

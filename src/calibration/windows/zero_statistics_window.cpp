@@ -42,13 +42,17 @@ void TForm78::Render(const ZeroTick& tick) {
 
 void TForm78::Timer1Timer() {
   Timer1->stop();
-  const ZeroTick tick = window_.Timer1Timer();
-  Render(tick);
-  if (!tick.finished && isVisible()) Timer1->start(tick.nextInterval);
+  runner_.Run([this] { return window_.Timer1Timer(); },
+              [this](const ZeroTick& tick) {
+                Render(tick);
+                if (!tick.finished && isVisible()) Timer1->start(tick.nextInterval);
+              });
 }
 
 void TForm78::BitBtn1Click() {
-  Render(window_.BitBtn1Click());
+  // A cycle waiting for the flow computer's answer ends at once; the stop is taken after it.
+  if (runner_.running()) runner_.RequestStop();
+  runner_.Run([this] { return window_.BitBtn1Click(); }, [this](const ZeroTick& tick) { Render(tick); });
 }
 
 ZeroStatisticsResult QtZeroStatisticsHost::ShowModal(ZeroStatistics& window) {

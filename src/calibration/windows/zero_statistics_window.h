@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "calibration/zero_statistics.h"
+#include "shell/windows/tick_runner.h"
 
 namespace ruvenset {
 
@@ -29,11 +30,14 @@ class TForm78 : public QDialog {
   void Timer1Timer();
   void BitBtn1Click();
   void reject() override { BitBtn1Click(); }
+  // Whether work handed to the worker has not been shown yet.
+  bool working() const { return runner_.running(); }
 
  private:
   void Render(const ZeroTick& tick);
 
   ZeroStatistics& window_;
+  TickRunner runner_;
   ZeroStatisticsResult result_ = ZeroStatisticsResult::Stopped;
 };
 
