@@ -46,7 +46,8 @@ class CalibrationPages {
   // TForm24 for the identification code; nullopt on cancel.
   virtual std::optional<uint32_t> AskIdentificationCode(const IdentificationCodeEntry& entry) = 0;
   // The flow computer's ADC channel parameter block, read-only.
-  virtual void ShowAdcParameters(const std::string& caption, const std::vector<uint8_t>& block) = 0;
+  virtual void ShowAdcParameters(const std::string& caption, int selector,
+                                 const std::vector<uint8_t>& block) = 0;
 };
 
 // Modal results of the measurement window.

@@ -317,7 +317,7 @@ bool Calibration::NewCalibration() {
   // The parameters the calibration is taken with, shown read-only.
   const std::vector<uint8_t>& adc =
       channelSelector_ == kCalibrationDifferential && !blocks.second.empty() ? blocks.second : blocks.main;
-  tools_.pages.ShowAdcParameters(state_.Text(1573), adc);
+  tools_.pages.ShowAdcParameters(state_.Text(1573), channelSelector_, adc);
   SetUpSection(blocks);
   const IdentificationResult code = IdentificationCodeStep(state_, technician_, tools_.pages);
   if (code != IdentificationResult::Done) {

@@ -221,7 +221,7 @@ class CliCalibrationPages final : public CalibrationPages,
     if (o_.identificationCode) return o_.identificationCode;
     return ParseIdentificationCode(entry.proposed);
   }
-  void ShowAdcParameters(const std::string&, const std::vector<uint8_t>& block) override {
+  void ShowAdcParameters(const std::string&, int, const std::vector<uint8_t>& block) override {
     std::fprintf(stderr, "adc-parameters");
     for (uint8_t b : block) std::fprintf(stderr, " %02X", b);
     std::fprintf(stderr, "\n");

@@ -13,8 +13,8 @@
 #include "link/virtual_link_clock.h"
 #include "scripted_technician.h"
 #include "scripted_verification_pages.h"
-#include "shell/connect_operation.h"
 #include "session/program_state.h"
+#include "shell/connect_operation.h"
 #include "sim_line_peer.h"
 #include "storage/headless_write_back_pages.h"
 #include "temp_folder.h"
@@ -106,7 +106,7 @@ class ScriptedRunPages : public CalibrationPages {
     codes.pop_front();
     return v;
   }
-  void ShowAdcParameters(const std::string&, const std::vector<uint8_t>& block) override {
+  void ShowAdcParameters(const std::string&, int, const std::vector<uint8_t>& block) override {
     adcBlocks.push_back(block);
   }
 

@@ -201,7 +201,8 @@ TEST_F(CalibrationScreenshots, EveryWindowInBothLanguages) {
     }
     {
       TNSHP form(nullptr, QString::fromStdString(Text(1573)),
-                 AdcParameterLines({0x03, 0x00, 0x03, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10, 0xED}));
+                 AdcParameterLines(state, kCalibrationTemperature,
+                                   {0x03, 0x00, 0x03, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10, 0xED}));
       Shoot(&form, "adc-parameters");
     }
     {

@@ -1,6 +1,7 @@
 #include "calibration/windows/qt_calibration_run_pages.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 
 #include "calibration/identification_code.h"
@@ -9,6 +10,7 @@
 #include "device/windows/information_window.h"
 #include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
+#include "storage/adc_parameters.h"
 #include "storage/windows/qt_calibration_pages.h"
 #include "verification/windows/qt_verification_pages.h"
 #include "verification/windows/service_window.h"
@@ -53,19 +55,24 @@ std::optional<uint32_t> QtCalibrationRunPages::AskIdentificationCode(const Ident
   });
 }
 
-std::vector<std::string> AdcParameterLines(const std::vector<uint8_t>& block) {
+// The settings of the channel's ADC inputs, decoded from the block the calibration read.
+std::vector<std::string> AdcParameterLines(const ProgramState& state, int selector,
+                                           const std::vector<uint8_t>& block) {
+  const int model = state.record.id.type;
+  AdcBlocks blocks;
+  const bool second = selector == kCalibrationDifferential && HasSecondAdcBlock(model);
+  std::copy_n(block.begin(), std::min(block.size(), sizeof blocks.main),
+              second ? blocks.second : blocks.main);
   std::vector<std::string> lines;
-  char text[32];
-  for (size_t i = 0; i < block.size(); ++i) {
-    std::snprintf(text, sizeof text, "%2zu:  0x%02X  (%u)", i, block[i], static_cast<unsigned>(block[i]));
-    lines.push_back(text);
-  }
+  for (const AdcRow& row : AdcRows(model, selector))
+    lines.push_back(AdcRowText(blocks, model, row, state.texts));
   return lines;
 }
 
-void QtCalibrationRunPages::ShowAdcParameters(const std::string& caption, const std::vector<uint8_t>& block) {
+void QtCalibrationRunPages::ShowAdcParameters(const std::string& caption, int selector,
+                                              const std::vector<uint8_t>& block) {
   OnUiThread([&] {
-    TNSHP shown(Parent(), Q(caption), AdcParameterLines(block));
+    TNSHP shown(Parent(), Q(caption), AdcParameterLines(state_, selector, block));
     shown.exec();
   });
 }

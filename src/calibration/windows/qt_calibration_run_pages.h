@@ -4,8 +4,8 @@
 
 #include "calibration/calibration_pages.h"
 #include "calibration/calibration_procedure.h"
-#include "shell/connect_operation.h"
 #include "session/program_state.h"
+#include "shell/connect_operation.h"
 #include "shell/windows/qt_technician.h"
 
 namespace ruvenset {
@@ -19,7 +19,8 @@ class QtCalibrationRunPages final : public CalibrationPages {
   int ShowMeasurementWindow(TForm60Logic& window) override;
   std::optional<float> AskValue(const PointValueEntry& entry) override;
   std::optional<uint32_t> AskIdentificationCode(const IdentificationCodeEntry& entry) override;
-  void ShowAdcParameters(const std::string& caption, const std::vector<uint8_t>& block) override;
+  void ShowAdcParameters(const std::string& caption, int selector,
+                         const std::vector<uint8_t>& block) override;
 
  private:
   QWidget* Parent() const;
@@ -28,8 +29,9 @@ class QtCalibrationRunPages final : public CalibrationPages {
   const ProgramState& state_;
 };
 
-// The lines of the ADC parameter information window: the block's bytes by offset.
-std::vector<std::string> AdcParameterLines(const std::vector<uint8_t>& block);
+// The lines of the ADC parameter information window: the settings of the channel's inputs, decoded.
+std::vector<std::string> AdcParameterLines(const ProgramState& state, int selector,
+                                           const std::vector<uint8_t>& block);
 
 // The calibration from a calibration item of the main menu (selector 0 pressure, 1 temperature, 2
 // differential pressure, 3 lower and 4 upper differential pressure), every window modal over `owner`.

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "common/windows/save_dialog.h"
 #include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 #include "storage/windows/qt_calibration_pages.h"
@@ -11,9 +12,8 @@ namespace ruvenset {
 std::optional<std::string> QtSaveCalibrationPages::AskSavePath(const FileDialogRequest& request) {
   return OnUiThread([&]() -> std::optional<std::string> {
     // The procedure asks about an existing file itself.
-    const QString path = QFileDialog::getSaveFileName(owner_, Q(request.title), Q(request.folder),
-                                                      DialogFilter(request.filter), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString path = AskSaveFileName(owner_, Q(request.title), Q(request.folder),
+                                         DialogFilter(request.filter), QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   });
