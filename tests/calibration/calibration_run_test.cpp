@@ -116,7 +116,8 @@ TEST_F(CalibrationRunTest, TheReviewCorrectsAPointAndTakesOneMore) {
   ASSERT_GE(runPages.entries.size(), 4u);
   EXPECT_EQ(runPages.entries[3].proposed, "60.00");  // the stored value is proposed for the correction
   EXPECT_EQ(runPages.entries[3].codeText, "7000000    ");
-  const ConstChannelSection t = ReadImage(path).Channel(CalibrationSection::Temperature);
+  const CalibrationImage image = ReadImage(path);
+  const ConstChannelSection t = image.Channel(CalibrationSection::Temperature);
   ASSERT_EQ(t.PointCount(0), 3);
   EXPECT_EQ(t.PointCode(0, 0), 3'000'000);
   EXPECT_EQ(t.PointCode(0, 1), 5'000'000);
