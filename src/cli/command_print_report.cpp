@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cli/cli_session.h"
@@ -7,9 +6,7 @@
 #include "storage/report_pages.h"
 
 #ifdef RUVENSET_REPORT_PDF
-#include <QGuiApplication>
-
-#include "storage/windows/report_printing.h"
+#include "storage/windows/report_pdf_file.h"
 #endif
 
 namespace ruvenset::cli {
@@ -30,7 +27,7 @@ int RunPrintReport(const CliArgs& args) {
     }
   }
   const std::optional<std::string> pdf = args.Value("--pdf");
-  PageRange range{1, 1 << 30};
+  PageRange range;
   const std::optional<std::string> pages = args.Value("--pages");
   if (report.empty() || !pdf || (pages && !ParsePageRange(*pages, range))) {
     std::fprintf(stderr, "print-report: FILE.rcl --pdf OUT.pdf [--pages FROM-TO]\n");
@@ -42,24 +39,20 @@ int RunPrintReport(const CliArgs& args) {
     return kExitFailed;
   }
 #ifdef RUVENSET_REPORT_PDF
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  int argc = 1;
-  char name[] = "ruvenset-cli";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
-  ReportPrintJob job = ReportJobFor(lines);
-  const int count = static_cast<int>(job.pages.size());
-  if (pages && range.from > count) {
-    std::printf("failed the report has %d pages\n", count);
-    return kExitFailed;
+  const ReportPdfOutcome written =
+      WriteReportPdfFile(lines, *pdf, pages ? std::optional<PageRange>(range) : std::nullopt);
+  switch (written.result) {
+    case ReportPdfResult::PageOutOfRange:
+      std::printf("failed the report has %d pages\n", written.pageCount);
+      return kExitFailed;
+    case ReportPdfResult::WriteFailed:
+      std::printf("failed cannot write %s\n", pdf->c_str());
+      return kExitFailed;
+    case ReportPdfResult::Written:
+      break;
   }
-  job.range = ClampPageRange(range, count);
-  if (!WriteReportPdf(*pdf, job)) {
-    std::printf("failed cannot write %s\n", pdf->c_str());
-    return kExitFailed;
-  }
-  std::printf("pages %d-%d of %d\ncharts %zu\npdf %s\n", job.range.from, job.range.to, count,
-              job.charts.size(), pdf->c_str());
+  std::printf("pages %d-%d of %d\ncharts %zu\npdf %s\n", written.printed.from, written.printed.to,
+              written.pageCount, written.charts, pdf->c_str());
   return kExitOk;
 #else
   std::printf("failed this build has no PDF printing\n");
