@@ -1,6 +1,8 @@
 #include "cli/cli_args.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/option_help.h"
@@ -114,6 +116,28 @@ bool ParseNumber(const std::string& text, long lo, long hi, long& value) {
   if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
   value = v;
   return true;
+}
+
+bool OneFileArgument(const CliArgs& args, const std::vector<std::string>& valued, const char* command,
+                     std::string& file) {
+  for (size_t i = 0; i < args.rest.size(); ++i) {
+    const std::string& word = args.rest[i];
+    if (word.rfind("--", 0) == 0) {
+      if (std::find(valued.begin(), valued.end(), word) == valued.end() || i + 1 == args.rest.size()) {
+        std::fprintf(stderr, "%s: unknown option or missing value: %s\n", command, word.c_str());
+        return false;
+      }
+      ++i;
+      continue;
+    }
+    if (!file.empty()) {
+      std::fprintf(stderr, "%s: one file only\n", command);
+      return false;
+    }
+    file = word;
+  }
+  if (file.empty()) std::fprintf(stderr, "%s: FILE is missing\n", command);
+  return !file.empty();
 }
 
 }  // namespace ruvenset::cli

@@ -35,4 +35,9 @@ std::string GlobalOptionHelp();
 // Whole decimal (or 0x-prefixed hexadecimal) integer within [lo, hi].
 bool ParseNumber(const std::string& text, long lo, long hi, long& value);
 
+// The one word of a command that is not an option (its file), past the options of `valued`, which take a
+// value; false after printing what is wrong.
+bool OneFileArgument(const CliArgs& args, const std::vector<std::string>& valued, const char* command,
+                     std::string& file);
+
 }  // namespace ruvenset::cli

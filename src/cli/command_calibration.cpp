@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -35,26 +34,7 @@ const char* NameOf(CalibrationSection section) {
 // The file argument and the --section option; false after printing what is wrong.
 bool FileAndSection(const CliArgs& args, const char* command, bool sectionRequired, std::string& file,
                     std::optional<CalibrationSection>& section, const std::vector<std::string>& valued) {
-  for (size_t i = 0; i < args.rest.size(); ++i) {
-    const std::string& word = args.rest[i];
-    if (word.rfind("--", 0) == 0) {
-      if (std::find(valued.begin(), valued.end(), word) == valued.end() || i + 1 == args.rest.size()) {
-        std::fprintf(stderr, "%s: unknown option or missing value: %s\n", command, word.c_str());
-        return false;
-      }
-      ++i;
-      continue;
-    }
-    if (!file.empty()) {
-      std::fprintf(stderr, "%s: one calibration file only\n", command);
-      return false;
-    }
-    file = word;
-  }
-  if (file.empty()) {
-    std::fprintf(stderr, "%s: FILE is missing\n", command);
-    return false;
-  }
+  if (!OneFileArgument(args, valued, command, file)) return false;
   if (const auto name = args.Value("--section")) {
     for (const SectionName& s : kSections) {
       if (*name == s.name) section = s.section;

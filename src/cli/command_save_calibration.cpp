@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -26,29 +25,6 @@ class GivenPath final : public SaveCalibrationPages {
   std::string path_;
   bool asked_ = false;
 };
-
-// The only word of the command that is not an option.
-bool OneFile(const CliArgs& args, const std::vector<std::string>& valued, const char* command,
-             std::string& file) {
-  for (size_t i = 0; i < args.rest.size(); ++i) {
-    const std::string& word = args.rest[i];
-    if (word.rfind("--", 0) == 0) {
-      if (std::find(valued.begin(), valued.end(), word) == valued.end() || i + 1 == args.rest.size()) {
-        std::fprintf(stderr, "%s: unknown option or missing value: %s\n", command, word.c_str());
-        return false;
-      }
-      ++i;
-      continue;
-    }
-    if (!file.empty()) {
-      std::fprintf(stderr, "%s: one file only\n", command);
-      return false;
-    }
-    file = word;
-  }
-  if (file.empty()) std::fprintf(stderr, "%s: the file is missing\n", command);
-  return !file.empty();
-}
 
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(' ');
@@ -85,7 +61,7 @@ const char* FieldName(AdcField field) {
 // Reads the flow computer's whole calibration into a calibration file with its report beside it.
 int RunSaveCalibration(const CliArgs& args) {
   std::string file;
-  if (!OneFile(args, {"--password"}, "save-calibration", file)) return kExitUsage;
+  if (!OneFileArgument(args, {"--password"}, "save-calibration", file)) return kExitUsage;
   CliSession session;
   if (!session.Prepare(args)) return kExitUsage;
   CliTechnician technician(args.Value("--password"), false);
