@@ -19,12 +19,9 @@ class Correction {
 
  private:
   bool Service(int operation, uint8_t flag, int panelText) {
-    ServiceOperations window(state_, technician_, tools_.passwords);
-    window.operation = operation;
-    window.serviceFlag = flag;
-    window.panelText = state_.Text(panelText);
-    window.captionText = state_.Text(selector_ == 2 ? 3061 : 3062);
-    return tools_.service.ShowModal(window) == ServiceResult::Succeeded;
+    return RunServiceOperation(state_, technician_, tools_.passwords, tools_.service, operation, flag,
+                               state_.Text(panelText),
+                               state_.Text(selector_ == 2 ? 3061 : 3062)) == ServiceResult::Succeeded;
   }
 
   ProgramState& state_;

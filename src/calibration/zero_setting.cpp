@@ -32,12 +32,9 @@ class ZeroSetting {
 
  private:
   bool Service(int operation, uint8_t flag, int panelText) {
-    ServiceOperations window(state_, technician_, tools_.passwords);
-    window.operation = operation;
-    window.serviceFlag = flag;
-    window.panelText = state_.Text(panelText);
-    window.captionText = state_.Text(channelCode_ == 0 ? 2818 : 2810);
-    return tools_.service.ShowModal(window) == ServiceResult::Succeeded;
+    return RunServiceOperation(state_, technician_, tools_.passwords, tools_.service, operation, flag,
+                               state_.Text(panelText),
+                               state_.Text(channelCode_ == 0 ? 2818 : 2810)) == ServiceResult::Succeeded;
   }
   bool WriteOffset(ConstantsBlock block, ZeroSettingOutcome& outcome);
 

@@ -169,15 +169,16 @@ ServiceResult ClockServiceHost::ShowModal(ServiceOperations& window) {
 
 ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                                   ServiceWindowHost& host, int operation, uint8_t serviceFlag,
-                                  const std::string& panelText) {
+                                  const std::string& panelText, const std::string& caption) {
   ServiceOperations window(state, technician, passwords);
   window.operation = operation;
   window.serviceFlag = serviceFlag;
   window.panelText = panelText;
+  window.captionText = caption;
   const ServiceResult result = host.ShowModal(window);
   if (window.enterUnanswered())
-    static_cast<void>(
-        RunServiceOperation(state, technician, passwords, host, kServiceLeave, serviceFlag, panelText));
+    static_cast<void>(RunServiceOperation(state, technician, passwords, host, kServiceLeave, serviceFlag,
+                                          panelText, caption));
   return result;
 }
 

@@ -104,12 +104,13 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
                                   ServiceView* view, int operation, uint8_t serviceFlag,
                                   const std::string& panelText);
 
-// Creates the window for one operation and shows it through the host. When entering ends after an
-// unanswered enter request (declined retry, or a stop), service mode is left again through the same
-// host, so the flow computer is not left in it; the result stays a failure.
+// Creates the window for one operation and shows it through the host, with `caption` as its caption
+// (empty: language text 2287). When entering ends after an unanswered enter request (declined retry, or
+// a stop), service mode is left again through the same host, so the flow computer is not left in it; the
+// result stays a failure.
 ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                                   ServiceWindowHost& host, int operation, uint8_t serviceFlag,
-                                  const std::string& panelText);
+                                  const std::string& panelText, const std::string& caption = {});
 
 // Reads the characteristic constants block with the read-memory request (command 0x13); the link-error
 // and refusal questions are asked as for any write. True with all response data bytes in `block`.

@@ -236,6 +236,21 @@ TEST_F(CorrectionRun, WritesTheNewSlopeAndOffsetInsideServiceModeEnteredTwice) {
   EXPECT_EQ(technician.Count("message"), 0);
 }
 
+// The flow computer takes the enter request but its answer is lost, and the technician does not ask
+// again: the correction ends, and the flow computer is told to leave service mode.
+TEST_F(CorrectionRun, AnUnansweredEnterIsFollowedByALeave) {
+  Connect();
+  Script();
+  silent = {{0x10, 1}};
+  technician.choices = {0};
+  technician.confirms = {false};
+  EXPECT_EQ(Correct(1).result, CorrectionResult::Failed);
+  EXPECT_EQ(RequestsOf(0x10).size(), 1u);
+  ASSERT_EQ(RequestsOf(0x11).size(), 1u);
+  EXPECT_EQ(RequestsOf(0x11).front()[4], 1);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
 TEST_F(CorrectionRun, LeavingOrADeclinedWriteIsNoSuccess) {
   Connect();
   Script();

@@ -181,8 +181,10 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
   EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_TRUE(RequestsOf(0x14).empty());
   EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 1);
-  // The lost answer did not stop the flow computer from entering service mode.
-  peer->model.ForceState(1, 0);
+  // The lost answer did not stop the flow computer from entering service mode: it is told to leave.
+  EXPECT_EQ(RequestsOf(0x11).size(), 2u);
+  EXPECT_EQ(RequestsOf(0x11).back()[4], 1);
+  EXPECT_EQ(PipelineState(), 0);
 
   Values(10, 0.1f);
   peer->model.RefuseNext(0x14, 2, 0, 0);
@@ -191,7 +193,8 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
   EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
   EXPECT_EQ(RequestsOf(0x14).size(), 1u);
   EXPECT_FLOAT_EQ(DeviceFloatAt(Constants(), DeviceByteOrder::MsbFirst), 0.f);
-  EXPECT_EQ(RequestsOf(0x11).size(), 3u);  // one after the failed re-entry's measuring pass, two here
+  // One after the measuring pass and one after the lost re-entry, then two here.
+  EXPECT_EQ(RequestsOf(0x11).size(), 4u);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(technician.Count("box Внимание!"), 1);
   EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 2);
