@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "calibration/calibration_report.h"
+#include "common/code_page.h"
 #include "link/configuration.h"
 #include "link/link.h"
 #include "link/loopback_port.h"
 #include "link/virtual_link_clock.h"
+#include "session/language_texts.h"
 #include "sim/flow_computer_model.h"
 #include "sim/hart_transmitter_model.h"
 #include "storage/calibration_file.h"
@@ -95,9 +98,8 @@ void HartSeeds(const fs::path& folder) {
   }
 }
 
-// Calibration files as the program writes them: a model with every section, and an empty one.
-void CalibrationSeeds(const fs::path& folder) {
-  const fs::path scratch = fs::temp_directory_path() / "ruvenset-seed.cal";
+// A model-16 image with two Тос points of three points in every channel and three correction points.
+CalibrationImage SeedImage() {
   CalibrationImage image;
   image.modelCode = 16;
   image.softwareVersion = 21;
@@ -114,6 +116,13 @@ void CalibrationSeeds(const fs::path& folder) {
   }
   image.SetCorrectionCount(3);
   for (int i = 0; i < 3; ++i) image.SetCorrectionPoint(i, 10.0f * static_cast<float>(i), 0.5f);
+  return image;
+}
+
+// Calibration files as the program writes them: a model with every section, and an empty one.
+void CalibrationSeeds(const fs::path& folder) {
+  const fs::path scratch = fs::temp_directory_path() / "ruvenset-seed.cal";
+  CalibrationImage image = SeedImage();
   if (WriteCalibrationFile(scratch.string(), CalibrationSection::Pressure, 16, image) ==
       CalibrationFileStatus::Ok)
     Save(folder, "model-16", FileBytes(scratch));
@@ -154,6 +163,26 @@ void ConfigurationSeeds(const fs::path& folder) {
   Save(folder, "changed", Bytes(text.begin(), text.end()));
 }
 
+// Calibration reports as a save writes them (UTF-8, CR LF), and one in code page 1251 as older report
+// files are.
+void ReportSeeds(const fs::path& folder, const fs::path& langFolder) {
+  ReportOptions options;
+  options.differentialChannel = true;
+  options.correctionTable = true;
+  options.when.tm_year = 126;
+  options.when.tm_mon = 11;
+  options.when.tm_mday = 8;
+  for (const bool russian : {true, false}) {
+    LanguageTexts texts;
+    const fs::path catalogue = langFolder / (russian ? "Lang01.txt" : "Lang00.txt");
+    if (LanguageTexts::Load(catalogue.string(), texts).status != LangLoadStatus::Ok) return;
+    options.russian = russian;
+    const std::string text = WithCrLf(CalibrationReportText(SeedImage(), options, texts));
+    const std::string bytes = russian ? text : Utf8ToCp1251(text);
+    Save(folder, russian ? "report-ru" : "report-uk-cp1251", Bytes(bytes.begin(), bytes.end()));
+  }
+}
+
 // The heads of the program's own catalogues, with their comments, escapes and formats.
 void CatalogueSeeds(const fs::path& folder, const fs::path& langFolder) {
   for (const char* name : {"Lang00.txt", "Lang01.txt"}) {
@@ -179,5 +208,6 @@ int main(int argc, char** argv) {
   ruvenset::CtrSeeds(corpus / "ctr_file");
   ruvenset::ConfigurationSeeds(corpus / "configuration");
   ruvenset::CatalogueSeeds(corpus / "language_catalogue", argv[2]);
+  ruvenset::ReportSeeds(corpus / "report_pager", argv[2]);
   return 0;
 }
