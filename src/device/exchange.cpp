@@ -14,6 +14,7 @@ LinkStatus Exchange(ProgramState& state, Technician& technician, const Request& 
   sent.data = request.data;
   sent.answerData = request.answerData;
   sent.shortAnswerData = request.shortAnswerData;
+  sent.exactAnswer = request.exactAnswer;
   const LinkStatus status = state.link.Transact(sent).status;
   technician.SetStatusText("");
   technician.SetProgressText("");

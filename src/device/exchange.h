@@ -17,6 +17,7 @@ struct Request {
   // The data bytes the reader of the answer needs; an answer with fewer is a wrong answer.
   int answerData = 0;
   int shortAnswerData = -1;  // an answer of exactly this many data bytes is good too
+  bool exactAnswer = false;  // only an answer of exactly answerData bytes is good (memory reads)
   std::string progressText;
 };
 

@@ -198,6 +198,7 @@ bool ReadCharacteristicConstants(ProgramState& state, Technician& technician, st
   StoreDeviceWord(request.data.data(), CharacteristicConstantsAddress(id.type, id.version), id.byteOrder);
   request.data[2] = kConstantsBlockSize;
   request.answerData = kConstantsBlockSize;
+  request.exactAnswer = true;
   request.progressText = state.Text(id.version < 20 ? 2926 : 3063);
   if (WriteWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
   const std::span<const uint8_t> answer = state.link.answer().data().first(kConstantsBlockSize);

@@ -77,6 +77,7 @@ LinkStatus Link::Judge(const LinkRequest& request) const {
   if (answer == 0xFF || (answer != (request.command | 0x80) && !refusal)) return LinkWrongAnswer;
   const int size = frame_.responseLength() - kMinFrameLength;
   if (refusal) return size >= kRefusalDataSize ? LinkOk : LinkWrongAnswer;
+  if (request.exactAnswer) return size == request.answerData ? LinkOk : LinkWrongAnswer;
   return size >= request.answerData || size == request.shortAnswerData ? LinkOk : LinkWrongAnswer;
 }
 

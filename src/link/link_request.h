@@ -36,6 +36,9 @@ struct LinkRequest {
   // An answer of exactly this many data bytes is good too (an old flow computer identifies itself with
   // one byte); -1: none.
   int shortAnswerData = -1;
+  // The answer carries exactly answerData bytes (a memory read answers with the count it was asked
+  // for): any other size is an answer to some other request, late on the line, and is wrong.
+  bool exactAnswer = false;
 
   int length() const { return kMinFrameLength + static_cast<int>(data.size()); }
 };

@@ -24,6 +24,7 @@ bool ReadMemoryBlock(ProgramState& state, Technician& technician, uint16_t addre
   request.command = kReadMemory;
   request.data = MemoryReadRequestData(state.record, address, count);
   request.answerData = count;
+  request.exactAnswer = true;
   request.progressText = panelText;
   if (WriteWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
   const std::span<const uint8_t> block = state.link.answer().data().first(count);

@@ -211,6 +211,29 @@ TEST_F(TransactTest, ExactlyTheShortAnswerIsGoodToo) {
   }
 }
 
+// A memory read answers with exactly the bytes it asked for: a longer answer of the same command is the
+// late answer of another read and is retried; a refusal still counts.
+TEST_F(TransactTest, AnExactAnswerTakesOnlyItsOwnSize) {
+  settings.attempts = 3;
+  ScriptedPeer late(port, [](const Bytes&, int attempt) {
+    if (attempt == 1) return Response(1, 0x93, Bytes(11, 7));
+    if (attempt == 2) return Response(1, 0x93, Bytes(3, 7));
+    return Response(1, 0x93, Bytes(4, 9));
+  });
+  LinkRequest request = Request(true, 0x13, {0x10, 0xE0, 4}, 4);
+  request.exactAnswer = true;
+  const LinkAnswer answer = link.Transact(request);
+  EXPECT_EQ(answer.status, LinkOk);
+  EXPECT_EQ(late.requests.size(), 3u);
+  ASSERT_EQ(answer.response.size(), 4);
+  EXPECT_EQ(answer.response.data()[0], 9);
+
+  port.SetPeer(nullptr);
+  ScriptedPeer refusing(port, [](const Bytes&, int) { return Response(1, 0x13, {2, 0, 0}); });
+  EXPECT_EQ(link.Transact(request).status, LinkOk);
+  EXPECT_TRUE(link.answer().IsRefusalOf(0x13));
+}
+
 TEST_F(TransactTest, RefusalNeedsItsThreeBytesWhateverTheReaderAsks) {
   settings.attempts = 2;
   ScriptedPeer refusing(port, [](const Bytes&, int attempt) {
