@@ -51,6 +51,12 @@ AdcParameterList BuildList(const ProgramState& state, const AdcBlocks& blocks, i
   return list;
 }
 
+// How a write under service mode ended: written only when the flow computer also left service mode.
+AdcParametersResult WriteOutcome(bool written, ServiceResult left) {
+  if (!written) return AdcParametersResult::WriteAbandoned;
+  return left == ServiceResult::Succeeded ? AdcParametersResult::Written : AdcParametersResult::LeaveFailed;
+}
+
 }  // namespace
 
 std::optional<ChoiceRequest> AdcChoiceRequestFor(const ProgramState& state, const AdcBlocks& blocks,
@@ -140,8 +146,9 @@ AdcParametersResult ShowAdcParameters(AdcTools& t, int selector) {
   if (written && changedTemperature)
     written = WriteBlock(t, kMainAdcBlock, RecordKind::ChannelParameters, 1, WithCheckBytes(blocks.main, 9),
                          state.Text(1133));
-  RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave, kServiceFlag, state.Text(1573));
-  return written ? AdcParametersResult::Written : AdcParametersResult::WriteAbandoned;
+  const ServiceResult left = RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave,
+                                                 kServiceFlag, state.Text(1573));
+  return WriteOutcome(written, left);
 }
 
 AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
@@ -178,8 +185,9 @@ AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
     return AdcParametersResult::ServiceFailed;
   const bool written = WriteBlock(t, kMeasurementBlock, RecordKind::MeasurementParameters,
                                   static_cast<uint8_t>(c == 0 ? 0 : 1), block, state.Text(1204));
-  RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave, kServiceFlag, state.Text(1207));
-  return written ? AdcParametersResult::Written : AdcParametersResult::WriteAbandoned;
+  const ServiceResult left = RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave,
+                                                 kServiceFlag, state.Text(1207));
+  return WriteOutcome(written, left);
 }
 
 AdcParametersResult DisplayMeasurementParameters(AdcTools& t, bool singleChannel) {

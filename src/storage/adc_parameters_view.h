@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "device/device_prompts.h"
+#include "device/service_operations.h"
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "storage/adc_parameters.h"
-#include "device/service_operations.h"
 
 namespace ruvenset {
 
@@ -61,6 +61,7 @@ enum class AdcParametersResult {
   Declined,        // the changes were not confirmed: nothing written, the mirror keeps them
   ServiceFailed,   // service mode could not be entered: nothing written
   WriteAbandoned,  // a write failed or was refused and the technician gave up
+  LeaveFailed,     // the blocks were written, but the flow computer could not be taken out of service mode
 };
 
 struct AdcTools {

@@ -170,6 +170,22 @@ TEST_F(AdcParametersView, ChangedMeasurementParametersAreWrittenUnderServiceMode
   EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);
 }
 
+// The leave request's answer is lost and the technician does not ask again: the block is in the flow
+// computer, but the write is not reported as done.
+TEST_F(AdcParametersView, AWriteWhoseServiceModeWasNotLeftIsNoSuccess) {
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  AdcTools tools{state, technician, technician, technician, adc};
+  peer->filter = [](const std::vector<uint8_t>& request, std::vector<uint8_t>&) {
+    return request[3] != 0x11;
+  };
+  technician.confirms = {false};
+  adc.measurements = {MeasurementAnswer{7, 250}};
+  EXPECT_EQ(ShowMeasurementParameters(tools, 1), AdcParametersResult::LeaveFailed);
+  EXPECT_EQ(technician.Count("confirm " + Text(2195)), 1);
+  const uint8_t* block = peer->model.memory() + 7984;
+  EXPECT_EQ(block[2] << 8 | block[3], 250);
+}
+
 TEST_F(AdcParametersView, UnitsDuringCalibration) {
   sim::FlowComputerConfig model7;
   model7.model = 7;
