@@ -1,26 +1,12 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
 #include "fuzz_targets.h"
 #include "memory_file.h"
 #include "storage/report_pages.h"
 
 namespace ruvenset::fuzz {
-namespace {
-
-bool WholeUtf8(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
-    i += length;
-  }
-  return true;
-}
-
-}  // namespace
 
 // The report file is read as the viewer reads it: every line comes out whole and in UTF-8, without its
 // line end. The pages hold every line once and in order, within their sizes, and each printed page is
@@ -33,7 +19,7 @@ int FuzzReportPager(const uint8_t* data, size_t size) {
   for (const std::string& line : lines) {
     Require(line.find('\n') == std::string::npos);
     Require(line.empty() || line.back() != '\r');
-    Require(WholeUtf8(line));
+    Require(IsUtf8(line));
   }
 
   const std::vector<ReportPage> pages = PaginateReport(lines);

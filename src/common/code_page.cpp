@@ -63,6 +63,18 @@ uint8_t Cp1251ToCp866(uint8_t byte) {
   return byte;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::string Cp1251ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);

@@ -15,6 +15,8 @@ uint8_t Cp1251ToCp866(uint8_t byte);
 // Code page 1251 <-> UTF-8. A character with no 1251 form becomes '?'.
 std::string Cp1251ToUtf8(std::string_view text);
 std::string Utf8ToCp1251(std::string_view text);
+// Whether the text is well-formed UTF-8 by the shape of its sequences (lead byte, then continuation bytes).
+bool IsUtf8(std::string_view text);
 
 // Device text (866, zero-terminated within at most maxBytes) as UTF-8.
 std::string DeviceTextToUtf8(const uint8_t* bytes, size_t maxBytes);

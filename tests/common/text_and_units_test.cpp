@@ -41,6 +41,22 @@ TEST(CodePages, Utf8RoundTrip) {
   EXPECT_EQ(Utf8ToCp1251(std::string("\xD0", 1)), "?");  // a cut sequence never reads past the text
 }
 
+// A report in code page 1251 is told from one in UTF-8 by the shape of its sequences; every 1251 text
+// converted is UTF-8.
+TEST(CodePages, Utf8IsToldFromCodePage1251) {
+  EXPECT_TRUE(IsUtf8("Отчёт Звіт 日 ok"));
+  EXPECT_TRUE(IsUtf8(""));
+  const std::string cp1251 = Utf8ToCp1251("Отчёт");
+  EXPECT_FALSE(IsUtf8(cp1251));
+  EXPECT_TRUE(IsUtf8(Cp1251ToUtf8(cp1251)));
+  EXPECT_FALSE(IsUtf8("\xD0"));                  // cut at the end
+  EXPECT_FALSE(IsUtf8("\xE6\x97x"));             // a continuation byte missing
+  EXPECT_FALSE(IsUtf8("\xF8\x80\x80\x80\x80"));  // no such lead byte
+  std::string every;
+  for (int b = 0; b < 256; ++b) every += static_cast<char>(b);
+  EXPECT_TRUE(IsUtf8(Cp1251ToUtf8(every)));
+}
+
 TEST(UnitTables, FactorsAndGuards) {
   EXPECT_FLOAT_EQ(PressureUnitFactor(0, 2), 98.0665f);
   EXPECT_FLOAT_EQ(PressureUnitFactor(1, 0), 10.197162f);
