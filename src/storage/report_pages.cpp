@@ -7,21 +7,6 @@
 #include "common/code_page.h"
 
 namespace ruvenset {
-namespace {
-
-bool IsUtf8(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
-    i += length;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::vector<std::string> ReportLines(const std::string& raw) {
   const std::string text = IsUtf8(raw) ? raw : Cp1251ToUtf8(raw);
@@ -31,7 +16,8 @@ std::vector<std::string> ReportLines(const std::string& raw) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A file whose CR LF ends went through a second conversion ends its lines with CR CR LF.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(std::move(line));
     start = end + 1;
   }

@@ -16,7 +16,7 @@ inline constexpr int kPrintedPageLines = 63;
 
 using ReportPage = std::vector<std::string>;
 
-// The lines of a report text, whole (a carriage return before a line end dropped). A text that is not
+// The lines of a report text, whole (the carriage returns before a line end dropped). A text that is not
 // UTF-8 is read as code page 1251.
 std::vector<std::string> ReportLines(const std::string& text);
 // The lines of a report file; false when it cannot be read.

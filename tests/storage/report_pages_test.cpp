@@ -48,6 +48,7 @@ TEST(ReportPages, LinesStayWholeInEitherEncoding) {
   EXPECT_EQ(ReportLines(quoted + "\r\nb\r\n"), (std::vector<std::string>{quoted, "b"}));
   EXPECT_EQ(ReportLines("\xCE\xF2\xF7\xE5\xF2\r\n"), (std::vector<std::string>{"Отчет"}));
   EXPECT_EQ(ReportLines("\n\nx"), (std::vector<std::string>{"", "", "x"}));
+  EXPECT_EQ(ReportLines("a\r\r\nb\r"), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(ReportPages, PageRangesAndFiles) {
