@@ -23,6 +23,7 @@
 #include "storage/memory_read.h"
 #include "verification/channel_ranges.h"
 #include "verification/transmitter_link.h"
+#include "verification/transmitter_pages.h"
 
 namespace ruvenset {
 namespace {
@@ -181,30 +182,9 @@ bool Calibration::AskPollAndTransmitter() {
   if (!poll) return false;
   settings_.pollReference = *poll == 1;
   if (!settings_.pollReference) return true;
-  TransmitterPage transmitter;
-  transmitter.caption = state_.Text(2238);
-  transmitter.portChoiceEnabled = !SharesFlowComputerLine(deviceType());
-  transmitter.preset = settings_.transmitter;
-  for (;;) {
-    const std::optional<TransmitterChoice> choice = tools_.wizard.AskTransmitter(transmitter);
-    if (!choice) return false;
-    transmitter.preset = *choice;
-    if (!ValidPollingAddress(choice->address)) continue;
-    settings_.transmitter = *choice;
-    if (OpenTransmitterLink(state_, technician_, *choice, tools_.opener, hart_)) break;
-  }
-  if (settings_.transmitter.type == kTransmitter3095) {
-    ChoiceRequest variable;
-    variable.caption = state_.Text(2238);
-    variable.items = {"1", "2", "3", "4"};
-    variable.preselected = settings_.transmitter.variable;
-    variable.acceptText = state_.Text(2279);
-    variable.cancelText = state_.Text(2614);
-    const std::optional<int> chosen = tools_.wizard.AskTransmitterVariable(variable);
-    if (!chosen || *chosen < 0 || *chosen > 3) return false;
-    settings_.transmitter.variable = *chosen;
-  }
-  hart_.SetTarget(settings_.transmitter.address, settings_.transmitter.type, settings_.transmitter.variable);
+  if (ChooseReferenceTransmitter(state_, technician_, tools_.wizard, state_.Text(2238), tools_.opener,
+                                 settings_.transmitter, hart_) != TransmitterPagesResult::Chosen)
+    return false;
   run_.hart = &hart_;
   run_.referenceUnit = sectionKind_ == kCalibrationPressure
                            ? state_.Text(2168 + state_.record.pressureUnit())

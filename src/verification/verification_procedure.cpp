@@ -13,6 +13,7 @@
 #include "verification/channel_ranges.h"
 #include "verification/measuring_window.h"
 #include "verification/transmitter_link.h"
+#include "verification/transmitter_pages.h"
 #include "verification/verification_file.h"
 
 namespace ruvenset {
@@ -139,31 +140,9 @@ bool Verification::ReferencePages() {
     polling_ = settings_.pollReference;
   }
   if (polling_) {
-    TransmitterPage page;
-    page.caption = state_.Text(2208);
-    page.portChoiceEnabled = !SharesFlowComputerLine(state_.record.id.type);
-    page.preset = settings_.transmitter;
-    for (;;) {
-      const std::optional<TransmitterChoice> choice = tools_.pages.AskTransmitter(page);
-      if (!choice) return false;
-      page.preset = *choice;
-      if (!ValidPollingAddress(choice->address)) continue;
-      settings_.transmitter = *choice;
-      if (OpenTransmitterLink(state_, technician_, *choice, tools_.opener, hart_)) break;
-    }
-    if (settings_.transmitter.type == kTransmitter3095) {
-      ChoiceRequest variable;
-      variable.caption = state_.Text(2208);
-      variable.items = {"1", "2", "3", "4"};
-      variable.preselected = settings_.transmitter.variable;
-      variable.acceptText = state_.Text(2279);
-      variable.cancelText = state_.Text(2614);
-      const std::optional<int> chosen = tools_.pages.AskTransmitterVariable(variable);
-      if (!chosen || *chosen < 0 || *chosen > 3) return false;
-      settings_.transmitter.variable = *chosen;
-    }
-    hart_.SetTarget(settings_.transmitter.address, settings_.transmitter.type,
-                    settings_.transmitter.variable);
+    if (ChooseReferenceTransmitter(state_, technician_, tools_.pages, state_.Text(2208), tools_.opener,
+                                   settings_.transmitter, hart_) != TransmitterPagesResult::Chosen)
+      return false;
     setup_.hart = &hart_;
     if (kind_ == kKindPressure) {
       ChoiceRequest kindPage;
