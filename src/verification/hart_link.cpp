@@ -74,6 +74,19 @@ void HartLink::SetIdentity(const uint8_t identity[kHartIdentitySize]) {
 }
 
 int HartLink::Exchange(int command, int channelKind) {
+  if (stop_ != nullptr && stop_->requested()) {
+    stop_->Clear();
+    return kHartNoResponse;
+  }
+  const int status = Attempt(command, channelKind);
+  if (stop_ != nullptr && stop_->requested()) {
+    stop_->Clear();
+    return kHartNoResponse;
+  }
+  return status;
+}
+
+int HartLink::Attempt(int command, int channelKind) {
   if (!open()) return kHartWriteFailed;
   uint8_t* b = buffer_.get();
   const int length = BuildHartRequest(b, command, pollAddress_, identity_);

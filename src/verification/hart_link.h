@@ -48,6 +48,10 @@ class HartLink {
   void AttachOwn(std::unique_ptr<SerialPort> port);
   // Closes an own port and frees the buffer; safe to call again.
   void Release();
+  // The technician's Stop: it ends the running wait for a response (the port polls it), or, pressed
+  // before the request went out, the exchange without sending. The exchange it ended uses it up, so it
+  // does not also end the flow computer's next exchange.
+  void SetStop(StopSignal* stop) { stop_ = stop; }
 
   bool open() const { return port_ != nullptr; }
   bool shared() const { return open() && !own_; }
@@ -76,6 +80,8 @@ class HartLink {
   float reading() const { return reading_; }
 
  private:
+  // One request and its response, whatever the stop.
+  int Attempt(int command, int channelKind);
   int Receive(int command, int channelKind);
   int ReadingOf(int command, int channelKind);
 
@@ -83,6 +89,7 @@ class HartLink {
   const LinkSettings& settings_;
   SerialPort* port_ = nullptr;
   std::unique_ptr<SerialPort> own_;
+  StopSignal* stop_ = nullptr;
   std::unique_ptr<uint8_t[]> buffer_;
   uint8_t identity_[kHartIdentitySize] = {};
   int pollAddress_ = 0;

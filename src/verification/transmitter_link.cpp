@@ -41,6 +41,7 @@ bool OpenTransmitterLink(ProgramState& state, Technician& technician, const Tran
     link.AttachOwn(std::move(port));
   }
   link.SetTarget(choice.address, choice.type, choice.variable);
+  link.SetStop(&state.link.stop());
 
   for (;;) {
     int status = kHartOk;

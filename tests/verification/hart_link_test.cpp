@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "device/exchange.h"
 #include "verification/transmitter_link.h"
 #include "verification_fixture.h"
 
@@ -95,6 +96,30 @@ TEST_F(HartLinkTest, SilentTransmitterAsksAndReleasesOnNo) {
   EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 2);
   EXPECT_FALSE(link.open());
   EXPECT_EQ(link.buffer(), nullptr);
+}
+
+// Stop pressed while the transmitter's answer is awaited ends that wait at once and is used up there:
+// the flow computer's next exchange runs as usual. Pressed before a request, it ends it unsent.
+TEST_F(HartLinkTest, StopEndsTheTransmittersWaitOnly) {
+  ASSERT_TRUE(Open(1));
+  state.config.link.firstByteWait = 20;
+  peer->hartFilter = [this](const Bytes&, Bytes& response) {
+    state.link.stop().Request();
+    response.clear();
+    return false;
+  };
+  const int64_t start = clock.NowNs();
+  EXPECT_EQ(link.Poll(kKindPressure), kHartNoResponse);
+  EXPECT_LT(clock.NowNs() - start, int64_t{1'000'000'000});
+  EXPECT_FALSE(state.link.stop().requested());
+  peer->hartFilter = nullptr;
+  EXPECT_EQ(Exchange(state, technician, Request{.command = 0x0C}), LinkOk);
+
+  const size_t sent = peer->hartRequests.size();
+  state.link.stop().Request();
+  EXPECT_EQ(link.Poll(kKindPressure), kHartNoResponse);
+  EXPECT_EQ(peer->hartRequests.size(), sent);
+  EXPECT_EQ(link.Poll(kKindPressure), kHartOk);
 }
 
 TEST_F(HartLinkTest, SecondPortThatCannotOpenShowsTheMessage) {
