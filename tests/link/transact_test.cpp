@@ -220,7 +220,8 @@ TEST_F(TransactTest, AnExactAnswerTakesOnlyItsOwnSize) {
     if (attempt == 2) return Response(1, 0x93, Bytes(3, 7));
     return Response(1, 0x93, Bytes(4, 9));
   });
-  LinkRequest request = Request(true, 0x13, {0x10, 0xE0, 4}, 4);
+  const Bytes read{0x10, 0xE0, 4};  // the request holds a view of its data
+  LinkRequest request = Request(true, 0x13, read, 4);
   request.exactAnswer = true;
   const LinkAnswer answer = link.Transact(request);
   EXPECT_EQ(answer.status, LinkOk);
