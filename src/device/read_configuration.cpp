@@ -53,6 +53,17 @@ bool ReadsPipelineParameters(const ConnectionRecord& record, int preambleInRts, 
          (id.version < 10 || !(d4 & 0x20) || !(d4 & 0x10)) && (g & 0x40);
 }
 
+ReadResult ReadAllPipelineParameters(ProgramState& state, Technician& technician) {
+  const ConnectionRecord& record = state.record;
+  const int preambleInRts = state.link.runtime().preambleInRts;
+  for (int i = 1; i <= record.pipelineCount(); ++i) {
+    if (ReadsPipelineParameters(record, preambleInRts, i - 1) &&
+        ReadPipelineParameters(state, technician, i) != ReadResult::Read)
+      return ReadResult::Abandoned;
+  }
+  return ReadResult::Read;
+}
+
 ReadResult ReadConfiguration(ProgramState& state, Technician& technician) {
   ConnectionRecord& record = state.record;
   Request request;
@@ -72,12 +83,7 @@ ReadResult ReadConfiguration(ProgramState& state, Technician& technician) {
   if (!ReadBlock(state, technician, request, record.block22, kBlock22Size)) return ReadResult::Abandoned;
 
   const int n = record.pipelineCount();
-  const int preambleInRts = state.link.runtime().preambleInRts;
-  for (int i = 1; i <= n; ++i) {
-    if (ReadsPipelineParameters(record, preambleInRts, i - 1) &&
-        ReadPipelineParameters(state, technician, i) != ReadResult::Read)
-      return ReadResult::Abandoned;
-  }
+  if (ReadAllPipelineParameters(state, technician) != ReadResult::Read) return ReadResult::Abandoned;
 
   for (int i = 1; i <= n; ++i) {
     for (;;) {

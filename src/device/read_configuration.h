@@ -18,6 +18,9 @@ ReadResult ReadConfiguration(ProgramState& state, Technician& technician);
 // below 25) with the retry rule.
 ReadResult ReadPipelineParameters(ProgramState& state, Technician& technician, int pipeline);
 
+// Reads the parameter record of every pipeline whose record is read at connect.
+ReadResult ReadAllPipelineParameters(ProgramState& state, Technician& technician);
+
 // Reads the identification text (command 0x01).
 ReadResult ReadIdentificationText(ProgramState& state, Technician& technician);
 

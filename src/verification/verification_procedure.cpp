@@ -63,13 +63,8 @@ class Verification {
 };
 
 bool Verification::ReadParameters() {
-  ConnectionRecord& record = state_.record;
-  const int preambleInRts = state_.link.runtime().preambleInRts;
-  for (int i = 1; i <= record.pipelineCount(); ++i) {
-    if (!ReadsPipelineParameters(record, preambleInRts, i - 1)) continue;
-    if (ReadPipelineParameters(state_, technician_, i) != ReadResult::Read) return false;
-  }
-  return ReloadCurrentPipeline(state_, technician_) == PipelineResult::Done;
+  return ReadAllPipelineParameters(state_, technician_) == ReadResult::Read &&
+         ReloadCurrentPipeline(state_, technician_) == PipelineResult::Done;
 }
 
 bool Verification::SubstituteValue() {
