@@ -137,6 +137,22 @@ struct CalibrationFixture : ::testing::Test {
     technician.log.clear();
   }
 
+  // Applies, before each measurement window of `pages`, the ambient temperature for the Тос measurement
+  // and the gas temperatures for the points.
+  void ApplyInputs(ScriptedRunPages& pages, std::vector<double> ambient, std::vector<double> points) {
+    pages.beforeWindow = [this, ambient, points](const TForm60Logic& window) mutable {
+      const AcquisitionSetup& s = window.setup();
+      if (s.statistics) return;
+      if (s.mode == AcquisitionMode::Ambient && !ambient.empty()) {
+        peer->model.inputs().ambient = ambient.front();
+        ambient.erase(ambient.begin());
+      } else if (s.mode == AcquisitionMode::Point && !points.empty()) {
+        peer->model.inputs().temperature = points.front();
+        points.erase(points.begin());
+      }
+    };
+  }
+
   CalibrationResult Run(int selector) {
     ClockServiceHost host(clock);
     CalibrationProcedureTools tools{files, runPages, wizard, host, {}};

@@ -24,19 +24,8 @@ struct CalibrationRunTest : CalibrationFixture {
     std::filesystem::create_directories(folder.File("CALIBR"));
     return folder.File("CALIBR/" + name);
   }
-  // Applies the ambient temperature for the Тос measurement and the gas temperatures for the points.
   void Inputs(std::vector<double> ambient, std::vector<double> points) {
-    runPages.beforeWindow = [this, ambient, points](const TForm60Logic& window) mutable {
-      const AcquisitionSetup& s = window.setup();
-      if (s.statistics) return;
-      if (s.mode == AcquisitionMode::Ambient && !ambient.empty()) {
-        peer->model.inputs().ambient = ambient.front();
-        ambient.erase(ambient.begin());
-      } else if (s.mode == AcquisitionMode::Point && !points.empty()) {
-        peer->model.inputs().temperature = points.front();
-        points.erase(points.begin());
-      }
-    };
+    ApplyInputs(runPages, ambient, points);
   }
 };
 

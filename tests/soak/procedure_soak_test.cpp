@@ -206,17 +206,7 @@ TEST_F(CalibrationSoak, EveryRunLeavesServiceModeAndTheWorkingFileWhole) {
     ScriptedRunPages windows(clock);
     windows.codes = {160123};
     windows.values = {20.0f, -20.0f, 60.0f, 40.0f, 0.0f, 50.0f};
-    std::vector<double> ambient{20.0, 40.0};
-    std::vector<double> points{-20.0, 60.0, 0.0, 50.0};
-    windows.beforeWindow = [&](const TForm60Logic& window) {
-      const AcquisitionSetup& s = window.setup();
-      if (s.statistics) return;
-      std::vector<double>& next = s.mode == AcquisitionMode::Ambient ? ambient : points;
-      if (next.empty()) return;
-      (s.mode == AcquisitionMode::Ambient ? peer->model.inputs().ambient : peer->model.inputs().temperature) =
-          next.front();
-      next.erase(next.begin());
-    };
+    ApplyInputs(windows, {20.0, 40.0}, {-20.0, 60.0, 0.0, 50.0});
     ScriptedVerificationPages wizardPages(clock);
     ClockServiceHost host(clock);
     CalibrationProcedureTools tools{runFiles, windows, wizardPages, host, {}};
