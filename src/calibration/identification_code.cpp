@@ -6,7 +6,7 @@
 
 #include "calibration/acquisition_window.h"
 #include "device/exchange.h"
-#include "storage/memory_read.h"
+#include "device/memory_read.h"
 
 namespace ruvenset {
 namespace {

@@ -1,10 +1,10 @@
 #include "device/service_operations.h"
 
 #include <algorithm>
-#include <span>
 
 #include "common/device_models.h"
 #include "device/exchange.h"
+#include "device/memory_read.h"
 #include "device/passwords.h"
 #include "device/pipeline_state.h"
 
@@ -191,19 +191,8 @@ ServiceResult RunServiceOperation(ProgramState& state, Technician& technician, P
 
 bool ReadCharacteristicConstants(ProgramState& state, Technician& technician, std::vector<uint8_t>& block) {
   const Identification& id = state.record.id;
-  Request request;
-  request.writeRequest = 1;
-  request.command = 0x13;
-  request.data.assign(static_cast<size_t>(MemoryReadDataSize(id.type, id.version)), 0);
-  StoreDeviceWord(request.data.data(), CharacteristicConstantsAddress(id.type, id.version), id.byteOrder);
-  request.data[2] = kConstantsBlockSize;
-  request.answerData = kConstantsBlockSize;
-  request.exactAnswer = true;
-  request.progressText = state.Text(id.version < 20 ? 2926 : 3063);
-  if (WriteWithRetry(state, technician, request) != ExchangeResult::Ok) return false;
-  const std::span<const uint8_t> answer = state.link.answer().data().first(kConstantsBlockSize);
-  block.assign(answer.begin(), answer.end());
-  return true;
+  return ReadMemoryBlock(state, technician, CharacteristicConstantsAddress(id.type, id.version),
+                         kConstantsBlockSize, state.Text(id.version < 20 ? 2926 : 3063), block);
 }
 
 }  // namespace ruvenset

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "device/memory_read.h"
 #include "storage/device_tables.h"
-#include "storage/memory_read.h"
 
 namespace ruvenset {
 namespace {

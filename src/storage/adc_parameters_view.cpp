@@ -4,9 +4,9 @@
 
 #include "common/crc16.h"
 #include "device/exchange.h"
+#include "device/memory_read.h"
 #include "storage/adc_parameters_read.h"
 #include "storage/device_tables.h"
-#include "storage/memory_read.h"
 #include "storage/write_sequence.h"
 
 namespace ruvenset {

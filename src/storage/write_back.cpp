@@ -1,10 +1,10 @@
 #include "storage/write_back.h"
 
 #include "device/exchange.h"
+#include "device/memory_read.h"
 #include "device/refusal_text.h"
 #include "device/service_operations.h"
 #include "storage/device_tables.h"
-#include "storage/memory_read.h"
 #include "storage/upper_flow_limit.h"
 #include "storage/write_back_checks.h"
 #include "storage/write_plan.h"

@@ -1,4 +1,4 @@
-#include "storage/memory_read.h"
+#include "device/memory_read.h"
 
 #include "common/device_models.h"
 #include "device/exchange.h"

@@ -14,7 +14,7 @@ std::vector<uint8_t> MemoryReadRequestData(const ConnectionRecord& record, uint1
 
 // Reads count bytes of the flow computer's memory at address, with `panelText` in the progress panel
 // while it runs. A link failure asks whether to try again and a refusal is shown and asked about, as for
-// every write; No ends with false. An answer shorter than asked for is a failure too. On success `out`
+// every write; No ends with false. Only an answer of exactly count bytes is taken. On success `out`
 // holds the bytes.
 bool ReadMemoryBlock(ProgramState& state, Technician& technician, uint16_t address, uint8_t count,
                      const std::string& panelText, std::vector<uint8_t>& out);
