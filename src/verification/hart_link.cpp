@@ -74,16 +74,14 @@ void HartLink::SetIdentity(const uint8_t identity[kHartIdentitySize]) {
 }
 
 int HartLink::Exchange(int command, int channelKind) {
-  if (stop_ != nullptr && stop_->requested()) {
+  const auto stopped = [this] {
+    if (stop_ == nullptr || !stop_->requested()) return false;
     stop_->Clear();
-    return kHartNoResponse;
-  }
+    return true;
+  };
+  if (stopped()) return kHartNoResponse;
   const int status = Attempt(command, channelKind);
-  if (stop_ != nullptr && stop_->requested()) {
-    stop_->Clear();
-    return kHartNoResponse;
-  }
-  return status;
+  return stopped() ? kHartNoResponse : status;
 }
 
 int HartLink::Attempt(int command, int channelKind) {
