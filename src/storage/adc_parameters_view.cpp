@@ -13,7 +13,7 @@ namespace ruvenset {
 namespace {
 
 constexpr int kWriteMemory = 0x14;
-constexpr uint8_t kServiceFlag = 0;
+constexpr uint8_t kServiceFlag = 1;  // channel parameters enter with flag byte 0
 constexpr int kConversionChoices[] = {1, 3, 5, 7, 9};
 
 // Writes one block (data and fresh check bytes) with the write-memory request.

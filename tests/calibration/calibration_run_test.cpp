@@ -5,6 +5,7 @@
 
 #include "calibration/identification_code.h"
 #include "calibration_fixture.h"
+#include "enter_requests.h"
 #include "storage/calibration_file.h"
 #include "storage/fulfill_list.h"
 
@@ -43,6 +44,7 @@ TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(Requests(0x10), 2);
+  EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{1, 1}));
   EXPECT_EQ(Requests(0x11), 2);
   EXPECT_EQ(Requests(0x14), 0);  // the code was confirmed unchanged
 

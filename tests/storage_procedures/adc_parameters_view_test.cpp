@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/crc16.h"
+#include "enter_requests.h"
 #include "storage/adc_parameters_view.h"
 #include "storage_fixture.h"
 
@@ -89,6 +90,7 @@ TEST_F(AdcParametersView, PolarityAndFilterOfTheTemperatureInputOnModel7) {
   EXPECT_TRUE(Crc16Matches(data.data(), 9));
   EXPECT_EQ(std::memcmp(peer->model.memory() + 4301, data.data(), 11), 0);
   EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);  // service mode left
+  EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{0}));
 }
 
 TEST_F(AdcParametersView, SecondBlockOfModel16AndNothingWithoutChanges) {
@@ -168,6 +170,7 @@ TEST_F(AdcParametersView, ChangedMeasurementParametersAreWrittenUnderServiceMode
   EXPECT_EQ(block[11], 7);
   EXPECT_TRUE(Crc16Matches(block, 16));
   EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);
+  EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{0}));
 }
 
 // The leave request's answer is lost and the technician does not ask again: the block is in the flow

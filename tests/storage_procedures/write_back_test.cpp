@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "common/crc16.h"
+#include "enter_requests.h"
 #include "storage/calibration_menu.h"
 #include "storage_fixture.h"
 
@@ -74,6 +75,7 @@ class WriteBackRuns : public StorageFixture {
       EXPECT_EQ(std::memcmp(peer->model.memory() + w.address, w.data.data(), w.data.size()), 0) << i;
     }
     EXPECT_LT(First(0x10), First(0x14));
+    EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{1}));
     EXPECT_GT(Last(0x11), Last(0x14));
     EXPECT_EQ(peer->model.State(1, clock.NowNs()), 0);
     EXPECT_EQ(writeBack.written.size(), expected.size());

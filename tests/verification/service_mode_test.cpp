@@ -4,6 +4,7 @@
 
 #include "common/crc16.h"
 #include "device/service_operations.h"
+#include "enter_requests.h"
 #include "verification/hart_zero.h"
 #include "verification_fixture.h"
 
@@ -179,7 +180,7 @@ TEST_F(ServiceMode, HartZeroOnTheFlowComputersLineInsideServiceMode) {
   ASSERT_FALSE(peer->hartRequests.empty());
   ASSERT_FALSE(peer->hartRequests.empty());
   EXPECT_EQ(peer->hartRequests.back(), expected);
-  EXPECT_EQ(Requests(0x10), 1);
+  EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{0}));
   EXPECT_EQ(Requests(0x11), 1);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(line->Line().parity, Parity::None);

@@ -7,6 +7,7 @@
 #include "common/byte_order.h"
 #include "common/crc16.h"
 #include "common/verification_record.h"
+#include "enter_requests.h"
 #include "verification_fixture.h"
 
 namespace ruvenset::testing {
@@ -49,6 +50,7 @@ TEST_F(VerificationRun, TemperatureWithMarkersRecordsEveryReadingOnce) {
   EXPECT_GE(Requests(0x1D), 3);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(Requests(0x10), 1);
+  EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{0}));
   EXPECT_EQ(Requests(0x11), 1);
 
   const Bytes file = ReadFile(path);

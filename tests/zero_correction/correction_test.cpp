@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "calibration/correction_procedure.h"
+#include "enter_requests.h"
 #include "zero_fixture.h"
 
 namespace ruvenset::testing {
@@ -230,7 +231,7 @@ TEST_F(CorrectionRun, WritesTheNewSlopeAndOffsetInsideServiceModeEnteredTwice) {
   EXPECT_EQ(Bytes(w.begin() + 27, w.begin() + 35), (Bytes{0x3F, 0xC0, 0, 0, 0x3F, 0x80, 0, 0}));
   EXPECT_EQ(Bytes(w.begin() + 27, w.begin() + 53), Bytes(Constants(), Constants() + 26));
   EXPECT_TRUE(Crc16Matches(Constants(), 24));
-  EXPECT_EQ(RequestsOf(0x10).size(), 2u);
+  EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{0, 1}));
   EXPECT_EQ(RequestsOf(0x11).size(), 2u);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(technician.Count("message"), 0);
