@@ -125,7 +125,7 @@ void Calibration::SubstituteValue() {
   uint8_t* stateRecord = record.stateRecord(1);
   uint8_t saved[kPipelineStateSize];
   std::memcpy(saved, stateRecord, kPipelineStateSize);
-  ClampSubstituteConstants(record, 0);
+  ClampSubstituteConstants(record, 0, DensityIsDeviceFloat(state_));
   const int kind = sectionKind_;
   const ChannelRange range = RangeOfKind(record, 0, kind);
   const ConstantChannel constant = kind == kCalibrationPressure      ? ConstantChannel::Pressure

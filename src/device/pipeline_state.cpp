@@ -19,16 +19,15 @@ constexpr int kStateFloats[] = {2, 6, 10};
 // Record offset of the density constant, a floating-point value only on some flow computers.
 constexpr int kStateDensity = 15;
 
-// Whether the density constant (record bytes 15..18) is a floating-point value in the flow
-// computer's byte order: the state record is read into host order and written back into device order
-// by this one rule, so that a round trip never swaps its bytes.
-bool DensityIsDeviceFloat(ProgramState& state) {
+}  // namespace
+
+bool DensityIsDeviceFloat(const ProgramState& state) {
   const Identification& id = state.record.id;
   const bool options01Clear = (id.data(4) & 0x03) == 0;
-  return (id.data(4) & 0x20) || (id.version > 8 && options01Clear && state.link.runtime().preambleInRts == 0);
+  return PipelineStateSize(id) == kPipelineStateSize &&
+         ((id.data(4) & 0x20) ||
+          (id.version > 8 && options01Clear && state.link.runtime().preambleInRts == 0));
 }
-
-}  // namespace
 
 int PipelineStateSize(const Identification& id) {
   return id.version <= 8 && !(id.data(4) & 0x20) ? 15 : kPipelineStateSize;
@@ -55,8 +54,7 @@ SelectResult SelectLine(ProgramState& state, Technician& technician, int pipelin
   std::memset(kept, 0, kPipelineStateSize);
   std::copy_n(state.link.answer().data().begin() + 1, size, kept);
   for (int offset : kStateFloats) DeviceFloatToHost(kept + offset, 4, id.byteOrder);
-  if (size == kPipelineStateSize && DensityIsDeviceFloat(state))
-    DeviceFloatToHost(kept + kStateDensity, 4, id.byteOrder);
+  if (DensityIsDeviceFloat(state)) DeviceFloatToHost(kept + kStateDensity, 4, id.byteOrder);
   record.pipelineStateNibble[index] = UsesParameterPassword(id) ? (kept[0] >> 4) : 0;
   kept[0] &= 0x0F;
   return SelectResult::Selected;
@@ -102,9 +100,7 @@ PipelineResult WritePipelineState(ProgramState& state, Technician& technician, P
   }
   std::memcpy(data + recordAt, record.pipelineState[index], static_cast<size_t>(size));
   for (int offset : kStateFloats) DeviceFloatToHost(data + recordAt + offset, 0, id.byteOrder);
-  if (size == kPipelineStateSize && DensityIsDeviceFloat(state)) {
-    DeviceFloatToHost(data + recordAt + kStateDensity, 0, id.byteOrder);
-  }
+  if (DensityIsDeviceFloat(state)) DeviceFloatToHost(data + recordAt + kStateDensity, 0, id.byteOrder);
 
   Request request;
   request.writeRequest = 1;

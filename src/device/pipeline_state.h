@@ -12,6 +12,12 @@ enum class [[nodiscard]] PipelineResult{Done, Abandoned};
 // Size of a pipeline's state record for this flow computer (19, or 15 for old versions).
 int PipelineStateSize(const Identification& id);
 
+// Whether the density constant (state record bytes 15..18) is a floating-point value in the flow
+// computer's byte order. The record is read into host order and written back into device order by this
+// one rule, so that a round trip never swaps its bytes; where it does not hold, those bytes are the flow
+// computer's own and go back exactly as they came.
+bool DensityIsDeviceFloat(const ProgramState& state);
+
 // Selects pipeline i (1..n) and reads its state record (command 0x08 with 0xBB). A refusal is shown.
 SelectResult SelectLine(ProgramState& state, Technician& technician, int pipeline, bool showPanel);
 

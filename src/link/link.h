@@ -44,6 +44,7 @@ class Link {
   SerialPort* port() const { return port_; }
   LinkSettings& settings() { return settings_; }
   LinkRuntime& runtime() { return runtime_; }
+  const LinkRuntime& runtime() const { return runtime_; }
   LinkClock& clock() { return clock_; }
   void SetTrace(FrameTrace* trace) { trace_ = trace; }
   // The status the last exchange returned.

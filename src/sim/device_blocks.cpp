@@ -17,7 +17,7 @@ void BuildIdentification(const FlowComputerConfig& config, uint8_t* data) {
   std::memset(data, 0, kIdentificationDataSize);
   data[0] = static_cast<uint8_t>(config.version);
   data[1] = static_cast<uint8_t>(config.revision);
-  data[kIdentOptionByte] = static_cast<uint8_t>(0x20 | (config.lsb ? 0x08 : 0x00));
+  data[kIdentOptionByte] = static_cast<uint8_t>((config.options & ~0x08) | (config.lsb ? 0x08 : 0x00));
   data[kIdentTypeByte] = static_cast<uint8_t>(config.model);
   if (!config.parameterPassword.empty()) data[kIdentParameterPasswordByte] = 0x80;
 }

@@ -12,7 +12,10 @@ struct FlowComputerConfig {
   int version = kDefaultVersion;
   int revision = kDefaultRevision;
   int address = kDefaultAddress;
-  bool lsb = false;                         // floats and words least significant byte first
+  bool lsb = false;  // floats and words least significant byte first
+  // Identification option bits (data byte 4) besides the byte order bit 3. Bit 5: the state record's
+  // density constant is a float.
+  uint8_t options = 0x20;
   std::string password = kDefaultPassword;  // UTF-8; compared in code page 866, blank padded to 16
   std::string parameterPassword;            // empty: the flow computer protects nothing with it
   int pipelines = kDefaultPipelines;        // 1..kMaxPipelines

@@ -74,7 +74,7 @@ ChannelRange RangeOfKind(const ConnectionRecord& record, int p, int kind) {
   return DiffPressureRange(record, p);
 }
 
-void ClampSubstituteConstants(ConnectionRecord& record, int p) {
+void ClampSubstituteConstants(ConnectionRecord& record, int p, bool densityIsFloat) {
   uint8_t* state = record.pipelineState[std::clamp(p, 0, kMaxPipelines - 1)];
   if (record.id.version >= 10 && (record.pipelineFlag(p) & 0x02)) {
     Clamp(state, kDiffPressureConstant, {0.0f, 50.0f});
@@ -83,7 +83,7 @@ void ClampSubstituteConstants(ConnectionRecord& record, int p) {
   Clamp(state, kPressureConstant, PressureRange(record, p));
   Clamp(state, kDiffPressureConstant, DiffPressureRange(record, p));
   Clamp(state, kTemperatureConstant, TemperatureRange(record, p));
-  Clamp(state, kDensityConstant, DensityRange(record, p));
+  if (densityIsFloat) Clamp(state, kDensityConstant, DensityRange(record, p));
 }
 
 }  // namespace ruvenset

@@ -33,7 +33,9 @@ ChannelRange DensityRange(const ConnectionRecord& record, int p);
 // The range of a channel kind.
 ChannelRange RangeOfKind(const ConnectionRecord& record, int p, int kind);
 
-// Brings the substitute constants of pipeline p's state record into their channels' ranges.
-void ClampSubstituteConstants(ConnectionRecord& record, int p);
+// Brings the substitute constants of pipeline p's state record into their channels' ranges: the density
+// constant only where the record holds it as a float (`DensityIsDeviceFloat`); otherwise those bytes are
+// the flow computer's own and stay exactly as they came.
+void ClampSubstituteConstants(ConnectionRecord& record, int p, bool densityIsFloat);
 
 }  // namespace ruvenset

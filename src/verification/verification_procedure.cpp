@@ -72,7 +72,7 @@ bool Verification::SubstituteValue() {
   uint8_t* stateRecord = record.stateRecord(setup_.pipeline);
   uint8_t saved[kPipelineStateSize];
   std::memcpy(saved, stateRecord, kPipelineStateSize);
-  ClampSubstituteConstants(record, p_);
+  ClampSubstituteConstants(record, p_, DensityIsDeviceFloat(state_));
 
   const ChannelRange range = RangeOfKind(record, p_, kind_);
   const ConstantChannel channel = kind_ == kKindPressure      ? ConstantChannel::Pressure

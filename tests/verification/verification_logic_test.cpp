@@ -174,7 +174,14 @@ TEST(ChannelRanges, SubstituteConstantsAreClampedIntoTheirRanges) {
   std::memcpy(s + 6, &constants[1], 4);
   std::memcpy(s + 10, &constants[2], 4);
   std::memcpy(s + 15, &constants[3], 4);
-  ClampSubstituteConstants(record, 0);
+  ClampSubstituteConstants(record, 0, false);
+  const uint8_t raw[4] = {0x3F, 0x33, 0x33, 0x33};  // the flow computer's own bytes, not a host float
+  EXPECT_EQ(std::memcmp(s + 15, &constants[3], 4), 0);
+  std::memcpy(s + 15, raw, 4);
+  ClampSubstituteConstants(record, 0, false);
+  EXPECT_EQ(std::memcmp(s + 15, raw, 4), 0);
+  std::memcpy(s + 15, &constants[3], 4);
+  ClampSubstituteConstants(record, 0, true);
   auto at = [&](int offset) {
     float f;
     std::memcpy(&f, s + offset, 4);
@@ -188,7 +195,7 @@ TEST(ChannelRanges, SubstituteConstantsAreClampedIntoTheirRanges) {
   record.configuration[17] = 0x02;  // the variant that substitutes only the differential pressure
   std::memcpy(s + 2, &constants[0], 4);
   std::memcpy(s + 6, &constants[1], 4);
-  ClampSubstituteConstants(record, 0);
+  ClampSubstituteConstants(record, 0, true);
   EXPECT_EQ(at(2), 50.0f);
   EXPECT_EQ(at(6), 20.0f);
   EXPECT_EQ(ChannelCodeOfKind(kKindUpperDiffPressure), 2);
