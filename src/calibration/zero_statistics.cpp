@@ -75,7 +75,7 @@ ZeroStatisticsResult ClockZeroStatisticsHost::ShowModal(ZeroStatistics& window) 
   int next = window.firstInterval();
   for (;;) {
     clock_.SleepFor(static_cast<int64_t>(next) * 1'000'000);
-    const ZeroTick tick = window.Timer1Timer();
+    const ZeroTick tick = stopPressed_ && stopPressed_() ? window.BitBtn1Click() : window.Timer1Timer();
     if (tick.finished) return tick.result;
     next = tick.nextInterval;
   }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
 #include "calibration/zero_measurement_cycle.h"
 #include "session/program_state.h"
@@ -69,14 +70,17 @@ class ZeroStatisticsHost {
   virtual ZeroStatisticsResult ShowModal(ZeroStatistics& window) = 0;
 };
 
-// Without a window (the CLI and the tests): ticks on the link's clock.
+// Without a window (the CLI and the tests): ticks on the link's clock. `stopPressed`, when given, is asked
+// before each tick; true presses the window's stop button.
 class ClockZeroStatisticsHost final : public ZeroStatisticsHost {
  public:
-  explicit ClockZeroStatisticsHost(LinkClock& clock) : clock_(clock) {}
+  explicit ClockZeroStatisticsHost(LinkClock& clock, std::function<bool()> stopPressed = {})
+      : clock_(clock), stopPressed_(std::move(stopPressed)) {}
   ZeroStatisticsResult ShowModal(ZeroStatistics& window) override;
 
  private:
   LinkClock& clock_;
+  std::function<bool()> stopPressed_;
 };
 
 }  // namespace ruvenset

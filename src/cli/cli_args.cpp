@@ -1,10 +1,10 @@
 #include "cli/cli_args.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 
+#include "common/decimal_text.h"
 #include "common/option_help.h"
 
 namespace ruvenset::cli {
@@ -109,11 +109,14 @@ bool ParseCliArgs(int argc, char** argv, CliArgs& args, std::string& error) {
 }
 
 bool ParseNumber(const std::string& text, long lo, long hi, long& value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 0);
-  if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
+  // A whole number by the one number rule: digits, and a minus sign where the option takes one.
+  if (!ParseDecimal(text, lo < 0 ? DecimalSign::Signed : DecimalSign::Unsigned) ||
+      text.find_first_of(".,") != std::string::npos)
+    return false;
+  long v = 0;
+  const char* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, v);
+  if (error != std::errc() || at != end || v < lo || v > hi) return false;
   value = v;
   return true;
 }

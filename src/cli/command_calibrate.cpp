@@ -1,17 +1,17 @@
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "calibration/calibration_procedure.h"
 #include "calibration/identification_code.h"
+#include "cli/cli_service_host.h"
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "common/adaptive_format.h"
+#include "common/decimal_text.h"
 #include "storage/fulfill_list.h"
 #include "storage/headless_write_back_pages.h"
 
@@ -35,9 +35,9 @@ struct CalibrateOptions {
 };
 
 bool ParseFloat(const std::string& text, float& value) {
-  char* end = nullptr;
-  value = std::strtof(text.c_str(), &end);
-  return end != text.c_str() && *end == '\0' && std::isfinite(value);
+  const std::optional<float> parsed = ParseDecimal(text);
+  if (parsed) value = *parsed;
+  return parsed.has_value();
 }
 
 bool Fail(const char* message) {
@@ -168,12 +168,16 @@ class CliCalibrationPages final : public CalibrationPages,
 
   int ShowMeasurementWindow(TForm60Logic& window) override {
     const AcquisitionSetup& s = window.setup();
+    // A Ctrl-C ends the window as its Cancel button does: the calibration ends and leaves service mode.
+    if (StopEndsTheStep(state_.link.stop())) return Stopped();
     if (!s.statistics) {
       if (s.mode == AcquisitionMode::Point) {
         std::printf("ready %d\n", taken_ + 1);
         std::fflush(stdout);
         std::string line;
-        if (!atEnd_ && !std::getline(std::cin, line)) atEnd_ = true;
+        const InputLine input = atEnd_ ? InputLine::EndOfInput : WaitForInputLine(state_.link.stop(), line);
+        if (input == InputLine::Stopped) return Stopped();
+        atEnd_ = input == InputLine::EndOfInput;
       }
       return kMeasurementNext;
     }
@@ -182,6 +186,7 @@ class CliCalibrationPages final : public CalibrationPages,
     int count = 0;
     while (window.samples().count() < o_.readings) {
       clock.SleepFor(int64_t{kAcquisitionInterval} * 1'000'000);
+      if (StopEndsTheStep(state_.link.stop())) return Stopped();
       const AcquisitionTick tick = window.Tick();
       if (window.samples().count() != count) {
         count = window.samples().count();
@@ -289,6 +294,11 @@ class CliCalibrationPages final : public CalibrationPages,
   const std::string& reason() const { return reason_; }
 
  private:
+  int Stopped() {
+    reason_ = "stopped";
+    return kMeasurementCancel;
+  }
+
   const CalibrateOptions& o_;
   ProgramState& state_;
   int taken_ = 0;
@@ -318,9 +328,9 @@ int RunCalibrate(const CliArgs& args) {
   state.units.diffPressure = static_cast<uint8_t>(state.record.diffPressureUnit());
   CalibrationCliTechnician technician(state, base);
   CliCalibrationPages pages(options, state);
-  HeadlessWriteBackPages writeBack(state, technician);
+  CliServiceHost host(state);
+  HeadlessWriteBackPages writeBack(state, technician, &host);
   CalibrationTools files{state, technician, pages, base, pages, writeBack};
-  ClockServiceHost host(state.link.clock());
   CalibrationProcedureTools tools{files, pages, pages, host, OpenPosixPort};
   CalibrationSettings settings;
   settings.transmitter = options.transmitter;

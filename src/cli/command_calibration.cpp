@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_service_host.h"
 #include "cli/cli_session.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
@@ -166,7 +167,8 @@ int RunWriteBack(const CliArgs& args) {
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
   state.channel.code = static_cast<int>(*section);
   state.channel.selector = static_cast<int>(*section);
-  PrintingWriteBackPages pages(state, technician);
+  CliServiceHost host(state);
+  PrintingWriteBackPages pages(state, technician, &host);
   const WriteBackOutcome outcome = WriteBack(state, technician, technician, pages, *section);
   switch (outcome.result) {
     case WriteBackResult::Stored:

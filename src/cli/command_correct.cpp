@@ -1,14 +1,15 @@
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "calibration/correction_procedure.h"
+#include "cli/cli_service_host.h"
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
+#include "common/decimal_text.h"
 
 namespace ruvenset::cli {
 namespace {
@@ -37,9 +38,7 @@ bool ParseOptions(const CliArgs& args, CorrectOptions& o) {
   for (size_t i = 0; i + 1 < args.rest.size(); ++i) {
     if (args.rest[i] != "--point") continue;
     const std::string& text = args.rest[i + 1];
-    char* end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0' || !std::isfinite(value)) {
+    if (!ParseDecimal(text)) {
       std::fprintf(stderr, "correct: --point takes a number\n");
       return false;
     }
@@ -61,8 +60,8 @@ bool ParseOptions(const CliArgs& args, CorrectOptions& o) {
 // a line on standard input to start, N readings averaged; then the computation and the write.
 class CliCorrection final : public CorrectionPages, public ValuePrompts {
  public:
-  CliCorrection(const CorrectOptions& options, LinkClock& clock, const ProgramState& state)
-      : o_(options), clock_(clock) {
+  CliCorrection(const CorrectOptions& options, ProgramState& state)
+      : o_(options), clock_(state.link.clock()), stop_(state.link.stop()) {
     const int deviceUnit =
         options.channel == 0 ? state.record.pressureUnit() : state.record.diffPressureUnit();
     answers_ = {deviceUnit};
@@ -82,14 +81,20 @@ class CliCorrection final : public CorrectionPages, public ValuePrompts {
   CorrectionClose ShowCorrection(CorrectionWindow& window) override {
     for (size_t k = 0; k < o_.points.size(); ++k) {
       window.Edit4Exit(o_.points[k]);
+      if (StopEndsTheStep(stop_)) return Stopped(window);
       std::printf("ready %zu\n", k + 1);
       std::fflush(stdout);
-      char line[256];
-      if (std::fgets(line, sizeof line, stdin) == nullptr) {
-        reason_ = "no line on standard input";
-        return window.Button6Click();
+      std::string line;
+      switch (WaitForInputLine(stop_, line)) {
+        case InputLine::Read:
+          break;
+        case InputLine::EndOfInput:
+          reason_ = "no line on standard input";
+          return window.Button6Click();
+        case InputLine::Stopped:
+          return Stopped(window);
       }
-      if (!TakePoint(window)) return window.Button6Click();
+      if (!TakePoint(window)) return reason_ == kStopped ? Stopped(window) : window.Button6Click();
     }
     if (window.Timer2Timer()) {
       reason_ = window.display().status;
@@ -108,11 +113,21 @@ class CliCorrection final : public CorrectionPages, public ValuePrompts {
   const std::string& reason() const { return reason_; }
 
  private:
+  // A Ctrl-C ends the window as its Cancel button does: nothing is written and service mode is left.
+  CorrectionClose Stopped(CorrectionWindow& window) {
+    reason_ = kStopped;
+    return window.Button6Click();
+  }
+
   bool TakePoint(CorrectionWindow& window) {
     window.Button4Click();
     clock_.SleepFor(int64_t{window.firstInterval()} * 1'000'000);
     uint32_t last = 0;
     for (int idle = 0; window.count() < static_cast<uint32_t>(o_.readings);) {
+      if (StopEndsTheStep(stop_)) {
+        reason_ = kStopped;
+        return false;
+      }
       const int next = window.Timer1Timer();
       if (window.count() != last) {
         last = window.count();
@@ -128,8 +143,11 @@ class CliCorrection final : public CorrectionPages, public ValuePrompts {
     return true;
   }
 
+  static constexpr const char* kStopped = "stopped";
+
   const CorrectOptions& o_;
   LinkClock& clock_;
+  StopSignal& stop_;
   std::deque<int> answers_;
   std::string reason_;
 };
@@ -146,8 +164,8 @@ int RunCorrect(const CliArgs& args) {
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
 
   ProgramState& state = session.state();
-  CliCorrection correction(options, state.link.clock(), state);
-  ClockServiceHost service(state.link.clock());
+  CliCorrection correction(options, state);
+  CliServiceHost service(state);
   SystemWallClock wallClock;
   CorrectionTools tools{technician, correction, service, correction, wallClock};
   const CorrectionOutcome outcome = CorrectCharacteristic(state, technician, tools, options.channel);

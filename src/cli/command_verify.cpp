@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_service_host.h"
 #include "cli/cli_session.h"
 #include "cli/cli_stop.h"
 #include "cli/cli_technician.h"
@@ -207,9 +208,7 @@ void CliPages::RunMeasuringWindow(MeasuringWindow& window) {
   uint32_t lastCount = 0;
   int idle = 0;
   while (taken_ < o_.readings) {
-    if (StopWasRequested()) {
-      // The stop ends the readings here; leaving service mode is not to be stopped by it.
-      link_.stop().Clear();
+    if (StopEndsTheStep(link_.stop())) {
       reason_ = "stopped";
       break;
     }
@@ -260,7 +259,7 @@ int RunVerify(const CliArgs& args) {
   // A substitute choice that changes the pipeline's state record is written to the flow computer.
   if (options.substitute) technician.AcceptQuestion(state.Text(2204));
   CliPages pages(options, state.link);
-  ClockServiceHost host(state.link.clock());
+  CliServiceHost host(state);
   SystemWallClock wallClock;
   VerificationTools tools{technician, pages, pages, host, OpenPosixPort, wallClock};
   VerificationSettings settings;

@@ -2,7 +2,9 @@
 #include <string>
 
 #include "calibration/zero_setting.h"
+#include "cli/cli_service_host.h"
 #include "cli/cli_session.h"
+#include "cli/cli_stop.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "common/adaptive_format.h"
@@ -28,8 +30,10 @@ int RunZero(const CliArgs& args) {
   if (const int rc = session.Connect(technician); rc != kExitOk) return rc;
 
   ProgramState& state = session.state();
-  ClockServiceHost service(state.link.clock());
-  ClockZeroStatisticsHost statistics(state.link.clock());
+  CliServiceHost service(state);
+  // A Ctrl-C ends the measurement as the window's stop button does; service mode is then left.
+  ClockZeroStatisticsHost statistics(state.link.clock(),
+                                     [&state] { return StopEndsTheStep(state.link.stop()); });
   ZeroTools tools{technician, service, statistics};
   const ZeroSettingOutcome outcome = RunZeroSetting(state, technician, tools, channelCode);
   if (outcome.result == ZeroSettingResult::Set) {

@@ -111,13 +111,18 @@ PipelineResult WritePipelineState(ProgramState& state, Technician& technician, P
                                                                           : PipelineResult::Abandoned;
 }
 
-PipelineResult LeaveServiceMode(ProgramState& state, Technician& technician, int pipeline) {
+Request LeaveServiceRequest(const ConnectionRecord& record, int pipeline) {
   Request request;
   request.writeRequest = 1;
   request.command = 0x11;
   request.data.assign(1 + kPasswordSize, 0);
   request.data[0] = static_cast<uint8_t>(pipeline);
-  std::copy_n(state.record.writePassword, kPasswordSize, request.data.begin() + 1);
+  std::copy_n(record.writePassword, kPasswordSize, request.data.begin() + 1);
+  return request;
+}
+
+PipelineResult LeaveServiceMode(ProgramState& state, Technician& technician, int pipeline) {
+  Request request = LeaveServiceRequest(state.record, pipeline);
   request.progressText = state.Text(2730);
   return WriteWithRetry(state, technician, request) == ExchangeResult::Ok ? PipelineResult::Done
                                                                           : PipelineResult::Abandoned;

@@ -30,6 +30,11 @@ class PasswordPrompt;
 PipelineResult WritePipelineState(ProgramState& state, Technician& technician, PasswordPrompt& passwords,
                                   int pipeline);
 
+struct Request;
+// The request that takes pipeline i out of service mode: command 0x11, the pipeline and the write
+// password.
+Request LeaveServiceRequest(const ConnectionRecord& record, int pipeline);
+
 // Takes pipeline i out of service mode (command 0x11) with the retry and refusal rules; Done when the
 // flow computer accepted.
 PipelineResult LeaveServiceMode(ProgramState& state, Technician& technician, int pipeline);

@@ -97,13 +97,8 @@ int ServiceOperations::EnterExchange() {
 }
 
 int ServiceOperations::LeaveExchange() {
-  Request request;
-  request.writeRequest = 1;
-  request.command = 0x11;
-  request.data.assign(1 + kPasswordSize, 0);
-  request.data[0] = static_cast<uint8_t>(pipeline());
-  std::copy_n(state_.record.writePassword, kPasswordSize, request.data.begin() + 1);
-  if (WriteWithRetry(state_, technician_, request) != ExchangeResult::Ok)
+  if (WriteWithRetry(state_, technician_, LeaveServiceRequest(state_.record, pipeline())) !=
+      ExchangeResult::Ok)
     return Finish(ServiceResult::Failed);
   Advance();
   step_ = Step::Read;

@@ -140,6 +140,36 @@ int PosixSerialPort::Read(uint8_t* data, size_t size) {
   return static_cast<int>(got);
 }
 
+void PosixSerialPort::SendLastRequest(const uint8_t* data, size_t size, bool keyRts, int answerWaitMs) {
+  // Whatever an interrupted exchange was sending goes out first; the flow computer drops that broken
+  // frame once the line has stayed quiet for a moment.
+  ::tcdrain(fd_);
+  timespec quiet{0, 50'000'000};
+  ::nanosleep(&quiet, nullptr);
+  ::tcflush(fd_, TCIFLUSH);
+  if (keyRts) SetRts(true);
+  const bool sent = WriteAll(fd_, data, size);
+  ::tcdrain(fd_);
+  if (keyRts) SetRts(false);
+  if (!sent) return;
+  // The answer's bytes are awaited, not judged: the process ends after them, or after the wait.
+  uint8_t answer[64];
+  size_t got = 0;
+  const int64_t deadline = MonotonicNs() + int64_t{answerWaitMs} * 1'000'000;
+  while (got < sizeof answer) {
+    const int64_t left = deadline - MonotonicNs();
+    if (left <= 0) break;
+    pollfd pfd{fd_, POLLIN, 0};
+    const int ready = ::poll(&pfd, 1, static_cast<int>(std::min<int64_t>(left / 1'000'000 + 1, 60'000)));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) break;
+    const ssize_t n = ::read(fd_, answer + got, sizeof answer - got);
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+    if (got >= 3 && got >= answer[2] + 0u) break;
+  }
+}
+
 PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
   std::unique_ptr<PosixSerialPort> posix;
   const PortOpenResult result = PosixSerialPort::Open(path, posix);

@@ -38,6 +38,7 @@ class PosixSerialPort final : public SerialPort {
   void SetTimeouts(const ReadTimeouts& timeouts) override { timeouts_ = timeouts; }
   bool Write(const uint8_t* data, size_t size) override;
   int Read(uint8_t* data, size_t size) override;
+  void SendLastRequest(const uint8_t* data, size_t size, bool keyRts, int answerWaitMs) override;
 
   int fd() const { return fd_; }
 

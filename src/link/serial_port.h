@@ -41,6 +41,11 @@ class SerialPort {
   // the partial count, possibly 0), or -1 when the read itself failed. A requested stop ends the read
   // at once, as a time-out would.
   virtual int Read(uint8_t* data, size_t size) = 0;
+  // The last request of a process that is being ended (a second Ctrl-C while the flow computer may be in
+  // service mode): sends the whole transmission, keying RTS around it when asked, and waits at most
+  // answerWaitMs for the answer, which it drops. Uses only calls that a signal handler may make, since it
+  // runs in one. A port that cannot does nothing.
+  virtual void SendLastRequest(const uint8_t*, size_t, bool /*keyRts*/, int /*answerWaitMs*/) {}
   // The stop that ends a read early (null: reads end by their time-outs only). A port that passes its
   // reads on to another passes the stop on too.
   virtual void SetStop(const StopSignal* stop) { stop_ = stop; }

@@ -6,11 +6,14 @@
 namespace ruvenset {
 
 // The write-back's windows without a screen (the CLI, the tests): service operations run to their end
-// on the link's clock, the write window only keeps its bar, the notice goes to the technician.
+// on the link's clock (or through `host` when given), the write window only keeps its bar, the notice
+// goes to the technician.
 class HeadlessWriteBackPages : public WriteBackPages, private WriteProgressView {
  public:
-  HeadlessWriteBackPages(ProgramState& state, Technician& technician)
-      : technician_(technician), host_(state.link.clock()) {}
+  HeadlessWriteBackPages(ProgramState& state, Technician& technician, ServiceWindowHost* host = nullptr)
+      : technician_(technician),
+        clockHost_(state.link.clock()),
+        host_(host != nullptr ? *host : clockHost_) {}
 
   ServiceWindowHost& ServiceHost() override { return host_; }
   void RunWriteWindow(const std::string& caption, const std::string& label,
@@ -26,7 +29,8 @@ class HeadlessWriteBackPages : public WriteBackPages, private WriteProgressView 
   void SetPosition(int position) override { position_ = position; }
 
   Technician& technician_;
-  ClockServiceHost host_;
+  ClockServiceHost clockHost_;
+  ServiceWindowHost& host_;
   int maximum_ = 0;
   int position_ = 0;
 };

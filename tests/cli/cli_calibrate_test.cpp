@@ -19,12 +19,12 @@ TEST(CliCalibrate, OneTosPointThenAContinuationRefusedForAnotherCode) {
   const std::string file = ::testing::TempDir() + "cli-calibration.klb";
   std::remove(file.c_str());
   const CliRun run = Cli(kFast + "--sim 'set temperature 30' calibrate --channel temperature --new " + file +
-                         " --tos 20 --point 30 --point 31 --readings 2 --ident-code 777 --password 1234");
+                         " --tos 20,0 --point 30 --point 31,5 --readings 2 --ident-code 777 --password 1234");
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(run.out,
             "tos 0 code 40768 value 20.000\n"
             "ready 1\npoint 1 code 5500000 value 30.000\n"
-            "ready 2\npoint 2 code 5500000 value 31.000\n"
+            "ready 2\npoint 2 code 5500000 value 31.500\n"
             "saved " +
                 file + "\n");
 
@@ -41,6 +41,11 @@ TEST(CliCalibrate, OptionsAreChecked) {
   EXPECT_EQ(Cli("--demo calibrate --channel temperature --new x.klb --tos 20 --point 1").exitCode, 64);
   EXPECT_EQ(Cli("--demo ident-code --set 4294967296").exitCode, 64);
   EXPECT_EQ(Cli("--demo ident-code --set 0").exitCode, 64);
+  // Counts are whole numbers by the number rule: no hexadecimal, no octal, no fraction.
+  const std::string table = "--demo calibrate --channel temperature --new x.klb --tos 20 --point 1 --point 2 ";
+  EXPECT_EQ(Cli(table + "--readings 0x10").exitCode, 64);
+  EXPECT_EQ(Cli(table + "--readings 2,5").exitCode, 64);
+  EXPECT_EQ(Cli(table + "--readings +3").exitCode, 64);
 }
 
 TEST(CliCalibrate, IdentificationCodeAboveTheFloatMantissaIsKept) {
