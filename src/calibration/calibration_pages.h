@@ -32,6 +32,16 @@ struct IdentificationCodeEntry {
   std::string cancelText;
 };
 
+// A point whose mean code did not move away from the previous point's code in the table's direction: the
+// question whether to take it all the same (its message names both codes).
+struct UnmovedPoint {
+  std::string caption;
+  std::string message;
+  int pointNumber = 0;
+  uint32_t code = 0;
+  uint32_t previous = 0;
+};
+
 // The calibration's own windows as the technician sees them. The Qt windows, the CLI and scripted
 // tests implement it; the shared windows, the file dialogs, the list window and the wizard pages come
 // through the interfaces they already have.
@@ -41,6 +51,9 @@ class CalibrationPages {
   // TForm60 shown modally: its timer calls window.Tick() every kAcquisitionInterval ms, its reset button
   // window.BitBtn2Click(); it renders what they return. Returns the modal result: 1 next, 2 cancel.
   virtual int ShowMeasurementWindow(TForm60Logic& window) = 0;
+  // Whether to take a point whose code did not move (No is the default: a forgotten input is the likely
+  // cause).
+  virtual bool ConfirmUnmovedPoint(const UnmovedPoint& point) = 0;
   // TForm51: a value the technician typed (the window keeps an entry outside the range), nullopt on cancel.
   virtual std::optional<float> AskValue(const PointValueEntry& entry) = 0;
   // TForm24 for the identification code; nullopt on cancel.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/adaptive_format.h"
 #include "common/device_models.h"
@@ -28,6 +29,7 @@ constexpr ListChoice kReviewMore = ListChoice::Ok;
 // Own texts: no reading yet; a full table.
 constexpr int kNoSamplesText = 3160;
 constexpr int kTableFullText = 3161;
+constexpr int kUnmovedText = 3300;
 
 std::string Format(const char* format, double v) {
   char text[64];
@@ -67,6 +69,18 @@ bool SingleTableModel(const ProgramState& state) {
 }
 
 }  // namespace
+
+bool PointCodeMoved(const std::vector<uint32_t>& taken, uint32_t code, uint32_t spread) {
+  if (taken.empty()) return true;
+  const int64_t step = int64_t{code} - taken.back();
+  int64_t direction = 0;
+  if (taken.size() >= 2) {
+    const int64_t before = taken[taken.size() - 2];
+    direction = taken.back() > before ? 1 : taken.back() < before ? -1 : 0;
+  }
+  const int64_t away = direction == 0 ? std::abs(step) : direction * step;
+  return away > int64_t{spread};
+}
 
 float CalibrationUnitFactor(const ProgramState& state, const CalibrationRun& run) {
   if (!run.unitsDiffer || run.kind == kCalibrationTemperature) return 1.0f;
@@ -122,6 +136,20 @@ MeasurementResult RunMeasurementWindow(AcquisitionTools& tools, CalibrationRun& 
       if (window.samples().count() == 0) {
         tools.technician.ShowMessageWindow(state.Text(2238), state.Text(kNoSamplesText), state.Text(2279));
         continue;
+      }
+      if (mode == AcquisitionMode::Point && !run.takenCodes.empty()) {
+        const uint32_t spread = static_cast<uint32_t>(std::abs(int64_t{window.samples().largestDeviation()}));
+        UnmovedPoint point;
+        point.pointNumber = run.pointCounter + 1;
+        point.code = window.samples().mean();
+        point.previous = run.takenCodes.back();
+        if (!PointCodeMoved(run.takenCodes, point.code, spread)) {
+          point.caption = state.Text(2238);
+          point.message =
+              state.texts.FormatText(kUnmovedText, {point.pointNumber, point.code, point.previous});
+          if (tools.pages.ConfirmUnmovedPoint(point)) break;
+          continue;
+        }
       }
       if (tools.technician.Confirm(state.Text(2238), state.texts.FormatText(1479, {channel}))) break;
       continue;
@@ -211,6 +239,7 @@ TableResult TakePoint(AcquisitionTools& tools, CalibrationRun& run) {
   const int at = channel.PointCount(run.tosIndex);
   channel.SetPoint(run.tosIndex, at, static_cast<int32_t>(run.acceptedCode), *value);
   channel.SetPointCount(run.tosIndex, static_cast<uint16_t>(at + 1));
+  run.takenCodes.push_back(run.acceptedCode);
   ++run.pointCounter;
   return TableResult::Ended;
 }
@@ -255,6 +284,7 @@ TableResult AcquireTable(AcquisitionTools& tools, CalibrationRun& run) {
   const int maxPoints = MaxPoints(run.kind);
   const ChannelSection channel = state.calibration.Channel(SectionOfKind(run.kind));
   run.pointCounter = channel.PointCount(run.tosIndex);
+  run.takenCodes.clear();
   for (;;) {
     do {
       if (channel.PointCount(run.tosIndex) >= maxPoints) {

@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "calibration/acquisition_window.h"
 #include "calibration/calibration_pages.h"
+#include "session/calibration_image.h"
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "storage/calibration_editor_pages.h"
-#include "session/calibration_image.h"
 
 namespace ruvenset {
 
@@ -28,9 +29,14 @@ struct CalibrationRun {
   float barometric = 0;            // in the flow computer's pressure unit
   int referencePressureKind = -1;  // the reference measures absolute (0) or gauge (1) pressure; -1 not asked
   HartLink* hart = nullptr;
-  std::string referenceUnit;  // unit name of the transmitter's reading after conversion
-  std::string path;           // the working calibration file
+  std::string referenceUnit;         // unit name of the transmitter's reading after conversion
+  std::string path;                  // the working calibration file
+  std::vector<uint32_t> takenCodes;  // the codes of the current table's points, in the order taken
 };
+
+// Whether a point's mean code moved away from the previous point's code (the last of `taken`) by more
+// than `spread`, in the direction of the last two points when there are two.
+bool PointCodeMoved(const std::vector<uint32_t>& taken, uint32_t code, uint32_t spread);
 
 // What point acquisition talks through.
 struct AcquisitionTools {

@@ -37,7 +37,8 @@ constexpr Command kCommands[] = {
      "3051|3095 --hart-address N [--hart-variable V] [--reference absolute|gauge]] [--password TEXT]"},
     {"calibrate", ruvenset::cli::RunCalibrate,
      "one Tos point: --channel pressure|temperature|dp (--new FILE | --continue FILE) --tos VALUE --point "
-     "VALUE... [--readings N] [--ident-code N] [--password TEXT] [HART options as in verify]"},
+     "VALUE... [--readings N] [--ident-code N] [--accept-unmoved] [--password TEXT] [HART options as in "
+     "verify]"},
     {"ident-code", ruvenset::cli::RunIdentCode, "read the identification code: [--set N] [--password TEXT]"},
     {"zero", ruvenset::cli::RunZero,
      "set the zero of a channel's offset: --channel pressure|dp [--password TEXT]"},

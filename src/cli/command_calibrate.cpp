@@ -32,6 +32,7 @@ struct CalibrateOptions {
   std::optional<uint32_t> identificationCode;
   bool hart = false;
   TransmitterChoice transmitter;
+  bool acceptUnmoved = false;  // take a point whose code did not move from the previous one
 };
 
 bool ParseFloat(const std::string& text, float& value) {
@@ -49,7 +50,7 @@ bool ParseOptions(const CliArgs& args, CalibrateOptions& o) {
   std::string unknown;
   if (!args.OnlyKnown({"--channel", "--new", "--continue", "--tos", "--point", "--readings", "--ident-code",
                        "--password", "--hart-port", "--hart-type", "--hart-address", "--hart-variable"},
-                      {}, unknown)) {
+                      {"--accept-unmoved"}, unknown)) {
     std::fprintf(stderr, "calibrate: unknown option %s\n", unknown.c_str());
     return false;
   }
@@ -57,6 +58,7 @@ bool ParseOptions(const CliArgs& args, CalibrateOptions& o) {
   if (!channel || (*channel != "pressure" && *channel != "temperature" && *channel != "dp"))
     return Fail("--channel pressure|temperature|dp is required");
   o.selector = *channel == "pressure" ? 0 : *channel == "temperature" ? 1 : 2;
+  o.acceptUnmoved = args.Flag("--accept-unmoved");
   const auto created = args.Value("--new");
   const auto continued = args.Value("--continue");
   if (created.has_value() == continued.has_value()) return Fail("give one of --new FILE and --continue FILE");
@@ -164,14 +166,22 @@ class CliCalibrationPages final : public CalibrationPages,
                                   public VerificationPages,
                                   public ValuePrompts {
  public:
-  CliCalibrationPages(const CalibrateOptions& o, ProgramState& state) : o_(o), state_(state) {}
+  // `rig`: the simulated flow computer of --demo, whose inputs are set to the Тос and point values
+  // before they are measured, as a calibration rig would; null for a real flow computer.
+  CliCalibrationPages(const CalibrateOptions& o, ProgramState& state, sim::SimServer* rig)
+      : o_(o), state_(state), rig_(rig) {}
 
   int ShowMeasurementWindow(TForm60Logic& window) override {
     const AcquisitionSetup& s = window.setup();
     // A Ctrl-C ends the window as its Cancel button does: the calibration ends and leaves service mode.
     if (StopEndsTheStep(state_.link.stop())) return Stopped();
+    // A point refused for an unmoved code ends the calibration.
+    if (unmoved_) return kMeasurementCancel;
     if (!s.statistics) {
+      if (s.mode == AcquisitionMode::Ambient) Apply("ambient", o_.tos);
       if (s.mode == AcquisitionMode::Point) {
+        if (taken_ < static_cast<int>(o_.points.size()))
+          Apply(kRigChannels[o_.selector], o_.points[static_cast<size_t>(taken_)]);
         std::printf("ready %d\n", taken_ + 1);
         std::fflush(stdout);
         std::string line;
@@ -199,6 +209,16 @@ class CliCalibrationPages final : public CalibrationPages,
     code_ = window.samples().mean();
     answered_ = false;
     return kMeasurementNext;
+  }
+  bool ConfirmUnmovedPoint(const UnmovedPoint& point) override {
+    if (o_.acceptUnmoved) return true;
+    std::printf("unmoved point %d code %lu previous %lu\n", point.pointNumber,
+                static_cast<unsigned long>(point.code), static_cast<unsigned long>(point.previous));
+    std::fflush(stdout);
+    reason_ = "the code of point " + std::to_string(point.pointNumber) +
+              " did not move from the previous point's: apply the next input, or give --accept-unmoved";
+    unmoved_ = true;
+    return false;
   }
   std::optional<float> AskValue(const PointValueEntry& entry) override {
     const bool tos = entry.lower == -43.0f && entry.upper == 63.0f && entry.unitText == state_.Text(2189) &&
@@ -294,6 +314,11 @@ class CliCalibrationPages final : public CalibrationPages,
   const std::string& reason() const { return reason_; }
 
  private:
+  static constexpr const char* kRigChannels[] = {"pressure", "temperature", "dp"};
+
+  void Apply(const char* channel, float value) {
+    if (rig_ != nullptr) rig_->Control(std::string("set ") + channel + " " + FormatAdaptive(value));
+  }
   int Stopped() {
     reason_ = "stopped";
     return kMeasurementCancel;
@@ -301,6 +326,8 @@ class CliCalibrationPages final : public CalibrationPages,
 
   const CalibrateOptions& o_;
   ProgramState& state_;
+  sim::SimServer* rig_;
+  bool unmoved_ = false;
   int taken_ = 0;
   int tosIndex_ = 0;
   uint32_t code_ = 0;
@@ -327,7 +354,7 @@ int RunCalibrate(const CliArgs& args) {
   state.units.pressure = static_cast<uint8_t>(state.record.pressureUnit());
   state.units.diffPressure = static_cast<uint8_t>(state.record.diffPressureUnit());
   CalibrationCliTechnician technician(state, base);
-  CliCalibrationPages pages(options, state);
+  CliCalibrationPages pages(options, state, session.simulator());
   CliServiceHost host(state);
   HeadlessWriteBackPages writeBack(state, technician, &host);
   CalibrationTools files{state, technician, pages, base, pages, writeBack};

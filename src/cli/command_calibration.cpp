@@ -7,6 +7,7 @@
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
 #include "storage/calibration_checks.h"
+#include "storage/calibration_edits.h"
 #include "storage/calibration_file.h"
 #include "storage/calibration_rows.h"
 #include "storage/calibration_viewer.h"
@@ -123,6 +124,16 @@ int RunCalibrationCheck(const CliArgs& args) {
         std::printf("%s\n", FormatTextMessage(CalibrationFileMessage(status, file), state.texts).c_str());
         return kExitFailed;
       }
+    }
+  }
+  // A table whose codes (or values) do not rise strictly is one the flow computer would refuse: two
+  // points taken at one input.
+  for (const SectionName& s : kSections) {
+    if (!IsChannelSection(s.section) || (section && *section != s.section)) continue;
+    const WriteBackCheck tables = CheckTablesBeforeSaving(image, s.section);
+    if (!tables.Ok()) {
+      std::printf("%s\n", FormatTextMessage(WriteBackMessage(tables), state.texts).c_str());
+      return kExitFailed;
     }
   }
   std::printf("ok\n");

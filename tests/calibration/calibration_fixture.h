@@ -72,6 +72,8 @@ class ScriptedRunPages : public CalibrationPages {
   std::vector<PointValueEntry> entries;
   std::vector<AcquisitionTick> ticks;
   std::vector<std::vector<uint8_t>> adcBlocks;
+  std::deque<bool> unmovedAnswers;  // default: take the point
+  std::vector<UnmovedPoint> unmoved;
 
   int ShowMeasurementWindow(TForm60Logic& window) override {
     const AcquisitionSetup& s = window.setup();
@@ -90,6 +92,14 @@ class ScriptedRunPages : public CalibrationPages {
     const int r = results.front();
     results.pop_front();
     return r;
+  }
+  bool ConfirmUnmovedPoint(const UnmovedPoint& point) override {
+    unmoved.push_back(point);
+    log.push_back("unmoved " + point.message);
+    if (unmovedAnswers.empty()) return true;
+    const bool answer = unmovedAnswers.front();
+    unmovedAnswers.pop_front();
+    return answer;
   }
   std::optional<float> AskValue(const PointValueEntry& entry) override {
     entries.push_back(entry);

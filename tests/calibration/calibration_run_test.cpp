@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "calibration/identification_code.h"
+#include "calibration/point_acquisition.h"
 #include "calibration_fixture.h"
 #include "enter_requests.h"
 #include "storage/calibration_file.h"
@@ -82,6 +83,60 @@ TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
   EXPECT_EQ(first, (std::vector<std::string>{"ambient prompt", "ambient statistics", "value [-43.00...63.00]",
                                              "point prompt", "point statistics", "value [-45.00...85.00]",
                                              "point prompt", "point statistics", "value [-45.00...85.00]"}));
+}
+
+// The technician forgot to apply the second point's input: the window asks, naming both codes, and a No
+// keeps measuring until the input is there.
+TEST_F(CalibrationRunTest, APointWhoseCodeDidNotMoveIsAskedAbout) {
+  Connect();
+  const std::string path = Path("unmoved.klb");
+  technician.choices = {0};
+  lists.savePaths = {path};
+  runPages.codes = {160123};
+  int measured = 0;
+  runPages.beforeWindow = [&](const TForm60Logic& window) {
+    if (window.setup().mode != AcquisitionMode::Point || !window.setup().statistics) return;
+    ++measured;
+    peer->model.inputs().temperature = measured <= 2 ? -20.0 : 60.0;
+  };
+  // Having applied the input, the technician resets the statistics before the window goes on.
+  runPages.onTick = [&](TForm60Logic& window, const AcquisitionTick&, int tick) -> std::optional<int> {
+    if (measured == 3 && tick == 0) window.BitBtn2Click();
+    return std::nullopt;
+  };
+  runPages.unmovedAnswers = {false};
+  runPages.values = {20.0f, -20.0f, 60.0f};
+  lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
+  EXPECT_EQ(Run(1), CalibrationResult::Finished);
+  ASSERT_EQ(runPages.unmoved.size(), 1u);
+  EXPECT_EQ(runPages.unmoved[0].pointNumber, 2);
+  EXPECT_EQ(runPages.unmoved[0].code, 3'000'000u);
+  EXPECT_EQ(runPages.unmoved[0].previous, 3'000'000u);
+  EXPECT_EQ(runPages.unmoved[0].message,
+            "Точка 2: средний код АЦП 3000000 не сдвинулся от кода предыдущей точки 3000000. Подано ли новое "
+            "входное значение? Принять точку всё равно?");
+  const ConstChannelSection t = ReadImage(path).Channel(CalibrationSection::Temperature);
+  ASSERT_EQ(t.PointCount(0), 2);
+  EXPECT_EQ(t.PointCode(0, 0), 3'000'000);
+  EXPECT_EQ(t.PointCode(0, 1), 7'000'000);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
+TEST(PointCodeMoved, AwayFromThePreviousCodeInTheTablesDirection) {
+  EXPECT_TRUE(PointCodeMoved({}, 100, 0));
+  // Two points give no direction yet: any step beyond the spread.
+  EXPECT_TRUE(PointCodeMoved({100}, 90, 5));
+  EXPECT_FALSE(PointCodeMoved({100}, 105, 5));
+  EXPECT_FALSE(PointCodeMoved({100}, 100, 0));
+  // Rising codes: a third point must rise further.
+  EXPECT_TRUE(PointCodeMoved({100, 200}, 206, 5));
+  EXPECT_FALSE(PointCodeMoved({100, 200}, 205, 5));
+  EXPECT_FALSE(PointCodeMoved({100, 200}, 150, 5));
+  // Falling codes: a third point must fall further.
+  EXPECT_TRUE(PointCodeMoved({200, 100}, 50, 5));
+  EXPECT_FALSE(PointCodeMoved({200, 100}, 150, 5));
+  // Codes near the top of the 24-bit range do not wrap.
+  EXPECT_TRUE(PointCodeMoved({0, 16'777'000}, 16'777'215, 0));
 }
 
 TEST_F(CalibrationRunTest, TheReviewCorrectsAPointAndTakesOneMore) {

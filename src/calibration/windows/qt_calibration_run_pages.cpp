@@ -8,6 +8,7 @@
 #include "calibration/windows/identification_code_form.h"
 #include "calibration/windows/measurement_window.h"
 #include "device/windows/information_window.h"
+#include "shell/windows/confirm_windows.h"
 #include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 #include "storage/adc_parameters.h"
@@ -27,6 +28,15 @@ int QtCalibrationRunPages::ShowMeasurementWindow(TForm60Logic& window) {
   return OnUiThread([&] {
     TForm60 shown(Parent(), state_, window);
     return shown.Run();
+  });
+}
+
+bool QtCalibrationRunPages::ConfirmUnmovedPoint(const UnmovedPoint& point) {
+  return OnUiThread([&] {
+    TOKBottomDlg window(Parent(), Q(point.caption), Q(point.message), Q(state_.Text(1773)),
+                        Q(state_.Text(1772)));
+    window.MakeNoTheDefault();
+    return window.Answer();
   });
 }
 

@@ -17,6 +17,7 @@ class QtCalibrationRunPages final : public CalibrationPages {
   QtCalibrationRunPages(QWidget* owner, const ProgramState& state) : owner_(owner), state_(state) {}
 
   int ShowMeasurementWindow(TForm60Logic& window) override;
+  bool ConfirmUnmovedPoint(const UnmovedPoint& point) override;
   std::optional<float> AskValue(const PointValueEntry& entry) override;
   std::optional<uint32_t> AskIdentificationCode(const IdentificationCodeEntry& entry) override;
   void ShowAdcParameters(const std::string& caption, int selector,

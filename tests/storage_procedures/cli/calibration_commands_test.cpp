@@ -79,6 +79,15 @@ TEST_F(CalibrationCommands, CheckPrintsTheSectionsOrTheFirstFailedCheck) {
   EXPECT_NE(bad.out.find("5"), std::string::npos) << bad.out;
   EXPECT_EQ(bad.out.find("ok"), std::string::npos);
 
+  // Two points taken at one input: equal codes in a table.
+  CalibrationImage unmoved = DemoImage();
+  unmoved.Channel(CalibrationSection::Temperature).SetPoint(1, 2, 5000000, 60.0f);
+  unmoved.Channel(CalibrationSection::Temperature).SetPoint(1, 1, 5000000, -20.0f);
+  const CliRun equal = Cli("check " + Save(unmoved, "unmoved.klb"));
+  EXPECT_EQ(equal.exitCode, 1);
+  EXPECT_EQ(equal.out.find("ok"), std::string::npos);
+  EXPECT_NE(equal.out.find(" 3 ("), std::string::npos) << equal.out;  // point 3 of Тос point 2
+
   EXPECT_EQ(Cli("check " + Save(DemoImage(), "unsealed.klb", false)).exitCode, 1);
   // With --section the editor's conditions apply too: a model-9 file has no differential-pressure section.
   CalibrationImage model9 = DemoImage();
