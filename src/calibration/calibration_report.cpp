@@ -72,7 +72,6 @@ void Writer::Header() {
 
 void Writer::Section(CalibrationSection section) {
   const ConstChannelSection channel = image_.Channel(section);
-  double factor = 1.0;
   std::string heading;
   switch (section) {
     case CalibrationSection::Pressure:
@@ -86,7 +85,6 @@ void Writer::Section(CalibrationSection section) {
       heading = Format(L("   № точки            Код АЦП          Давление, %s \n",
                          "   № точки            Код АЦП           Тиск, %s \n"),
                        PressureUnit());
-      if (image_.pressureUnit == 1) factor = 0.0980665;
       break;
     case CalibrationSection::Temperature:
       out_ += L("  Температура газа:               \n\n", "  Температура газу:               \n\n");
@@ -107,7 +105,6 @@ void Writer::Section(CalibrationSection section) {
       heading = Format(L("   № точки            Код АЦП          Перепад давления, %s \n",
                          "   № точки            Код АЦП           Перепад тиску, %s \n"),
                        DifferentialUnit());
-      if (image_.differentialUnit == 1) factor = 0.00980665;
       break;
   }
   const char* tosLine = o_.russian ? "  Номер точки Тос: %u   Код АЦП Тос: %u   Значение Тос: %g град.Целс \n"
@@ -121,7 +118,8 @@ void Writer::Section(CalibrationSection section) {
     out_ += heading;
     out_ += kRule + "\n";
     for (int i = 0; i < channel.UsedPoints(k); ++i) {
-      const double value = static_cast<double>(channel.PointValue(k, i)) * factor;
+      // The tables are kept in the flow computer's unit, the one the heading names.
+      const double value = static_cast<double>(channel.PointValue(k, i));
       out_ += Row(static_cast<unsigned>(i + 1), Format("%u", static_cast<unsigned>(channel.PointCode(k, i))),
                   Format("%g", value));
     }

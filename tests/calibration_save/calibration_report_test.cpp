@@ -35,7 +35,8 @@ void SetTable(ChannelSection channel, int32_t tosCode, float tosValue,
   for (const auto& [code, value] : points) channel.SetPoint(0, i++, code, value);
 }
 
-// Model 16 with a volume meter: pressure in MPa, temperature, the temperature input's ADC settings,
+// Model 16 with a volume meter: pressure in MPa (the table is kept in the flow computer's unit and printed
+// as it is kept), temperature, the temperature input's ADC settings,
 // slope and offset (version 35) and the correction multipliers.
 CalibrationImage Model16Image() {
   CalibrationImage image;
@@ -84,7 +85,7 @@ TEST(CalibrationReport, Model16InRussian) {
       "   № точки            Код АЦП          Давление, MПа \n"
       "  ---------------------------------------------------------------------- \n"
       "     1                 100000                      0   \n"
-      "     2                8000000                1.56906   \n"
+      "     2                8000000                     16   \n"
       "  ---------------------------------------------------------------------- \n"
       "  ---------------------------------------------------------------------- \n"
       "\n"
@@ -129,7 +130,8 @@ TEST(CalibrationReport, Model16InRussian) {
   EXPECT_EQ(CalibrationReportText(image, options, Catalogue(true)), expected);
 }
 
-// Model 7 below version 20: no pressure Тос points, the differential-pressure section in kPa, every ADC
+// Model 7 below version 20: no pressure Тос points, the differential-pressure section in kPa (printed as
+// kept), every ADC
 // input of both blocks, the differential-pressure offset alone.
 CalibrationImage Model7Image() {
   CalibrationImage image;
@@ -198,7 +200,7 @@ TEST(CalibrationReport, Model7InUkrainian) {
       "   № точки            Код АЦП           Перепад тиску, кПа \n"
       "  ---------------------------------------------------------------------- \n"
       "     1                     10                      0   \n"
-      "     2               12345678                24.5166   \n"
+      "     2               12345678                   2500   \n"
       "  ---------------------------------------------------------------------- \n"
       "  ---------------------------------------------------------------------- \n"
       "\n"
@@ -259,7 +261,7 @@ TEST(CalibrationReport, Model16InUkrainian) {
       "   № точки            Код АЦП           Тиск, MПа \n"
       "  ---------------------------------------------------------------------- \n"
       "     1                 100000                      0   \n"
-      "     2                8000000                1.56906   \n"
+      "     2                8000000                     16   \n"
       "  ---------------------------------------------------------------------- \n"
       "  ---------------------------------------------------------------------- \n"
       "\n"
@@ -353,7 +355,7 @@ TEST(CalibrationReport, Model7InRussian) {
       "   № точки            Код АЦП          Перепад давления, кПа \n"
       "  ---------------------------------------------------------------------- \n"
       "     1                     10                      0   \n"
-      "     2               12345678                24.5166   \n"
+      "     2               12345678                   2500   \n"
       "  ---------------------------------------------------------------------- \n"
       "  ---------------------------------------------------------------------- \n"
       "\n"
