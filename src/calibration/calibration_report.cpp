@@ -32,6 +32,9 @@ std::string Row(unsigned number, const std::string& middle, const std::string& r
          "             " + RightAligned(right, 10) + "   \n";
 }
 
+// The flow computer keeps no temperature Тос values.
+constexpr int kTosValueNotKept = 3301;
+
 const std::string kRule = "  " + std::string(70, '-') + " ";
 
 class Writer {
@@ -111,9 +114,18 @@ void Writer::Section(CalibrationSection section) {
                         : section == CalibrationSection::Temperature
                             ? "  Номер точки Тд: %u    Код АЦП Тд: %u    Значение Тд: %g град.Целс \n"
                             : "  Номер точки Тд: %u    Код АЦП Тд: %u    Значення Тд: %g град.Целс \n";
+  const bool tosValues = section != CalibrationSection::Temperature || o_.temperatureTosValues;
   for (int k = 0; k < channel.UsedTosPoints(); ++k) {
-    out_ += Format(tosLine, static_cast<unsigned>(k + 1), static_cast<unsigned>(channel.TosCode(k)),
-                   static_cast<double>(channel.TosValue(k)));
+    if (tosValues) {
+      out_ += Format(tosLine, static_cast<unsigned>(k + 1), static_cast<unsigned>(channel.TosCode(k)),
+                     static_cast<double>(channel.TosValue(k)));
+    } else {
+      // The line up to its value, then why there is none.
+      std::string line =
+          Format(tosLine, static_cast<unsigned>(k + 1), static_cast<unsigned>(channel.TosCode(k)), 0.0);
+      line.erase(line.rfind(':') + 2);
+      out_ += line + texts_.Text(kTosValueNotKept) + " \n";
+    }
     out_ += kRule + "\n";
     out_ += heading;
     out_ += kRule + "\n";

@@ -16,7 +16,9 @@ struct ReportOptions {
   bool russian = true;               // the report's language; texts must be the same language's catalogue
   bool differentialChannel = false;  // the flow computer has a differential-pressure channel
   bool correctionTable = false;      // the flow computer keeps meter correction multipliers
-  std::tm when{};                    // local date and time of the reading
+  // The temperature Тос values are known; otherwise the report says the flow computer does not keep them.
+  bool temperatureTosValues = true;
+  std::tm when{};  // local date and time of the reading
 };
 
 // The report with "\n" line ends, every line in its fixed order.

@@ -252,7 +252,9 @@ DeviceReadOutcome ReadDeviceCalibration(ProgramState& state, Technician& technic
                           image.Channel(CalibrationSection::DifferentialPressure));
   if (correction) RebuildCorrectionTable(mirror, order, UpperFlowLimit(state.record, state.connected), image);
   FillSettings(state, mirror, image);
-  return {};
+  DeviceReadOutcome outcome;
+  outcome.temperatureTosValues = model != 9 && TemperatureTosFromPressure(image);
+  return outcome;
 }
 
 SaveCalibrationOutcome SaveCalibrationParameters(ProgramState& state, Technician& technician,
@@ -275,7 +277,8 @@ SaveCalibrationOutcome SaveCalibrationParameters(ProgramState& state, Technician
     break;
   }
 
-  CalibrationImage image = state.calibration;
+  // A fresh image: what the flow computer does not have stays empty, whatever the program held before.
+  CalibrationImage image;
   const DeviceReadOutcome read = ReadDeviceCalibration(state, technician, image);
   technician.SetProgressText("");
   if (read.result == DeviceReadResult::ReadFailed) {
@@ -302,6 +305,7 @@ SaveCalibrationOutcome SaveCalibrationParameters(ProgramState& state, Technician
   options.russian = state.config.langRus == 1;
   options.differentialChannel = HasDifferentialChannel(state);
   options.correctionTable = HasCorrectionTable(state);
+  options.temperatureTosValues = read.temperatureTosValues;
   const std::time_t now = std::time(nullptr);
   localtime_r(&now, &options.when);
   const std::string report = WithCrLf(CalibrationReportText(image, options, state.texts));

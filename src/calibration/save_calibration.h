@@ -31,6 +31,9 @@ enum class DeviceReadResult {
 struct DeviceReadOutcome {
   DeviceReadResult result = DeviceReadResult::Read;
   TextMessage limit;  // the message of a count beyond its limit
+  // The temperature Тос values were read off the pressure section's Тос characteristic; without one
+  // the flow computer keeps no temperature Тос values and the image leaves them unset.
+  bool temperatureTosValues = false;
 };
 
 // Reads every table and block of the flow computer's calibration (each read below 128 bytes, the main

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ruvenset {
 namespace {
@@ -133,6 +134,27 @@ void RebuildChannelSection(const DeviceMemoryMirror& mirror, const DeviceChannel
     for (size_t i = 0; i < points.codes.size(); ++i)
       out.SetPoint(o, static_cast<int>(i), points.codes[i], points.values[i]);
   }
+}
+
+bool TemperatureTosFromPressure(CalibrationImage& image) {
+  const ConstChannelSection pressure = std::as_const(image).Channel(CalibrationSection::Pressure);
+  const int t = pressure.UsedTosPoints();
+  if (t < 2) return false;
+  for (int k = 1; k < t; ++k) {
+    if (pressure.TosCode(k) == pressure.TosCode(k - 1)) return false;
+  }
+  const ChannelSection temperature = image.Channel(CalibrationSection::Temperature);
+  for (int k = 0; k < temperature.UsedTosPoints(); ++k) {
+    const double code = temperature.TosCode(k);
+    int j = 0;
+    while (j + 2 < t && code >= pressure.TosCode(j + 1)) ++j;
+    const double slope = (double{pressure.TosValue(j + 1)} - pressure.TosValue(j)) /
+                         (double{pressure.TosCode(j + 1)} - pressure.TosCode(j));
+    temperature.SetTosPoint(
+        k, temperature.TosCode(k),
+        static_cast<float>(Along(code, pressure.TosCode(j), pressure.TosValue(j), slope)));
+  }
+  return true;
 }
 
 void RebuildCorrectionTable(const DeviceMemoryMirror& mirror, DeviceByteOrder order, double upperFlowLimit,

@@ -45,6 +45,13 @@ PointTable RebuildPointTable(const SegmentData& segments, double limit);
 void RebuildChannelSection(const DeviceMemoryMirror& mirror, const DeviceChannelTables& tables,
                            DeviceByteOrder order, double limit, ChannelSection out);
 
+// The temperature section's Тос values, which the flow computer does not keep: both Тос directories hold
+// codes of the same ambient sensor, so each temperature Тос code is read off the pressure section's Тос
+// points (interpolated between the two around it, extrapolated along the nearest pair beyond them).
+// False, the values left as they are, when the pressure section has fewer than two Тос points with
+// distinct codes.
+bool TemperatureTosFromPressure(CalibrationImage& image);
+
 // The meter correction table: flow values from the header's floats, multipliers from the records; the
 // end point lies at the upper flow limit when that is above the last flow value.
 void RebuildCorrectionTable(const DeviceMemoryMirror& mirror, DeviceByteOrder order, double upperFlowLimit,

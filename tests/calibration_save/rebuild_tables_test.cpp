@@ -103,5 +103,28 @@ TEST(RebuildChannelSection, ASingleTosPointKeepsTheImagesValue) {
   EXPECT_EQ(read.Channel(CalibrationSection::Pressure).TosValue(0), 7.5f);
 }
 
+TEST(TemperatureTosFromPressure, ReadOffThePressureTosPointsOfTheSameSensor) {
+  CalibrationImage image;
+  const ChannelSection pressure = image.Channel(CalibrationSection::Pressure);
+  const ChannelSection temperature = image.Channel(CalibrationSection::Temperature);
+  temperature.SetTosCount(3);
+  temperature.SetTosPoint(0, 50, 0.0f);
+  temperature.SetTosPoint(1, 150, 0.0f);
+  temperature.SetTosPoint(2, 400, 0.0f);
+  pressure.SetTosCount(1);
+  pressure.SetTosPoint(0, 100, 10.0f);
+  EXPECT_FALSE(TemperatureTosFromPressure(image));  // one point gives no characteristic
+  EXPECT_EQ(temperature.TosValue(1), 0.0f);
+
+  pressure.SetTosCount(3);
+  pressure.SetTosPoint(1, 200, 20.0f);
+  pressure.SetTosPoint(2, 300, 40.0f);
+  ASSERT_TRUE(TemperatureTosFromPressure(image));
+  EXPECT_FLOAT_EQ(temperature.TosValue(0), 5.0f);   // below the first point, along the first pair
+  EXPECT_FLOAT_EQ(temperature.TosValue(1), 15.0f);  // between the first two
+  EXPECT_FLOAT_EQ(temperature.TosValue(2), 60.0f);  // beyond the last, along the last pair
+  EXPECT_EQ(temperature.TosCode(2), 400);
+}
+
 }  // namespace
 }  // namespace ruvenset

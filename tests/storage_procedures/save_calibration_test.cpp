@@ -126,6 +126,45 @@ TEST_F(SaveCalibration, SavesTheFileAndItsReportBesideIt) {
   ASSERT_EQ(pages.questions.size(), 1u);  // device.rcl existed: asked before replacing
 }
 
+// What the program held before (a file opened, an earlier calibration) never reaches the saved file:
+// sections the flow computer lacks stay empty, and the temperature Тос values come from the pressure
+// section's Тос characteristic (the simulator's pressure Тос points lie at -20, 20 and 50 °C, its
+// temperature Тос points at -10, 20 and 45 °C of the same ambient sensor).
+TEST_F(SaveCalibration, StartsFromAnEmptyImage) {
+  ASSERT_EQ(Connect(), ConnectResult::Connected);
+  CalibrationImage stale = DeviceImage(7);
+  stale.Channel(S::Temperature).SetTosPoint(0, 1, 99.0f);
+  state.calibration = stale;
+  const SaveCalibrationOutcome outcome = Save("fresh.klb");
+  ASSERT_EQ(outcome.result, SaveCalibrationResult::Saved) << outcome.message;
+  CalibrationImage file;
+  ASSERT_EQ(ReadCalibrationFile(outcome.calibrationPath, {S::Temperature}, file), CalibrationFileStatus::Ok);
+  // Model 16 with a volume meter has no differential-pressure channel.
+  EXPECT_EQ(file.Channel(S::DifferentialPressure).TosCount(), 0);
+  EXPECT_EQ(file.Channel(S::DifferentialPressure).PointCount(0), 0);
+  const ConstChannelSection t = file.Channel(S::Temperature);
+  ASSERT_EQ(t.TosCount(), 3);
+  EXPECT_NEAR(t.TosValue(0), -10.0f, 1e-3);
+  EXPECT_NEAR(t.TosValue(1), 20.0f, 1e-3);
+  EXPECT_NEAR(t.TosValue(2), 45.0f, 1e-3);
+  const std::vector<uint8_t> report = ReadBytes(outcome.reportPath);
+  const std::string text(report.begin(), report.end());
+  EXPECT_NE(text.find("Код АЦП Тос: 40768   Значение Тос: 20 град.Целс"), std::string::npos) << text;
+
+  // Without pressure Тос points there is nothing to read them off: the report says so instead of 0.
+  peer->model.mutableMemory()[0] = 0;    // Тос segments of the pressure section
+  peer->model.mutableMemory()[133] = 0;  // its Тос directory
+  pages.replace.push_back(true);
+  const SaveCalibrationOutcome unknown = Save("fresh.klb");
+  ASSERT_EQ(unknown.result, SaveCalibrationResult::Saved) << unknown.message;
+  const std::vector<uint8_t> second = ReadBytes(unknown.reportPath);
+  const std::string lines(second.begin(), second.end());
+  EXPECT_NE(lines.find("Код АЦП Тос: 40768   Значение Тос: не хранится в вычислителе \r\n"),
+            std::string::npos)
+      << lines;
+  EXPECT_EQ(state.calibration.Channel(S::Temperature).TosValue(1), 0.0f);
+}
+
 TEST_F(SaveCalibration, CountsBeyondTheirLimitsEndBeforeAnythingIsWritten) {
   struct Case {
     uint32_t address;
