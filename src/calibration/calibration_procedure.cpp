@@ -54,7 +54,14 @@ struct DeviceBlocks {
   uint32_t identificationCode = 0;
 };
 
-enum class Decision { NewTos, ExistingTos, AskCurrent, End };
+// How the calibration goes on: a new Тос point; a Тос point the viewer chose, whose table is taken anew
+// from its first point; a Тос point whose table goes on (points added to it in the viewer, or the current
+// one once confirmed after AskCurrent).
+enum class Decision { NewTos, ExistingTos, AskCurrent, CurrentTos, End };
+
+// What a set-up of the section writes: for a new calibration (an empty image) the pressure unit and
+// characteristic too; for a continued file's empty section only that section's own fields.
+enum class SetUp { NewImage, OwnFields };
 
 class Calibration {
  public:
@@ -78,7 +85,10 @@ class Calibration {
   bool NewCalibration();
   bool OpenFile();
   bool ReadDeviceBlocks(DeviceBlocks& blocks);
-  void SetUpSection(const DeviceBlocks& blocks);
+  void SetUpSection(const DeviceBlocks& blocks, SetUp scope);
+  // The section shares the ADC channel parameter block (pressure and temperature) with another section
+  // of the image that holds Тос points.
+  bool SharesTakenAdcBlock();
   // Step of the checks and the viewer, with the image in memory; End with result_ set when it ends.
   Decision CheckAndView();
   bool SameChannelParameters(const DeviceBlocks& blocks);
@@ -236,7 +246,14 @@ bool Calibration::ReadDeviceBlocks(DeviceBlocks& blocks) {
   return true;
 }
 
-void Calibration::SetUpSection(const DeviceBlocks& blocks) {
+bool Calibration::SharesTakenAdcBlock() {
+  if (channelSelector_ == kCalibrationDifferential) return false;
+  const CalibrationSection other = section() == CalibrationSection::Pressure ? CalibrationSection::Temperature
+                                                                             : CalibrationSection::Pressure;
+  return state_.calibration.Channel(other).TosCount() > 0;
+}
+
+void Calibration::SetUpSection(const DeviceBlocks& blocks, SetUp scope) {
   CalibrationImage& image = state_.calibration;
   const int version = state_.record.id.version;
   channel().SetTosCount(0);
@@ -247,8 +264,10 @@ void Calibration::SetUpSection(const DeviceBlocks& blocks) {
     std::memcpy(image.pressureAdcParameters, blocks.main.data(),
                 ModelOf(deviceType()).singleTos ? kModel9AdcBytes : kAdcBlockData);
   }
-  image.pressureUnit = static_cast<uint8_t>(state_.record.pressureUnit());
-  if (version >= 20) image.SetCharacteristic(CalibrationSection::Pressure, 0.0f, 1.0f);
+  if (scope == SetUp::NewImage || section() == CalibrationSection::Pressure) {
+    image.pressureUnit = static_cast<uint8_t>(state_.record.pressureUnit());
+    if (version >= 20) image.SetCharacteristic(CalibrationSection::Pressure, 0.0f, 1.0f);
+  }
   if (channelSelector_ == kCalibrationDifferential) {
     image.differentialUnit = static_cast<uint8_t>(state_.record.diffPressureUnit());
     const float slope =
@@ -293,7 +312,7 @@ bool Calibration::NewCalibration() {
   const std::vector<uint8_t>& adc =
       channelSelector_ == kCalibrationDifferential && !blocks.second.empty() ? blocks.second : blocks.main;
   tools_.pages.ShowAdcParameters(state_.Text(1573), channelSelector_, adc);
-  SetUpSection(blocks);
+  SetUpSection(blocks, SetUp::NewImage);
   const IdentificationResult code = IdentificationCodeStep(state_, technician_, tools_.pages);
   if (code != IdentificationResult::Done) {
     result_ =
@@ -370,14 +389,22 @@ Decision Calibration::CheckAndView() {
   const ViewerOutcome viewed = RunCalibrationViewer(tools_.files, section(), false, run_.path);
   switch (viewed.result) {
     case ViewerResult::NoTosPoints:
-      // A section without Тос points is set up as for a new calibration, so that no zero slope or
-      // foreign ADC block is stored with its tables.
-      SetUpSection(blocks);
+      // A section without Тос points takes the flow computer's present settings, as a new calibration
+      // does, so that no zero slope or foreign ADC block is stored with its tables; but only its own
+      // fields: an ADC block the other section's tables were taken with must match instead.
+      if (SharesTakenAdcBlock() && !SameChannelParameters(blocks)) {
+        result_ = CalibrationResult::ForeignFile;
+        return Decision::End;
+      }
+      SetUpSection(blocks, SetUp::OwnFields);
       run_.tosIndex = 0;
       return Decision::NewTos;
     case ViewerResult::ContinueAtTos:
       run_.tosIndex = viewed.tosIndex;
       return viewed.tosIndex >= channel().TosCount() ? Decision::NewTos : Decision::ExistingTos;
+    case ViewerResult::AddPointsAtTos:
+      run_.tosIndex = viewed.tosIndex;
+      return Decision::CurrentTos;
     case ViewerResult::NothingChosen:
       run_.tosIndex = std::max(0, channel().UsedTosPoints() - 1);
       return Decision::AskCurrent;
@@ -430,6 +457,8 @@ bool Calibration::TakeTosPoint(Decision decision) {
   if (decision != Decision::NewTos) {
     run_.tosCode = static_cast<uint32_t>(section.TosCode(run_.tosIndex));
     run_.tosValue = section.TosValue(run_.tosIndex);
+    // A Тос point chosen in the viewer is calibrated again: its table is taken from its first point.
+    run_.retakeTable = decision == Decision::ExistingTos;
     return true;
   }
   AcquisitionTools acquisition = Acquisition();
@@ -512,7 +541,7 @@ CalibrationResult Calibration::Run() {
         LeaveService();
         return tookPoint_ ? CalibrationResult::Finished : CalibrationResult::Cancelled;
       }
-      decision = Decision::ExistingTos;
+      decision = Decision::CurrentTos;
     }
     bool completed = false;
     if (acquires_ && TakeTosPoint(decision)) {

@@ -236,6 +236,10 @@ TableResult TakePoint(AcquisitionTools& tools, CalibrationRun& run) {
   const std::optional<float> value = EnterPointValue(tools, run, run.acceptedCode, run.reference, false);
   if (!value) return TableResult::Cancelled;
   const ChannelSection channel = state.calibration.Channel(SectionOfKind(run.kind));
+  if (run.retakeTable) {
+    channel.SetPointCount(run.tosIndex, 0);
+    run.retakeTable = false;
+  }
   const int at = channel.PointCount(run.tosIndex);
   channel.SetPoint(run.tosIndex, at, static_cast<int32_t>(run.acceptedCode), *value);
   channel.SetPointCount(run.tosIndex, static_cast<uint16_t>(at + 1));
@@ -283,7 +287,7 @@ TableResult AcquireTable(AcquisitionTools& tools, CalibrationRun& run) {
   ProgramState& state = tools.state;
   const int maxPoints = MaxPoints(run.kind);
   const ChannelSection channel = state.calibration.Channel(SectionOfKind(run.kind));
-  run.pointCounter = channel.PointCount(run.tosIndex);
+  run.pointCounter = run.retakeTable ? 0 : channel.PointCount(run.tosIndex);
   run.takenCodes.clear();
   for (;;) {
     do {

@@ -32,6 +32,9 @@ struct CalibrationRun {
   std::string referenceUnit;         // unit name of the transmitter's reading after conversion
   std::string path;                  // the working calibration file
   std::vector<uint32_t> takenCodes;  // the codes of the current table's points, in the order taken
+  // The current table is taken anew from its first point; its old points give way to the first new one,
+  // so that a cancel before it keeps them.
+  bool retakeTable = false;
 };
 
 // Whether a point's mean code moved away from the previous point's code (the last of `taken`) by more

@@ -48,7 +48,7 @@ bool ShowPointLevel(CalibrationTools& tools, CalibrationSection section, int k, 
   if (!full && !fromMenu) list.buttons.push_back({state.Text(2268), ListChoice::Open, 0});
   const ListAnswer answer = tools.pages.ShowList(list);
   if (answer.modalResult == ListChoice::Open && !full && !fromMenu) {
-    outcome = {1, ViewerResult::ContinueAtTos, k};
+    outcome = {1, ViewerResult::AddPointsAtTos, k};
     return true;
   }
   if (SingleTosModel(image, section)) {

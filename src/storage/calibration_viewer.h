@@ -11,6 +11,7 @@ enum class ViewerResult {
   NoTosPoints = 1,
   Closed = 2,
   ContinueAtTos = 3,  // go on with Тос point `tosIndex` (a new one when it equals the Тос count)
+  AddPointsAtTos,     // add points to Тос point `tosIndex`'s table (its point level's "add a point")
 };
 
 struct ViewerOutcome {

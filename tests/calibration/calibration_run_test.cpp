@@ -237,11 +237,95 @@ TEST_F(CalibrationRunTest, AFileWithoutTosPointsIsSetUpAsANewCalibration) {
   lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
   const CalibrationImage saved = ReadImage(path);
-  EXPECT_FLOAT_EQ(saved.CharacteristicSlope(CalibrationSection::Pressure), 1.0f);
+  // The temperature section's own settings only: the pressure characteristic is another channel's.
+  EXPECT_FLOAT_EQ(saved.CharacteristicSlope(CalibrationSection::Pressure), 0.0f);
   const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
   EXPECT_TRUE(std::equal(adc, adc + 9, saved.pressureAdcParameters));
   EXPECT_EQ(saved.Channel(CalibrationSection::Temperature).TosCount(), 1);
   EXPECT_EQ(PipelineState(), 0);
+}
+
+// The pressure section of a file is continued while its temperature section holds tables: the pressure
+// unit and characteristic are set up, the temperature's stay; the ADC block both were taken with must be
+// the flow computer's.
+TEST_F(CalibrationRunTest, AnEmptySectionBesideATakenOneSetsOnlyItsOwnFields) {
+  Connect();
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.softwareVersion = 35;
+  image.SetIdentificationCode(160123);
+  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
+  std::copy(adc, adc + 9, image.pressureAdcParameters);
+  image.pressureUnit = 1;
+  image.SetCharacteristic(CalibrationSection::Pressure, 0.5f, 0.0f);
+  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+  t.SetTosCount(1);
+  t.SetTosPoint(0, 40768, 20.0f);
+  t.SetPointCount(0, 2);
+  t.SetPoint(0, 0, 3'000'000, -20.0f);
+  t.SetPoint(0, 1, 7'000'000, 60.0f);
+  const std::string path = Path("beside.klb");
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Pressure, 16, image), CalibrationFileStatus::Ok);
+  wizard.poll = {0};
+  wizard.pressureKind = {0};
+  technician.choices = {0, 1};  // the flow computer's unit; continue a file
+  lists.openPaths = {path};
+  lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
+  runPages.values = {20.0f, 1.0f, 10.0f};
+  runPages.beforeWindow = [this](const TForm60Logic& window) {
+    const AcquisitionSetup& s = window.setup();
+    if (s.mode == AcquisitionMode::Point && !s.statistics)
+      peer->model.inputs().pressure = s.pointNumber == 1 ? 1.0 : 10.0;
+  };
+  EXPECT_EQ(Run(0), CalibrationResult::Finished);
+  const CalibrationImage saved = ReadImage(path);
+  EXPECT_EQ(saved.pressureUnit, 0);  // the flow computer's
+  EXPECT_FLOAT_EQ(saved.CharacteristicOffset(CalibrationSection::Pressure), 0.0f);
+  EXPECT_FLOAT_EQ(saved.CharacteristicSlope(CalibrationSection::Pressure), 1.0f);
+  EXPECT_EQ(saved.Channel(CalibrationSection::Pressure).PointCount(0), 2);
+  EXPECT_EQ(saved.Channel(CalibrationSection::Temperature).PointCode(0, 1), 7'000'000);
+
+  // The temperature tables were taken with another ADC setting: the empty section is not set up.
+  image.pressureAdcParameters[5] = 2;
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Pressure, 16, image), CalibrationFileStatus::Ok);
+  wizard.poll = {0};
+  wizard.pressureKind = {0};
+  technician.choices = {0, 1};
+  lists.openPaths = {path};
+  EXPECT_EQ(Run(0), CalibrationResult::ForeignFile);
+  EXPECT_EQ(ReadImage(path).pressureUnit, 1);
+}
+
+// The Тос point chosen in the viewer is calibrated again: its table holds only the new points.
+TEST_F(CalibrationRunTest, AChosenTosPointIsTakenFromItsFirstPoint) {
+  Connect();
+  CalibrationImage image;
+  image.modelCode = 16;
+  image.SetIdentificationCode(160123);
+  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
+  std::copy(adc, adc + 9, image.pressureAdcParameters);
+  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+  t.SetTosCount(1);
+  t.SetTosPoint(0, 40768, 20.0f);
+  t.SetPointCount(0, 2);
+  t.SetPoint(0, 0, 1'000'000, -40.0f);
+  t.SetPoint(0, 1, 2'000'000, -30.0f);
+  const std::string path = Path("again.klb");
+  ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
+            CalibrationFileStatus::Ok);
+  technician.choices = {1};
+  lists.openPaths = {path};
+  // The viewer: continue at Тос point 1; the review ends the table; the viewer closes.
+  lists.lists = {{ListChoice::Open, 0}, {ListChoice::Close, 0}, {ListChoice::Close, 0}};
+  runPages.values = {-20.0f, 60.0f};
+  Inputs({}, {-20.0, 60.0});
+  EXPECT_EQ(Run(1), CalibrationResult::Finished);
+  const ConstChannelSection saved = ReadImage(path).Channel(CalibrationSection::Temperature);
+  ASSERT_EQ(saved.TosCount(), 1);
+  ASSERT_EQ(saved.PointCount(0), 2);
+  EXPECT_EQ(saved.PointCode(0, 0), 3'000'000);
+  EXPECT_EQ(saved.PointCode(0, 1), 7'000'000);
+  EXPECT_EQ(saved.TosCode(0), 40768);
 }
 
 TEST_F(CalibrationRunTest, AFileTakenWithOtherAdcParametersIsNotContinued) {
