@@ -39,6 +39,31 @@ TEST_F(Acquisition, PointTicksTakeTheTemperatureCodeOncePerConversion) {
   EXPECT_EQ(last.lines[9], "0");
 }
 
+// The measurement reply carries its codes most significant byte first on every flow computer, also on
+// one that sends its other values least significant byte first: a reply written byte by byte.
+TEST_F(Acquisition, TheMeasurementReplyIsMostSignificantByteFirstOnEveryFlowComputer) {
+  sim::FlowComputerConfig device;
+  device.lsb = true;
+  Connect(device);
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[0] != 0xBB || request[3] != 0x0C) return true;
+    const uint8_t temperature[5] = {0x00, 0x12, 0x34, 0x56, 1};  // response data bytes 7..11
+    const uint8_t ambient[5] = {0x00, 0x9F, 0x40, 0x00, 1};      // data bytes 12..16: 0x9F40 = 40768
+    std::copy(temperature, temperature + 5, response.begin() + 4 + 7);
+    std::copy(ambient, ambient + 5, response.begin() + 4 + 12);
+    StoreCrc16(response.data(), response.size() - 2);
+    return true;
+  };
+  TForm60Logic point(state, technician, Setup(AcquisitionMode::Point));
+  while (!Tick(point).sampled) {
+  }
+  EXPECT_EQ(point.samples().mean(), 0x123456u);
+  TForm60Logic tos(state, technician, Setup(AcquisitionMode::Ambient));
+  while (!Tick(tos).sampled) {
+  }
+  EXPECT_EQ(tos.samples().mean(), 40768u);
+}
+
 TEST_F(Acquisition, ACounterOf128OrMoreReadsOnEveryTick) {
   Connect();
   peer->filter = [](const Bytes& request, Bytes& response) {

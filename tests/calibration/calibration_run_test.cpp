@@ -398,7 +398,8 @@ TEST_F(CalibrationRunTest, ACodeAboveTheFloatMantissaIsWrittenAndKeptExactly) {
 
 TEST_F(CalibrationRunTest, APressureTableInOtherUnitsIsStoredInTheFlowComputersUnit) {
   sim::FlowComputerConfig device;
-  device.lsb = true;  // codes and the identification code come least significant byte first
+  device.lsb =
+      true;  // the identification code comes least significant byte first; the measurement reply does not
   Connect(device);
   const std::string path = Path("p.klb");
   wizard.poll = {0};            // no reference transmitter

@@ -75,6 +75,32 @@ TEST_F(VerificationRun, TemperatureWithMarkersRecordsEveryReadingOnce) {
   EXPECT_EQ(pages.displays.back().value, "20.000 °C");
 }
 
+// The measurement reply is most significant byte first on every flow computer, also on one that sends
+// its other values least significant byte first: a reply written byte by byte.
+TEST_F(VerificationRun, TheMeasurementReplyIsMostSignificantByteFirstOnEveryFlowComputer) {
+  sim::FlowComputerConfig device;
+  device.lsb = true;
+  Connect(device);
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[0] != 0xBB || request[3] != 0x0C) return true;
+    const uint8_t temperatureCode[5] = {0x00, 0x12, 0x34, 0x56, 1};  // response data bytes 7..11
+    const uint8_t ambientCode[2] = {0x9F, 0x40};                     // data bytes 13..14
+    const uint8_t temperature[4] = {0x41, 0xA4, 0x00, 0x00};         // data bytes 21..24: 20.5
+    std::copy(temperatureCode, temperatureCode + 5, response.begin() + 4 + 7);
+    std::copy(ambientCode, ambientCode + 2, response.begin() + 4 + 13);
+    std::copy(temperature, temperature + 4, response.begin() + 4 + 21);
+    StoreCrc16(response.data(), response.size() - 2);
+    return true;
+  };
+  PlainPages(0);
+  pages.readings = 1;
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  ASSERT_EQ(pages.taken.size(), 1u);
+  EXPECT_EQ(pages.taken[0].channelAdc, 0x123456u);
+  EXPECT_EQ(pages.taken[0].ambientAdc, 0x9F40u);
+  EXPECT_FLOAT_EQ(pages.taken[0].value, 20.5f);
+}
+
 TEST_F(VerificationRun, ModelWithoutMarkersPollsEveryTickAndRecordsEveryReading) {
   sim::FlowComputerConfig device;
   device.model = 4;
