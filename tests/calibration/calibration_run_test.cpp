@@ -432,6 +432,42 @@ TEST_F(CalibrationRunTest, APressureTableInOtherUnitsIsStoredInTheFlowComputersU
   EXPECT_EQ(PipelineState(), 0);
 }
 
+// A reference that measures gauge pressure on an absolute sensor: the barometric pressure is added to
+// every entered value; an absolute reference on a gauge sensor: it is subtracted.
+TEST_F(CalibrationRunTest, TheBarometricPressureBridgesGaugeAndAbsolute) {
+  struct Case {
+    bool gaugeSensor;
+    int referenceKind;
+    std::vector<float> typed;
+  };
+  const Case cases[] = {{false, 1, {0.0f, 9.0f}}, {true, 0, {2.0f, 11.0f}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.gaugeSensor);
+    Connect();
+    state.record.configuration[100] = c.gaugeSensor ? 0x20 : 0x00;
+    const std::string path = Path("barometric.klb");
+    wizard.poll = {0};
+    wizard.pressureKind = {c.referenceKind};
+    technician.choices = {0, 0, 0};  // kgf/cm2 for the calibration and the barometer; a new calibration
+    technician.numbers = {1.0f};     // the barometric pressure
+    technician.confirms = {true};    // the file exists from the first case
+    lists.savePaths = {path};
+    runPages.codes = {160123};
+    runPages.beforeWindow = [this](const TForm60Logic& window) {
+      const AcquisitionSetup& s = window.setup();
+      if (s.mode == AcquisitionMode::Point && !s.statistics)
+        peer->model.inputs().pressure = s.pointNumber == 1 ? 1.0 : 10.0;
+    };
+    runPages.values = {20.0f, c.typed[0], c.typed[1]};
+    lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
+    ASSERT_EQ(Run(0), CalibrationResult::Finished);
+    const ConstChannelSection p = ReadImage(path).Channel(CalibrationSection::Pressure);
+    ASSERT_EQ(p.PointCount(0), 2);
+    EXPECT_FLOAT_EQ(p.PointValue(0, 0), 1.0f);
+    EXPECT_FLOAT_EQ(p.PointValue(0, 1), 10.0f);
+  }
+}
+
 TEST_F(CalibrationRunTest, TheReferenceTransmittersMeanIsProposed) {
   Connect();
   const std::string path = Path("hart.klb");

@@ -77,6 +77,58 @@ TEST_F(HartLinkTest, IdentifiesWithAShortFrameAndPollsWithTheLongAddress) {
   EXPECT_EQ(line->Line().parity, Parity::None);
 }
 
+// Replies written byte by byte from the HART frame layout, their check bytes worked out by hand, so
+// that a fault the program's reader shares with the simulator's writer cannot hide.
+TEST_F(HartLinkTest, RequestsAndRepliesByteExact) {
+  const Bytes identify = {0x06, 0x01, 0x00, 0x0E, 0x00, 0x00, 0xFE, 0x26, 0x06, 0x05,
+                          0x05, 0x01, 0x01, 0x00, 0x00, 0x11, 0x22, 0x33, 0xD7};
+  // Command 1: kPa (12), 1.0; command 110: 4 variables of unit and value, the second bar (7), 1.5.
+  const Bytes read = {0x86, 0x26, 0x06, 0x11, 0x22, 0x33, 0x01, 0x07,
+                      0x00, 0x00, 0x0C, 0x3F, 0x80, 0x00, 0x00, 0x13};
+  const Bytes readAll = {0x86, 0x26, 0x06, 0x11, 0x22, 0x33, 0x6E, 0x16, 0x00, 0x00, 0x0C,
+                         0x40, 0x00, 0x00, 0x00, 0x07, 0x3F, 0xC0, 0x00, 0x00, 0x20, 0x41,
+                         0xA0, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0xA7};
+  const Bytes zeroed = {0x86, 0x26, 0x06, 0x11, 0x22, 0x33, 0x34, 0x02, 0x00, 0x40, 0xD0};
+  Bytes reply;
+  peer->hartFilter = [&](const Bytes&, Bytes& response) {
+    response = reply;
+    return true;
+  };
+  reply = identify;
+  ASSERT_TRUE(Open(1));
+  EXPECT_EQ(peer->hartRequests.back(), (Bytes{0x02, 0x01, 0x00, 0x00, 0x03}));
+  EXPECT_EQ(Bytes(link.identity(), link.identity() + 5), (Bytes{0x26, 0x06, 0x11, 0x22, 0x33}));
+
+  reply = read;
+  ASSERT_EQ(link.Poll(kKindPressure), kHartOk);
+  EXPECT_EQ(peer->hartRequests.back(), (Bytes{0x82, 0x26, 0x06, 0x11, 0x22, 0x33, 0x01, 0x00, 0xA3}));
+  EXPECT_EQ(link.unitCode(), 2);
+  EXPECT_EQ(link.reading(), 1.0f);
+
+  link.SetTarget(1, kTransmitter3095, 1);
+  reply = readAll;
+  ASSERT_EQ(link.Poll(kKindPressure), kHartOk);
+  EXPECT_EQ(peer->hartRequests.back(), (Bytes{0x82, 0x26, 0x06, 0x11, 0x22, 0x33, 0x6E, 0x00, 0xCC}));
+  EXPECT_EQ(link.unitCode(), 4);
+  EXPECT_EQ(link.reading(), 1.5f);
+
+  {
+    HartLineScope hart(line, true);
+    reply = zeroed;
+    EXPECT_EQ(link.Exchange(kHartResetZero, 0), kHartOk);
+    EXPECT_EQ(peer->hartRequests.back(), (Bytes{0x82, 0x26, 0x06, 0x11, 0x22, 0x33, 0x34, 0x01, 0x00, 0x97}));
+  }
+
+  // One byte short of what the byte count announces, whichever byte is missing: no answer, never a value.
+  link.SetTarget(1, kTransmitter3051, 0);
+  for (const size_t missing : {read.size() - 1, read.size() - 2}) {
+    reply = read;
+    reply.erase(reply.begin() + static_cast<long>(missing));
+    EXPECT_EQ(link.Poll(kKindPressure), kHartNoResponse) << missing;
+    clock.SleepFor(2'000'000'000);
+  }
+}
+
 TEST_F(HartLinkTest, MultivariableTransmitterReadsTheChosenVariable) {
   ASSERT_TRUE(Open(2, kTransmitter3095, 1));
   ASSERT_EQ(link.Poll(kKindPressure), kHartOk);

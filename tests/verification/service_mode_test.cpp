@@ -158,11 +158,22 @@ TEST_F(ServiceMode, HartZeroThroughTheFlowComputer) {
   const Bytes& r = LastRequest(0x0B);
   ASSERT_EQ(r.size(), 31u);
   EXPECT_EQ(Bytes(r.begin() + 4, r.begin() + 20), Padded("1234"));
-  const Bytes hart{0x82, 0x26, 0x06, 0x10, 0x00, 0x01, 43, 0};
-  EXPECT_EQ(Bytes(r.begin() + 20, r.begin() + 28), hart);
-  EXPECT_EQ(r[28], HartCheckByte(hart.data(), hart.size()));
+  // Command 43 to transmitter 1's long address, its check byte the XOR of the eight bytes before it.
+  EXPECT_EQ(Bytes(r.begin() + 20, r.begin() + 29), (Bytes{0x82, 0x26, 0x06, 0x10, 0x00, 0x01, 43, 0, 0x98}));
   EXPECT_EQ(technician.Count("message Установка нуля | Ноль датчика установлен"), 1);
   EXPECT_EQ(Requests(0x10), 0);
+
+  // The flow computer's answer written byte by byte: the transmitter's reply to command 43 (response code
+  // 0, field device status 0x40) in its data, the frame's check bytes worked out by hand.
+  peer->filter = [](const Bytes& request, Bytes& response) {
+    if (request[3] == 0x0B)
+      response = {0x66, 0x01, 0x11, 0x8B, 0x86, 0x26, 0x06, 0x10, 0x00,
+                  0x01, 0x2B, 0x02, 0x00, 0x40, 0xDE, 0x94, 0x84};
+    return true;
+  };
+  technician.confirms = {true};
+  EXPECT_EQ(RunHartZero(state, technician, technician, host, false), HartZeroResult::Done);
+  EXPECT_EQ(technician.Count("message Установка нуля | Ноль датчика установлен"), 2);
 }
 
 TEST_F(ServiceMode, HartZeroOnTheFlowComputersLineInsideServiceMode) {

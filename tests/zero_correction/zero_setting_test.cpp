@@ -200,6 +200,19 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
   EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 2);
 }
 
+// The offset is in the flow computer, but the answer to the final leave request is lost and the technician
+// does not ask again: the flow computer may still be in service mode, so the zero is not reported set.
+TEST_F(ZeroSettingRun, AWriteWhoseFinalLeaveWentUnansweredIsNoSuccess) {
+  Connect();
+  Script();
+  Values(10, 0.1f);
+  silent = {{0x11, 2}};
+  technician.confirms = {false};
+  EXPECT_EQ(Zero(0).result, ZeroSettingResult::Failed);
+  EXPECT_EQ(RequestsOf(0x14).size(), 1u);
+  EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 1);
+}
+
 TEST_F(ZeroSettingRun, ADamagedOrCutConstantsBlockStopsBeforeServiceMode) {
   Connect();
   int cut = 0;
