@@ -2,14 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "common/verification_record.h"
 
 namespace ruvenset {
+namespace {
+
+constexpr uint32_t kNoPosition = UINT32_MAX;
+
+}  // namespace
 
 void TimeIndex::Build(const std::vector<double>& oleDates) {
   dates_ = oleDates.data();
   order_.clear();
+  position_.clear();
   identity_ = true;
   double previous = -INFINITY;
   for (double date : oleDates) {
@@ -31,9 +38,17 @@ void TimeIndex::Build(const std::vector<double>& oleDates) {
     });
     order_.shrink_to_fit();
     count_ = order_.size();
+    position_.assign(oleDates.size(), kNoPosition);
+    for (size_t i = 0; i < count_; ++i) position_[order_[i]] = static_cast<uint32_t>(i);
   }
   firstDate_ = count_ == 0 ? 0.0 : dates_[Reading(0)];
   firstDays_ = LinearOleDays(firstDate_);
+}
+
+size_t TimeIndex::Position(size_t reading) const {
+  if (identity_) return reading < count_ ? reading : count_;
+  if (reading >= position_.size() || position_[reading] == kNoPosition) return count_;
+  return position_[reading];
 }
 
 double TimeIndex::Seconds(size_t i) const {

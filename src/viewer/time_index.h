@@ -16,6 +16,8 @@ class TimeIndex {
   size_t size() const { return count_; }
   // The reading (position in file order) at time position i.
   size_t Reading(size_t i) const { return identity_ ? i : order_[i]; }
+  // The time position of a reading (position in file order); size() for one without a valid date.
+  size_t Position(size_t reading) const;
   // Seconds from the earliest reading to the one at time position i.
   double Seconds(size_t i) const;
   // Seconds from the earliest to the latest reading.
@@ -30,6 +32,7 @@ class TimeIndex {
  private:
   const double* dates_ = nullptr;
   std::vector<uint32_t> order_;
+  std::vector<uint32_t> position_;  // the inverse of order_; empty while the index is the file order
   bool identity_ = true;
   size_t count_ = 0;
   double firstDate_ = 0.0;

@@ -102,12 +102,18 @@ TEST(TimeIndex, SortsReadingsOfAClockSetBackAndLeavesOutBadDates) {
   EXPECT_NEAR(index.Span(), 0.2 * 86400.0, 1e-6);
   EXPECT_EQ(index.Reading(index.Nearest(0.11 * 86400.0)), 0u);
   EXPECT_EQ(index.LowerBound(1e12), 4u);
+  // A row of the table finds its place on the time axis; a bad date has none.
+  const size_t positions[] = {2, 0, 4, 3, 4, 1, 4};
+  for (size_t reading = 0; reading < 7; ++reading)
+    EXPECT_EQ(index.Position(reading), positions[reading]) << reading;
 
   TimeIndex ordered;
   const std::vector<double> inOrder = SecondsApart(10, 1.0);
   ordered.Build(inOrder);
   EXPECT_EQ(ordered.size(), 10u);
   EXPECT_EQ(ordered.Reading(7), 7u);
+  EXPECT_EQ(ordered.Position(7), 7u);
+  EXPECT_EQ(ordered.Position(10), 10u);
 }
 
 }  // namespace

@@ -72,14 +72,15 @@ TFormGraph::TFormGraph(const QString& path, Readings readings, QWidget* parent)
   model_ = new ReadingsTableModel(readings_, this);
   stringGrid1_ = new QTableView;
   stringGrid1_->setObjectName(QStringLiteral("StringGrid1"));
+  // The row height is set before the model arrives: set after, it resizes every one of a million rows.
+  const QFontMetrics metrics = fontMetrics();
+  stringGrid1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  stringGrid1_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
   stringGrid1_->setModel(model_);
   stringGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
   stringGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
   stringGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   stringGrid1_->setWordWrap(false);
-  const QFontMetrics metrics = fontMetrics();
-  stringGrid1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  stringGrid1_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
   stringGrid1_->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   stringGrid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   const char* samples[ReadingsTableModel::kColumnCount] = {"00.00.0000", "00:00:00:000", "0x00000000",
@@ -120,9 +121,6 @@ TFormGraph::TFormGraph(const QString& path, Readings readings, QWidget* parent)
   layout->addLayout(body, 1);
   layout->addWidget(BuildFooter());
 
-  const TimeIndex& index = plot_.Index();
-  positionOfReading_.assign(readings_.size(), index.size());
-  for (size_t i = 0; i < index.size(); ++i) positionOfReading_[index.Reading(i)] = i;
   connect(stringGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) { RowChosen(current.row()); });
 
@@ -313,9 +311,9 @@ void TFormGraph::CursorDragged(double seconds) {
 }
 
 void TFormGraph::RowChosen(int row) {
-  if (placingCursor_ || row < 0 || static_cast<size_t>(row) >= positionOfReading_.size()) return;
+  if (placingCursor_ || row < 0 || static_cast<size_t>(row) >= readings_.size()) return;
   const TimeIndex& index = plot_.Index();
-  const size_t position = positionOfReading_[static_cast<size_t>(row)];
+  const size_t position = index.Position(static_cast<size_t>(row));
   if (position >= index.size()) return;  // a reading without a valid date has no place on the time axis
   cursor_ = position;
   cursorPlaced_ = true;

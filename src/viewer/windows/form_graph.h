@@ -87,7 +87,6 @@ class TFormGraph : public QWidget {
   bool cursorPlaced_ = false;
   double cursorAim_ = 0.25;
   bool placingCursor_ = false;
-  std::vector<size_t> positionOfReading_;  // time position of each reading; size() for none
 };
 
 }  // namespace ruvenset
