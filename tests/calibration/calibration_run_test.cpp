@@ -29,6 +29,22 @@ struct CalibrationRunTest : CalibrationFixture {
   void Inputs(std::vector<double> ambient, std::vector<double> points) {
     ApplyInputs(runPages, ambient, points);
   }
+  // A file of the simulated flow computer (model 16, its identification code and ADC block) whose
+  // temperature section holds one Тос point at 20 °C with `points`.
+  static CalibrationImage TemperatureFile(std::initializer_list<std::pair<int32_t, float>> points) {
+    CalibrationImage image;
+    image.modelCode = 16;
+    image.SetIdentificationCode(160123);
+    const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
+    std::copy(adc, adc + 9, image.pressureAdcParameters);
+    const ChannelSection t = image.Channel(CalibrationSection::Temperature);
+    t.SetTosCount(1);
+    t.SetTosPoint(0, 40768, 20.0f);
+    t.SetPointCount(0, static_cast<uint16_t>(points.size()));
+    int i = 0;
+    for (const auto& [code, value] : points) t.SetPoint(0, i++, code, value);
+    return image;
+  }
 };
 
 TEST_F(CalibrationRunTest, TwoTosPointsOfANewTemperatureCalibration) {
@@ -197,15 +213,8 @@ TEST_F(CalibrationRunTest, StopInsideTheMeasurementWindowLeavesServiceMode) {
 
 TEST_F(CalibrationRunTest, AFileOfAnotherFlowComputerIsRefusedBeforeAnythingIsMeasured) {
   Connect();
-  CalibrationImage image;
-  image.modelCode = 16;
+  CalibrationImage image = TemperatureFile({{3'000'000, -20.0f}, {7'000'000, 60.0f}});
   image.SetIdentificationCode(999);
-  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
-  t.SetTosCount(1);
-  t.SetTosPoint(0, 40768, 20.0f);
-  t.SetPointCount(0, 2);
-  t.SetPoint(0, 0, 3'000'000, -20.0f);
-  t.SetPoint(0, 1, 7'000'000, 60.0f);
   const std::string path = Path("other.klb");
   ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
             CalibrationFileStatus::Ok);
@@ -250,20 +259,10 @@ TEST_F(CalibrationRunTest, AFileWithoutTosPointsIsSetUpAsANewCalibration) {
 // the flow computer's.
 TEST_F(CalibrationRunTest, AnEmptySectionBesideATakenOneSetsOnlyItsOwnFields) {
   Connect();
-  CalibrationImage image;
-  image.modelCode = 16;
+  CalibrationImage image = TemperatureFile({{3'000'000, -20.0f}, {7'000'000, 60.0f}});
   image.softwareVersion = 35;
-  image.SetIdentificationCode(160123);
-  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
-  std::copy(adc, adc + 9, image.pressureAdcParameters);
   image.pressureUnit = 1;
   image.SetCharacteristic(CalibrationSection::Pressure, 0.5f, 0.0f);
-  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
-  t.SetTosCount(1);
-  t.SetTosPoint(0, 40768, 20.0f);
-  t.SetPointCount(0, 2);
-  t.SetPoint(0, 0, 3'000'000, -20.0f);
-  t.SetPoint(0, 1, 7'000'000, 60.0f);
   const std::string path = Path("beside.klb");
   ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Pressure, 16, image), CalibrationFileStatus::Ok);
   wizard.poll = {0};
@@ -299,17 +298,7 @@ TEST_F(CalibrationRunTest, AnEmptySectionBesideATakenOneSetsOnlyItsOwnFields) {
 // The Тос point chosen in the viewer is calibrated again: its table holds only the new points.
 TEST_F(CalibrationRunTest, AChosenTosPointIsTakenFromItsFirstPoint) {
   Connect();
-  CalibrationImage image;
-  image.modelCode = 16;
-  image.SetIdentificationCode(160123);
-  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
-  std::copy(adc, adc + 9, image.pressureAdcParameters);
-  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
-  t.SetTosCount(1);
-  t.SetTosPoint(0, 40768, 20.0f);
-  t.SetPointCount(0, 2);
-  t.SetPoint(0, 0, 1'000'000, -40.0f);
-  t.SetPoint(0, 1, 2'000'000, -30.0f);
+  CalibrationImage image = TemperatureFile({{1'000'000, -40.0f}, {2'000'000, -30.0f}});
   const std::string path = Path("again.klb");
   ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
             CalibrationFileStatus::Ok);
@@ -330,17 +319,8 @@ TEST_F(CalibrationRunTest, AChosenTosPointIsTakenFromItsFirstPoint) {
 
 TEST_F(CalibrationRunTest, AFileTakenWithOtherAdcParametersIsNotContinued) {
   Connect();
-  CalibrationImage image;
-  image.modelCode = 16;
-  image.SetIdentificationCode(160123);
-  const uint8_t adc[9] = {3, 0, 3, 1, 1, 2, 0, 0, 0};  // one setting differs from the flow computer's
-  std::copy(adc, adc + 9, image.pressureAdcParameters);
-  const ChannelSection t = image.Channel(CalibrationSection::Temperature);
-  t.SetTosCount(1);
-  t.SetTosPoint(0, 40768, 20.0f);
-  t.SetPointCount(0, 2);
-  t.SetPoint(0, 0, 3'000'000, -20.0f);
-  t.SetPoint(0, 1, 7'000'000, 60.0f);
+  CalibrationImage image = TemperatureFile({{3'000'000, -20.0f}, {7'000'000, 60.0f}});
+  image.pressureAdcParameters[5] = 2;  // one setting differs from the flow computer's
   const std::string path = Path("adc.klb");
   ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image),
             CalibrationFileStatus::Ok);
@@ -354,14 +334,8 @@ TEST_F(CalibrationRunTest, AFileTakenWithOtherAdcParametersIsNotContinued) {
 
 TEST_F(CalibrationRunTest, AFullTableTakesNoFurtherPoint) {
   Connect();
-  CalibrationImage image;
-  image.modelCode = 16;
-  image.SetIdentificationCode(160123);
-  const uint8_t adc[9] = {3, 0, 3, 1, 1, 1, 0, 0, 0};
-  std::copy(adc, adc + 9, image.pressureAdcParameters);
+  CalibrationImage image = TemperatureFile({});
   const ChannelSection t = image.Channel(CalibrationSection::Temperature);
-  t.SetTosCount(1);
-  t.SetTosPoint(0, 40768, 20.0f);
   t.SetPointCount(0, 11);
   for (int i = 0; i < 11; ++i) t.SetPoint(0, i, 3'000'000 + 100'000 * i, -40.0f + 10 * i);
   const std::string path = Path("full.klb");
