@@ -5,8 +5,8 @@
 #include "device/windows/choice_dialogs.h"
 #include "link/com_slots.h"
 #include "shell/windows/confirm_windows.h"
-#include "shell/windows/window_parts.h"
 #include "shell/windows/ui_thread.h"
+#include "shell/windows/window_parts.h"
 #include "verification/wall_clock.h"
 #include "verification/windows/measuring_windows.h"
 #include "verification/windows/reference_pages.h"
@@ -77,8 +77,10 @@ std::optional<std::string> QtVerificationPages::AskDataFilePath(const DataFileDi
 
 std::optional<bool> QtVerificationPages::AskTypedReference(const std::string& caption,
                                                            const std::string& message) {
-  TOKBottomDlg window(Parent(), Q(caption), Q(message), Q(state_.Text(1773)), Q(state_.Text(1772)));
-  return window.AnswerOrCancel();
+  return OnUiThread([&]() -> std::optional<bool> {
+    TOKBottomDlg window(Parent(), Q(caption), Q(message), Q(state_.Text(1773)), Q(state_.Text(1772)));
+    return window.AnswerOrCancel();
+  });
 }
 
 std::optional<float> QtVerificationPages::AskActualValue(const NumberRequest& request) {
