@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "app/procedures.h"
+#include "common/windows/qt_warning_watch.h"
 #include "shell/windows/main_window.h"
 #include "sim/sim_server.h"
 #include "storage/windows/calibration_procedures.h"
@@ -72,7 +73,17 @@ class GapRecorder {
   std::vector<double> gaps_;
 };
 
-// Answers modal windows by object name as they open; windows without an answer are left to themselves.
+// Ends the bench with a failure: a window or a warning it did not expect would otherwise hang or spoil
+// the figures silently.
+[[noreturn]] void Fail(const QString& why) {
+  std::fprintf(stderr, "ui_bench: %s\n", qPrintable(why));
+  std::fflush(nullptr);
+  std::_Exit(1);
+}
+
+// Answers modal windows by object name as they open. A window that runs by itself (the service and
+// write windows) is named with an empty answer; a modal window the bench does not know fails it at once,
+// naming the window, instead of waiting for an answer that never comes.
 class Answers {
  public:
   using Answer = std::function<void(QWidget*)>;
@@ -98,7 +109,9 @@ class Answers {
     seen << modal->objectName();
     if (opened) opened(modal);
     const auto answer = answers_.find(modal->objectName());
-    if (answer != answers_.end()) answer->second(modal);
+    if (answer == answers_.end())
+      Fail("unexpected window " + modal->objectName() + " \"" + modal->windowTitle() + "\"");
+    if (answer->second) answer->second(modal);
   }
   QTimer timer_;
   std::map<QString, Answer> answers_;
@@ -215,6 +228,7 @@ void Verification(int readings) {
     Answers::Click("BitBtn1")(w);
   });
   answers.On("Form52", Answers::Click("BitBtn1"));
+  answers.On("Form53", {});
   bool finished = false;
   answers.On("Form54", [&](QWidget* w) {
     auto* poll = new QTimer(w);
@@ -277,10 +291,10 @@ void WriteBack() {
   }
   b.state.calibration = DeviceImage();
   Answers answers;
-  answers.opened = [](QWidget* w) {
-    const QString name = w->objectName();
-    if (name != "Form53" && name != "Form81") std::printf("  write-back window %s\n", qPrintable(name));
-  };
+  answers.On("Form53", {});
+  answers.On("Form81", {});
+  // The closing message names what was stored.
+  answers.On("FormMess", Answers::Click("BitBtn1"));
   b.gaps.Start();
   window.Action(M::N22)->trigger();
   WaitFor([&] { return done && !window.busy(); }, 600000);
@@ -312,11 +326,12 @@ void StopDuringWait() {
   QElapsedTimer clock;
   qint64 pressedAt = -1;
   qint64 endedAt = -1;
-  answers.opened = [&](QWidget* w) {
+  answers.opened = [&](QWidget*) {
     if (endedAt < 0) endedAt = clock.nsecsElapsed();
-    if (w->objectName() == "OKBottomDlg") Answers::Click("CancelBtn")(w);
-    if (w->objectName() == "FormMess") Answers::Click("BitBtn1")(w);
   };
+  answers.On("OKBottomDlg", Answers::Click("CancelBtn"));
+  answers.On("FormMess", Answers::Click("BitBtn1"));
+  answers.On("MessageBox", Answers::Click("BitBtn1"));
   b.gaps.Start();
   clock.start();
   QTimer::singleShot(1000, &window, [&] {
@@ -339,6 +354,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (getenv("RUVENSET_LANG_DIR") == nullptr) setenv("RUVENSET_LANG_DIR", RUVENSET_SOURCE_DIR "/lang", 1);
   QApplication app(argc, argv);
+  WatchQtWarnings([](const QString& warning) { Fail("Qt: " + warning); });
   const int readings = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
   SilentSpeedSearch();
   Verification(readings);
