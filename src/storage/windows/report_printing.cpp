@@ -36,15 +36,29 @@ QFont ReportFont(const QRectF& area, double indent, const QPaintDevice& device) 
   return font;
 }
 
-void DrawPage(QPainter& painter, const QRectF& area, const std::vector<std::string>& lines) {
+// Draws `lines` as the printed lines of a page from line `first` on.
+void DrawPage(QPainter& painter, const QRectF& area, const std::vector<std::string>& lines, int first = 0) {
   const double indent = kIndentInches * painter.device()->logicalDpiX();
   painter.setFont(ReportFont(area, indent, *painter.device()));
   painter.setPen(Qt::black);
   const double lineHeight = area.height() / kPrintedLines;
   const double ascent = QFontMetricsF(painter.font(), painter.device()).ascent();
   for (size_t i = 0; i < lines.size(); ++i)
-    painter.drawText(QPointF(area.left() + indent, area.top() + lineHeight * static_cast<double>(i) + ascent),
-                     Q(lines[i]));
+    painter.drawText(
+        QPointF(area.left() + indent, area.top() + lineHeight * static_cast<double>(first + i) + ascent),
+        Q(lines[i]));
+}
+
+// The report's title: its first line with words, without the blanks around it and its full stop.
+std::string ReportTitle(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    const size_t begin = line.find_first_not_of(' ');
+    if (begin == std::string::npos) continue;
+    size_t end = line.find_last_not_of(' ');
+    if (line[end] == '.') --end;
+    return line.substr(begin, end + 1 - begin);
+  }
+  return {};
 }
 
 // Round steps of 1, 2 or 5 times a power of ten, about `count` of them across [low, high].
@@ -73,6 +87,7 @@ ReportPrintJob ReportJobFor(const std::vector<std::string>& lines) {
   job.range = {1, static_cast<int>(job.pages.size())};
   job.charts = ReportCharacteristics(lines);
   job.russian = ReportIsRussian(lines);
+  job.title = ReportTitle(lines);
   return job;
 }
 
@@ -182,7 +197,8 @@ void DrawCharacteristic(QPainter& painter, const QRectF& rect, const ChannelChar
 bool PrintReport(QPrinter& printer, const ReportPrintJob& job) {
   const int count = static_cast<int>(job.pages.size());
   const PageRange range = ClampPageRange(job.range, count);
-  printer.setDocName(Q(PageFooter(range.from, count)));
+  const int total = count + static_cast<int>(job.charts.size());
+  printer.setDocName(Q(job.title));
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRectF area = printer.pageLayout()
@@ -192,12 +208,15 @@ bool PrintReport(QPrinter& printer, const ReportPrintJob& job) {
   for (int n = range.from; n <= range.to; ++n) {
     if (!firstPage) printer.newPage();
     firstPage = false;
-    DrawPage(painter, area, PrintedPageLines(job.pages[static_cast<size_t>(n - 1)], n, count));
+    DrawPage(painter, area, PrintedPageLines(job.pages[static_cast<size_t>(n - 1)], n, total));
   }
+  const double lineHeight = area.height() / kPrintedLines;
+  int number = count;
   for (const ChannelCharacteristic& chart : job.charts) {
     if (!firstPage) printer.newPage();
     firstPage = false;
-    DrawCharacteristic(painter, area, chart, job.russian);
+    DrawCharacteristic(painter, area.adjusted(0, 0, 0, -2 * lineHeight), chart, job.russian);
+    DrawPage(painter, area, {PageFooter(++number, total)}, kPrintedLines - 1);
   }
   return painter.end();
 }

@@ -19,13 +19,15 @@ struct ReportPrintJob {
   PageRange range;
   std::vector<ChannelCharacteristic> charts;
   bool russian = true;
+  std::string title;  // the report's title line, the printed document's name
 };
 
 // The job for a report's lines, all pages chosen.
 ReportPrintJob ReportJobFor(const std::vector<std::string>& lines);
 
 // Prints the chosen pages, each padded to 63 lines with its footer and indented as the report window
-// prints, then the chart pages. False when the device could not be painted on.
+// prints, then the chart pages with theirs; the footers count the chart pages too. The document is named
+// after the report. False when the device could not be painted on.
 bool PrintReport(QPrinter& printer, const ReportPrintJob& job);
 
 // The same into a PDF file, without a display.
