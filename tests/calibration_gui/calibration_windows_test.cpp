@@ -45,7 +45,25 @@ class CalibrationWindows : public CalibrationFixture {
   static void Settle(const TForm60& form) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form.working(); }));
   }
-  static QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split('\n'); }
+  static QStringList Texts(const std::vector<QLabel*>& lines) {
+    QStringList texts;
+    for (const QLabel* line : lines) texts << line->text();
+    return texts;
+  }
+  // Every value stands on its label's row: the same top, the same height, to the label's right.
+  static void ExpectValuesBesideLabels(TForm60& form) {
+    ASSERT_EQ(form.Labels.size(), form.Values.size());
+    for (size_t r = 0; r < form.Labels.size(); ++r) {
+      const QRect label(form.Labels[r]->mapTo(&form, QPoint(0, 0)), form.Labels[r]->size());
+      const QRect value(form.Values[r]->mapTo(&form, QPoint(0, 0)), form.Values[r]->size());
+      EXPECT_EQ(label.top(), value.top()) << form.Labels[r]->text().toStdString();
+      EXPECT_EQ(label.height(), value.height()) << form.Labels[r]->text().toStdString();
+      EXPECT_LE(label.right(), value.left()) << form.Labels[r]->text().toStdString();
+      if (r > 0)
+        EXPECT_GE(label.top(),
+                  form.Labels[r - 1]->mapTo(&form, QPoint(0, 0)).y() + form.Labels[r - 1]->height());
+    }
+  }
 };
 
 TEST_F(CalibrationWindows, StatisticsWindowRendersItsTicksAndTheStrip) {
@@ -57,8 +75,8 @@ TEST_F(CalibrationWindows, StatisticsWindowRendersItsTicksAndTheStrip) {
   EXPECT_EQ(form.windowTitle().toStdString(), Text(2238));
   ASSERT_NE(form.Chart, nullptr);
   EXPECT_FALSE(form.BitBtn2->isHidden());
-  const QStringList labels = Lines(form.Memo1);
-  EXPECT_EQ(labels.size(), Lines(form.Memo2).size());
+  const QStringList labels = Texts(form.Labels);
+  EXPECT_EQ(labels.size(), Texts(form.Values).size());
   EXPECT_TRUE(labels.contains(QString::fromStdString(Text(1477))));
   EXPECT_TRUE(labels.contains(QString::fromStdString(Text(1466))));
 
@@ -68,7 +86,8 @@ TEST_F(CalibrationWindows, StatisticsWindowRendersItsTicksAndTheStrip) {
   ASSERT_GE(logic.samples().count(), 6);
   EXPECT_TRUE(form.Timer2->isActive());
   EXPECT_FALSE(form.Timer1->isActive());
-  const QStringList values = Lines(form.Memo2);
+  ExpectValuesBesideLabels(form);
+  const QStringList values = Texts(form.Values);
   const int meanRow = labels.indexOf(QString::fromStdString(Text(1463)));
   ASSERT_GE(meanRow, 0);
   EXPECT_EQ(values[meanRow].trimmed().toStdString(), std::to_string(logic.samples().mean()));
@@ -90,13 +109,17 @@ TEST_F(CalibrationWindows, PromptWindowShowsTheCodeWithoutStatistics) {
   TForm60 form(nullptr, state, logic);
   EXPECT_EQ(form.Chart, nullptr);
   EXPECT_TRUE(form.BitBtn2->isHidden());
-  EXPECT_TRUE(Lines(form.Memo1).contains(QString::fromStdString(Text(1458))));
+  EXPECT_TRUE(Texts(form.Labels).contains(QString::fromStdString(Text(1458))));
   QTimer::singleShot(0, [&] {
     for (int i = 0; i < 3; ++i) Fire(form, form.Timer1);
+    ExpectValuesBesideLabels(form);
+    // The code stands beside its label, not beside the prompt below it.
+    const int codeRow = static_cast<int>(Texts(form.Labels).indexOf(QString::fromStdString(Text(3163))));
+    ASSERT_GE(codeRow, 0);
+    EXPECT_TRUE(form.Values[static_cast<size_t>(codeRow)]->text().contains("40768 (0x9f40)"));
     form.BitBtn1->click();
   });
   EXPECT_EQ(form.Run(), kMeasurementNext);
-  EXPECT_TRUE(Lines(form.Memo2).join(" ").contains("40768 (0x9f40)"));
   EXPECT_FALSE(form.Timer1->isActive());
 }
 

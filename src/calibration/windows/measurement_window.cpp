@@ -1,8 +1,8 @@
 #include "calibration/windows/measurement_window.h"
 
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QTextOption>
 #include <QVBoxLayout>
 
 #include "shell/windows/window_parts.h"
@@ -10,16 +10,13 @@
 namespace ruvenset {
 namespace {
 
-QPlainTextEdit* Memo(QWidget* parent, const char* name, bool fixedPitch) {
-  auto* memo = new QPlainTextEdit(parent);
-  memo->setObjectName(name);
-  memo->setReadOnly(true);
-  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  memo->setFocusPolicy(Qt::NoFocus);
-  if (fixedPitch) memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  return memo;
+QLabel* ValueLabel(QWidget* parent, int line) {
+  auto* value = new QLabel(parent);
+  value->setObjectName(QString("Value%1").arg(line));
+  value->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QString(28, '0')));
+  return value;
 }
 
 }  // namespace
@@ -29,7 +26,7 @@ TForm60::TForm60(QWidget* parent, const ProgramState& state, TForm60Logic& logic
   PrepareDialog(this, "Form60", Q(logic.caption()));
   const AcquisitionSetup& setup = logic.setup();
   const std::vector<std::string> labels = logic.Labels();
-  // The lines that carry a label, plus the two message lines: each is a row of both memos.
+  // The lines that carry a label, plus the two message lines: each is a row of the grid.
   // Prompt mode with a transmitter also shows its failure (line 5) and its reading's unit (line 8).
   const bool promptReference = !setup.statistics && setup.hart != nullptr;
   for (int i = 0; i < kAcquisitionLines; ++i) {
@@ -37,24 +34,33 @@ TForm60::TForm60(QWidget* parent, const ProgramState& state, TForm60Logic& logic
       rows_.push_back(i);
   }
 
-  Memo1 = Memo(this, "Memo1", false);
-  Memo2 = Memo(this, "Memo2", true);
-  QString text;
-  int widest = 0;
-  for (int row : rows_) {
-    const QString label = Q(labels[static_cast<size_t>(row)]);
-    text += label + "\n";
-    widest = std::max(widest, Memo1->fontMetrics().horizontalAdvance(label));
+  // One grid on a plain white panel: a value shares its label's row whatever the fonts' line heights.
+  Memo1 = new QFrame(this);
+  Memo1->setObjectName("Memo1");
+  Memo1->setFrameShape(QFrame::StyledPanel);
+  Memo1->setFrameShadow(QFrame::Sunken);
+  Memo1->setAutoFillBackground(true);
+  Memo1->setBackgroundRole(QPalette::Base);
+  auto* grid = new QGridLayout(Memo1);
+  grid->setContentsMargins(12, 8, 12, 8);
+  grid->setHorizontalSpacing(10);
+  grid->setVerticalSpacing(3);
+  grid->setColumnStretch(1, 1);
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    const int line = rows_[r];
+    auto* label = new QLabel(Q(labels[static_cast<size_t>(line)]), Memo1);
+    label->setObjectName(QString("Label%1").arg(line));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* value = ValueLabel(Memo1, line);
+    value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int height = std::max(label->sizeHint().height(), value->sizeHint().height());
+    label->setFixedHeight(height);
+    value->setFixedHeight(height);
+    grid->addWidget(label, static_cast<int>(r), 0);
+    grid->addWidget(value, static_cast<int>(r), 1);
+    Labels.push_back(label);
+    Values.push_back(value);
   }
-  text.chop(1);
-  QTextOption rightAligned = Memo1->document()->defaultTextOption();
-  rightAligned.setAlignment(Qt::AlignRight);
-  Memo1->document()->setDefaultTextOption(rightAligned);
-  Memo1->setPlainText(text);
-  const int lineHeight = std::max(Memo1->fontMetrics().lineSpacing(), Memo2->fontMetrics().lineSpacing());
-  const int height = lineHeight * static_cast<int>(rows_.size()) + 16;
-  Memo1->setFixedSize(widest + 24, height);
-  Memo2->setFixedSize(Memo2->fontMetrics().horizontalAdvance(QString(30, '0')) + 20, height);
 
   BitBtn1 = MakeButton(this, "BitBtn1", Q(logic.nextText()), QStyle::SP_ArrowRight);
   BitBtn2 = MakeButton(this, "BitBtn2", Q(logic.resetText()), QStyle::SP_BrowserReload);
@@ -67,10 +73,6 @@ TForm60::TForm60(QWidget* parent, const ProgramState& state, TForm60Logic& logic
   connect(BitBtn2, &QPushButton::clicked, this, &TForm60::BitBtn2Click);
   connect(BitBtn3, &QPushButton::clicked, this, [this] { Leave(kResultCancel); });
 
-  auto* memos = new QHBoxLayout;
-  memos->setSpacing(6);
-  memos->addWidget(Memo1);
-  memos->addWidget(Memo2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(BitBtn2);
   buttons->addStretch();
@@ -79,7 +81,7 @@ TForm60::TForm60(QWidget* parent, const ProgramState& state, TForm60Logic& logic
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 14, 16, 14);
   layout->setSpacing(10);
-  layout->addLayout(memos);
+  layout->addWidget(Memo1);
   if (setup.statistics) {
     Chart = new SampleStrip(this);
     Chart->SetLegend(Q(state.Text(3165)), Q(state.Text(3166)));
@@ -138,10 +140,7 @@ void TForm60::reject() {
 }
 
 void TForm60::Render(const AcquisitionTick& tick) {
-  QString text;
-  for (int row : rows_) text += Q(tick.lines[static_cast<size_t>(row)]) + "\n";
-  text.chop(1);
-  Memo2->setPlainText(text);
+  for (size_t r = 0; r < rows_.size(); ++r) Values[r]->setText(Q(tick.lines[static_cast<size_t>(rows_[r])]));
   if (Chart != nullptr) Chart->SetSamples(tick.codes, tick.mean, tick.sigma, kSampleRingSize);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
-#include <QPlainTextEdit>
+#include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -11,11 +12,11 @@
 
 namespace ruvenset {
 
-// The measurement window of a calibration: the labels (`Memo1`) and the values (`Memo2`) side by side,
-// in statistics mode the strip chart of the point's codes below them, and the buttons Next (`BitBtn1`,
-// modal result 1), reset the statistics (`BitBtn2`, statistics mode only) and Cancel (`BitBtn3`, modal
-// result 2). `Timer1` ticks in ambient mode, `Timer2` in point mode, every 900 ms; each stays off while
-// its tick runs. The window only renders what the logic's tick returns.
+// The measurement window of a calibration: one grid (`Memo1`) of the lines' labels and their values,
+// each value on its label's row, in statistics mode the strip chart of the point's codes below them, and the
+// buttons Next (`BitBtn1`, modal result 1), reset the statistics (`BitBtn2`, statistics mode only) and Cancel
+// (`BitBtn3`, modal result 2). `Timer1` ticks in ambient mode, `Timer2` in point mode, every 900 ms; each
+// stays off while its tick runs. The window only renders what the logic's tick returns.
 class TForm60 : public QDialog {
   Q_OBJECT
  public:
@@ -28,8 +29,11 @@ class TForm60 : public QDialog {
   // Whether work handed to the worker has not been shown yet.
   bool working() const { return runner_.running(); }
 
-  QPlainTextEdit* Memo1;
-  QPlainTextEdit* Memo2;
+  QFrame* Memo1;
+  // The shown lines, in order: the label (right-aligned, `LabelN`) and the value (`ValueN`) of each,
+  // N the line number of the logic.
+  std::vector<QLabel*> Labels;
+  std::vector<QLabel*> Values;
   SampleStrip* Chart = nullptr;
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
