@@ -36,9 +36,14 @@ class KeyFilter final : public QObject {
       default:
         break;
     }
+    // Editing keys pass: Ctrl+A, copy, cut, paste, undo and Delete type no character of their own,
+    // and what a paste brings is held to the field's rule by its validator.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
     const QString text = key->text();
     if (text.isEmpty()) return false;
-    return !accepts_(static_cast<char32_t>(text.toUcs4().value(0)));
+    const char32_t typed = static_cast<char32_t>(text.toUcs4().value(0));
+    if (typed < 0x20 || typed == 0x7f) return false;
+    return !accepts_(typed);
   }
 
  private:
