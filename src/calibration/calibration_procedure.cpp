@@ -293,7 +293,7 @@ bool Calibration::NewCalibration() {
     const std::optional<std::string> path = tools_.files.pages.AskSavePath(dialog);
     if (!path) return false;
     if (::access(path->c_str(), F_OK) == 0 &&
-        !technician_.Confirm(state_.Text(2238), state_.texts.FormatText(1474, {*path})))
+        !technician_.ConfirmWrite(state_.Text(2238), state_.texts.FormatText(1474, {*path})))
       continue;
     run_.path = *path;
     break;

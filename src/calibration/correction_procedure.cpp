@@ -1,5 +1,9 @@
 #include "calibration/correction_procedure.h"
 
+#include <cstdio>
+
+#include "device/service_mode_line.h"
+
 #include "common/unit_tables.h"
 #include "device/pipeline_state.h"
 #include "device/unit_choice.h"
@@ -33,7 +37,10 @@ class Correction {
 CorrectionOutcome Correction::Run(const CorrectionSetup& setup) {
   CorrectionOutcome outcome;
   outcome.result = CorrectionResult::Failed;
-  if (!Service(kServiceEnter, 1, 2202)) return outcome;
+  if (!Service(kServiceEnter, 1, 2202)) {
+    outcome.failed = CorrectionStep::Enter;
+    return outcome;
+  }
   ConstantsBlock block;
   const ConstantsRead read = ReadConstantsBlock(state_, technician_, block);
   if (read == ConstantsRead::Damaged)
@@ -48,29 +55,40 @@ CorrectionOutcome Correction::Run(const CorrectionSetup& setup) {
     outcome.a = window.a();
     outcome.b = window.b();
   }
-  const bool left = Service(kServiceLeave, 1, 2203);
-  if (read != ConstantsRead::Ok) return outcome;
+  outcome.serviceLeft = Service(kServiceLeave, 1, 2203);
+  if (read != ConstantsRead::Ok) {
+    outcome.failed = CorrectionStep::Read;
+    return outcome;
+  }
   if (close == CorrectionClose::Exit) {
     outcome.result = CorrectionResult::Interrupted;
     return outcome;
   }
-  if (!left || !Service(kServiceEnter, 0, 2202)) return outcome;
-  const ConstantsWrite written =
-      WriteSlopeAndOffset(state_, technician_, block, selector_, outcome.a, outcome.b);
-  const bool leftAgain = Service(kServiceLeave, 0, 2203);
-  if (written == ConstantsWrite::Written && leftAgain) outcome.result = CorrectionResult::Written;
+  if (!outcome.serviceLeft) {
+    outcome.failed = CorrectionStep::Leave;
+    return outcome;
+  }
+  if (!Service(kServiceEnter, 0, 2202)) {
+    outcome.failed = CorrectionStep::Enter;
+    return outcome;
+  }
+  outcome.written = WriteSlopeAndOffset(state_, technician_, block, selector_, outcome.a, outcome.b) ==
+                    ConstantsWrite::Written;
+  outcome.serviceLeft = Service(kServiceLeave, 0, 2203);
+  if (!outcome.written) {
+    outcome.failed = CorrectionStep::Write;
+  } else if (!outcome.serviceLeft) {
+    outcome.failed = CorrectionStep::Leave;
+  } else {
+    outcome.result = CorrectionResult::Written;
+  }
   return outcome;
 }
 
-int MessageOf(CorrectionResult result) {
-  switch (result) {
-    case CorrectionResult::Failed:
-      return 2195;
-    case CorrectionResult::Interrupted:
-      return 3067;
-    default:
-      return 0;
-  }
+std::string Coefficient(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.5f", value);
+  return text;
 }
 
 }  // namespace
@@ -120,9 +138,34 @@ CorrectionOutcome CorrectCharacteristic(ProgramState& state, Technician& technic
   }
 
   outcome = Correction(state, technician, tools, selector).Run(setup);
-  if (const int message = MessageOf(outcome.result))
-    technician.ShowMessageWindow(state.Text(3066), state.Text(message), state.Text(2278));
+  const std::string message = CorrectionMessage(state, outcome);
+  if (!message.empty()) technician.ShowMessageWindow(state.Text(3066), message, state.Text(2278));
   return outcome;
+}
+
+std::string CorrectionMessage(const ProgramState& state, const CorrectionOutcome& outcome) {
+  const std::string written = state.texts.FormatText(3361, {Coefficient(outcome.a), Coefficient(outcome.b)});
+  switch (outcome.result) {
+    case CorrectionResult::Written:
+      return written + "\n" + ServiceModeLine(state, true);
+    case CorrectionResult::Interrupted:
+      return state.Text(3067) + "\n" + ServiceModeLine(state, outcome.serviceLeft);
+    case CorrectionResult::NotStarted:
+      return {};
+    case CorrectionResult::Failed:
+      break;
+  }
+  switch (outcome.failed) {
+    case CorrectionStep::Enter:
+      return state.Text(3356);
+    case CorrectionStep::Read:
+      return state.Text(2195) + "\n" + ServiceModeLine(state, outcome.serviceLeft);
+    case CorrectionStep::Write:
+      return state.Text(3362) + "\n" + ServiceModeLine(state, outcome.serviceLeft);
+    default:
+      return (outcome.written ? written + "\n" : std::string()) + state.Text(3358) + "\n" +
+             ServiceModeLine(state, false);
+  }
 }
 
 ConstantsWrite WriteSlopeAndOffset(ProgramState& state, Technician& technician, ConstantsBlock& block,

@@ -1,9 +1,9 @@
 #pragma once
 #include "calibration/correction_window.h"
 #include "device/device_prompts.h"
+#include "device/service_operations.h"
 #include "session/program_state.h"
 #include "session/technician.h"
-#include "device/service_operations.h"
 #include "verification/wall_clock.h"
 
 namespace ruvenset {
@@ -17,10 +17,20 @@ enum class CorrectionResult {
   NotStarted = 5,   // the pipeline, the unit or the number of points was not obtained
 };
 
+// The step of a correction that failed.
+enum class CorrectionStep { None, Enter, Read, Leave, Write };
+
 struct CorrectionOutcome {
   CorrectionResult result = CorrectionResult::NotStarted;
   float a0 = 0, b0 = 0, a = 0, b = 0;
+  bool written = false;  // the new slope and offset reached the flow computer
+  CorrectionStep failed = CorrectionStep::None;
+  bool serviceLeft = true;  // false: the last leave request failed, the flow computer may be in service mode
 };
+
+// The message after a correction that reached service mode: the new coefficients, or what failed and
+// whether the flow computer was taken out of service mode. Empty when there is nothing to say.
+std::string CorrectionMessage(const ProgramState& state, const CorrectionOutcome& outcome);
 
 // The correction window shown modally; returns how it was closed.
 class CorrectionPages {
@@ -44,7 +54,7 @@ ChoiceRequest PointsRequest(const ProgramState& state);
 // (channel 1) channel: pipeline 1's state, the unit, the number of points (pressure only; differential
 // pressure takes two), then inside service mode the correction window; after Запись service mode is
 // left and entered again around the write of the new slope and offset. The outcome is reported with
-// the message window (nothing on success).
+// the message window (CorrectionMessage).
 [[nodiscard]] CorrectionOutcome CorrectCharacteristic(ProgramState& state, Technician& technician,
                                                       CorrectionTools& tools, int channel);
 

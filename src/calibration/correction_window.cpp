@@ -1,5 +1,6 @@
 #include "calibration/correction_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +11,15 @@
 namespace ruvenset {
 namespace {
 
+// A coefficient or a measured value in a fixed format; a value that rounds to zero prints without its
+// sign (0.00000, never -0.00000).
 std::string Printf(const char* format, double value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
-  return text;
+  std::string out = text;
+  const size_t minus = out.find('-');
+  if (minus != std::string::npos && out.find_first_of("123456789") == std::string::npos) out.erase(minus, 1);
+  return out;
 }
 
 // A typed number by the program's one rule (a decimal point or comma, a leading minus).
@@ -50,16 +56,19 @@ int CorrectionWindow::pointBeingTaken() const {
   return taken < setup_.points ? taken : setup_.points - 1;
 }
 
-void CorrectionWindow::ShowReferenceCaption(int point) {
+void CorrectionWindow::GiveReferenceTo(int current) {
+  int point = 0;
+  while (point < current && yTaken_[point]) ++point;
+  referencePoint_ = point;
   display_.referenceCaption = state_.texts.FormatText(setup_.selector == 2 ? 3071 : 3072, {point + 1});
+  display_.reference = yTaken_[point] ? yText_[point] : std::string();
 }
 
 void CorrectionWindow::StartState() {
   buttons_ = CorrectionButtons{};
-  display_.reference.clear();
   display_.a.clear();
   display_.b.clear();
-  ShowReferenceCaption(pointBeingTaken());
+  GiveReferenceTo(pointBeingTaken());
 }
 
 void CorrectionWindow::ResetStatistics() {
@@ -76,6 +85,8 @@ void CorrectionWindow::Button4Click() {
   ResetStatistics();
   lastCounter_ = 255;
   timer1_ = true;
+  display_.message.clear();
+  GiveReferenceTo(pointBeingTaken());
   buttons_.start = false;
   buttons_.stop = true;
   buttons_.resetStatistics = true;
@@ -96,6 +107,9 @@ int CorrectionWindow::Timer1Timer() {
       break;
     case CycleStep::Refused:
       display_.message = state_.texts.FormatText(2996, {reading.refusalCode});
+      break;
+    case CycleStep::Stopped:
+      display_.message = state_.Text(3350);
       break;
     default:
       display_.message = state_.Text(2217);
@@ -133,43 +147,42 @@ void CorrectionWindow::Measure(const CycleReading& reading) {
 }
 
 void CorrectionWindow::Button1Click() {
+  state_.link.stop().Clear();
   timer1_ = false;
   timer2_ = true;
   buttons_.stop = false;
   buttons_.resetStatistics = false;
-  if (count_ == 0) {
-    buttons_.start = true;
-    return;
-  }
+  buttons_.start = true;
+  display_.message.clear();
+  if (count_ == 0) return;
   const int point = pointBeingTaken();
   x_[point] = mean_;
   xTaken_[point] = true;
   if (setup_.points == 1) {
     display_.x1 = Printf("%8.3f", mean_);
-    buttons_.calculate = true;
-    buttons_.start = true;
-    return;
+  } else {
+    (point == 0 ? display_.x1 : display_.x2) = Printf("%8.4f", mean_);
   }
-  if (point == 0) {
-    display_.x1 = Printf("%8.4f", mean_);
-    ShowReferenceCaption(1);
-    display_.reference.clear();
-    buttons_.reference = true;
-    buttons_.start = true;
-    return;
-  }
-  display_.x2 = Printf("%8.4f", mean_);
-  buttons_.calculate = true;
-  buttons_.start = true;
+  GiveReferenceTo(yTaken_[point] ? std::min(point + 1, setup_.points - 1) : point);
+  buttons_.reference = true;
+  buttons_.calculate = setup_.points == 1 || point == 1;
 }
 
 void CorrectionWindow::Edit4Exit(const std::string& text) {
   display_.reference = text;
   float value = 0;
   if (!ParseTyped(text, value)) return;
-  const int point = pointBeingTaken();
-  y_[point] = value;
-  yTaken_[point] = true;
+  y_[referencePoint_] = value;
+  yTaken_[referencePoint_] = true;
+  yText_[referencePoint_] = text;
+}
+
+std::string CorrectionWindow::MissingForCalculation() const {
+  for (int p = 0; p < setup_.points; ++p) {
+    if (!xTaken_[p]) return state_.texts.FormatText(3351, {p + 1});
+    if (!yTaken_[p]) return state_.texts.FormatText(3352, {p + 1});
+  }
+  return state_.Text(3353);
 }
 
 bool CorrectionWindow::EqualPoints() const {
@@ -213,7 +226,11 @@ void CorrectionWindow::Button2Click() {
     b_ = b0_ + d_;
     computed = true;
   }
-  if (!computed) return;
+  if (!computed) {
+    display_.message = MissingForCalculation();
+    return;
+  }
+  display_.message.clear();
   display_.a = Printf("%.5f", a_);
   display_.b = Printf("%.5f", b_);
   buttons_.entries = true;
@@ -241,6 +258,7 @@ void CorrectionWindow::Button7Click() {
   for (int p = 0; p < 2; ++p) {
     x_[p] = y_[p] = 0;
     xTaken_[p] = yTaken_[p] = false;
+    yText_[p].clear();
   }
   k_ = d_ = 0;
   display_.x1.clear();

@@ -64,7 +64,9 @@ class CorrectionWindow {
   void Button4Click();
   // One measurement tick (Timer1); returns the interval to the next one.
   int Timer1Timer();
-  // СТОП: takes the mean as the measured value of the point being taken.
+  // СТОП: takes the mean as the measured value of the point being taken; the reference entry then
+  // belongs to that point. A measurement that waited for its answer was ended by the stop, which this
+  // uses up, so that none is left over for a later exchange.
   void Button1Click();
   // The reference entry was left with this text: the reference of the point being taken.
   void Edit4Exit(const std::string& text);
@@ -90,6 +92,10 @@ class CorrectionWindow {
   const CorrectionDisplay& display() const { return display_; }
   const CorrectionSetup& setup() const { return setup_; }
   int pointBeingTaken() const;  // 0 or 1
+  // The point whose reference the entry holds, chosen at СТАРТ and СТОП: the first point up to the one
+  // being measured (or just taken) that has no reference yet, else that point. A point taken with its
+  // reference typed beforehand hands the entry on to the next point.
+  int referencePoint() const { return referencePoint_; }
   uint32_t count() const { return count_; }
   float mean() const { return mean_; }
   bool measuredTaken(int point) const { return xTaken_[point]; }
@@ -106,7 +112,11 @@ class CorrectionWindow {
  private:
   void StartState();
   void ResetStatistics();
-  void ShowReferenceCaption(int point);
+  // Gives the reference entry to the first point up to `current` without a reference, else to
+  // `current`: its caption, and its reference if one was typed.
+  void GiveReferenceTo(int current);
+  // Why Расчет computed nothing: the first point that lacks its measurement or its reference.
+  std::string MissingForCalculation() const;
   void Measure(const CycleReading& reading);
   bool EqualPoints() const;
 
@@ -120,10 +130,12 @@ class CorrectionWindow {
   bool timer1_ = false;
   bool timer2_ = false;
   int lastCounter_ = 255;
+  int referencePoint_ = 0;
   float x_[2] = {0, 0};
   float y_[2] = {0, 0};
   bool xTaken_[2] = {false, false};
   bool yTaken_[2] = {false, false};
+  std::string yText_[2];  // each reference as it was typed
   float a0_ = 0, b0_ = 0, a_ = 0, b_ = 0, k_ = 0, d_ = 0;
   double sum_ = 0;
   uint32_t count_ = 0;

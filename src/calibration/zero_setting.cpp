@@ -1,7 +1,9 @@
 #include "calibration/zero_setting.h"
 
 #include "calibration/slope_offset_block.h"
+#include "common/adaptive_format.h"
 #include "common/device_models.h"
+#include "device/service_mode_line.h"
 
 namespace ruvenset {
 namespace {
@@ -46,19 +48,35 @@ class ZeroSetting {
 
 ZeroSettingOutcome ZeroSetting::Run(const ConstantsBlock& read) {
   ZeroSettingOutcome outcome;
-  if (!Service(kServiceEnter, 1, 2202)) return outcome;
+  if (!Service(kServiceEnter, 1, 2202)) {
+    outcome.failed = ZeroStep::Enter;
+    return outcome;
+  }
   ZeroStatistics statistics(state_, technician_, channelCode_);
   const ZeroStatisticsResult measured = tools_.statistics.ShowModal(statistics);
   outcome.correction = statistics.correction();
-  const bool left = Service(kServiceLeave, 1, 2203);
+  outcome.serviceLeft = Service(kServiceLeave, 1, 2203);
   if (measured != ZeroStatisticsResult::Measured) {
     outcome.result = OfStatistics(measured);
     return outcome;
   }
-  if (!left || !Service(kServiceEnter, 0, 2202)) return outcome;
-  const bool written = WriteOffset(read, outcome);
-  const bool leftAgain = Service(kServiceLeave, 0, 2203);
-  if (written && leftAgain) outcome.result = ZeroSettingResult::Set;
+  if (!outcome.serviceLeft) {
+    outcome.failed = ZeroStep::Leave;
+    return outcome;
+  }
+  if (!Service(kServiceEnter, 0, 2202)) {
+    outcome.failed = ZeroStep::Enter;
+    return outcome;
+  }
+  outcome.written = WriteOffset(read, outcome);
+  outcome.serviceLeft = Service(kServiceLeave, 0, 2203);
+  if (!outcome.written) {
+    outcome.failed = ZeroStep::Write;
+  } else if (!outcome.serviceLeft) {
+    outcome.failed = ZeroStep::Leave;
+  } else {
+    outcome.result = ZeroSettingResult::Set;
+  }
   return outcome;
 }
 
@@ -93,24 +111,43 @@ ZeroSettingOutcome RunZeroSetting(ProgramState& state, Technician& technician, Z
       return outcome;
   }
   outcome = ZeroSetting(state, technician, tools, channelCode).Run(block);
-  if (outcome.result != ZeroSettingResult::Set) {
-    const ZeroMessage m = ZeroSettingMessage(outcome.result, channelCode);
-    technician.ShowMessageWindow(state.Text(m.caption), state.Text(m.message), state.Text(2278));
-  }
+  const ZeroMessage m = ZeroSettingMessage(state, outcome, channelCode);
+  technician.ShowMessageWindow(m.caption, m.message, state.Text(2278));
   return outcome;
 }
 
-ZeroMessage ZeroSettingMessage(ZeroSettingResult result, int channelCode) {
-  switch (result) {
+ZeroMessage ZeroSettingMessage(const ProgramState& state, const ZeroSettingOutcome& outcome,
+                               int channelCode) {
+  const int unitCode = channelCode == 0 ? state.record.pressureUnit() : state.record.diffPressureUnit();
+  const std::string unit =
+      unitCode <= 1 ? " " + state.Text((channelCode == 0 ? 2168 : 2155) + unitCode) : std::string();
+  const std::string written = state.texts.FormatText(
+      3355, {FormatAdaptive(outcome.correction) + unit, FormatAdaptive(outcome.offset) + unit});
+  if (outcome.result == ZeroSettingResult::Set)
+    return {state.Text(channelCode == 0 ? 2818 : 2810), written + "\n" + ServiceModeLine(state, true)};
+  std::string what;
+  switch (outcome.result) {
     case ZeroSettingResult::Stopped:
-      return {2701, 2817};
+      what = state.Text(2817);
+      break;
     case ZeroSettingResult::NoNewCycles:
-      return {2701, 2814};
+      what = state.Text(2814);
+      break;
     case ZeroSettingResult::NoValidValues:
-      return {2701, channelCode == 0 ? 2819 : 2815};
+      what = state.Text(channelCode == 0 ? 2819 : 2815);
+      break;
     default:
-      return {2701, 2195};
+      what = outcome.failed == ZeroStep::Enter   ? state.Text(3356)
+             : outcome.failed == ZeroStep::Write ? state.Text(3357)
+             : outcome.written                   ? written + "\n" + state.Text(3358)
+             : outcome.failed == ZeroStep::Leave ? state.Text(3358)
+                                                 : state.Text(2195);
+      break;
   }
+  // An offset that reached the flow computer is set, whatever failed after it.
+  const std::string caption = outcome.written ? state.Text(channelCode == 0 ? 2818 : 2810) : state.Text(2701);
+  if (outcome.failed == ZeroStep::Enter) return {caption, what};
+  return {caption, what + "\n" + ServiceModeLine(state, outcome.serviceLeft)};
 }
 
 ZeroMethod ZeroMethodOf(int deviceType, ZeroItem item) {

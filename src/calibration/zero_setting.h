@@ -1,10 +1,10 @@
 #pragma once
 #include "calibration/zero_statistics.h"
 #include "device/device_prompts.h"
+#include "device/service_operations.h"
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "verification/hart_zero.h"
-#include "device/service_operations.h"
 
 namespace ruvenset {
 
@@ -18,10 +18,16 @@ enum class ZeroSettingResult {
   NotStarted = 5,     // the characteristic constants could not be read
 };
 
+// The step of a zero setting that failed.
+enum class ZeroStep { None, Enter, Leave, Write };
+
 struct ZeroSettingOutcome {
   ZeroSettingResult result = ZeroSettingResult::Failed;
   float correction = 0;  // added to the offset
   float offset = 0;      // the offset written, in the flow computer's unit
+  bool written = false;  // the offset reached the flow computer
+  ZeroStep failed = ZeroStep::None;
+  bool serviceLeft = true;  // false: the last leave request failed, the flow computer may be in service mode
 };
 
 struct ZeroTools {
@@ -33,16 +39,17 @@ struct ZeroTools {
 // Sets the zero of the gas pressure (channel code 0) or differential-pressure (2) channel: reads the
 // characteristic constants, measures the channel at zero inside service mode, leaves service mode, and
 // then, inside service mode again, writes the offset increased by the correction. The outcome is
-// reported afterwards with the message window (nothing on success).
+// reported afterwards with the message window: the correction and the new offset, or what failed and
+// whether the flow computer was taken out of service mode.
 [[nodiscard]] ZeroSettingOutcome RunZeroSetting(ProgramState& state, Technician& technician, ZeroTools& tools,
                                                 int channelCode);
 
-// The message of an unsuccessful zero setting: caption and message text ids.
+// The message window's caption and text after a zero setting (also after a successful one).
 struct ZeroMessage {
-  int caption;
-  int message;
+  std::string caption;
+  std::string message;
 };
-ZeroMessage ZeroSettingMessage(ZeroSettingResult result, int channelCode);
+ZeroMessage ZeroSettingMessage(const ProgramState& state, const ZeroSettingOutcome& outcome, int channelCode);
 
 // The zero items of the channel menus.
 enum class ZeroItem { Pressure, DiffPressure, UpperDiffPressure, LowerDiffPressure };

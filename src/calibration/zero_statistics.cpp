@@ -30,6 +30,7 @@ ZeroTick ZeroStatistics::Finish(ZeroStatisticsResult result) {
 }
 
 ZeroTick ZeroStatistics::BitBtn1Click() {
+  state_.link.stop().Clear();
   if (finished_) return Finish(result_);
   return Finish(ZeroStatisticsResult::Stopped);
 }
@@ -43,23 +44,25 @@ ZeroTick ZeroStatistics::Timer1Timer() {
   }
   if (idleCount_ > kIdleTicks) return Finish(ZeroStatisticsResult::NoNewCycles);
   ++idleCount_;
-  if (!Tick()) return Finish(ZeroStatisticsResult::Abandoned);
+  if (const std::optional<ZeroStatisticsResult> ended = Tick()) return Finish(*ended);
   ZeroTick tick;
   tick.nextInterval = interval_;
   tick.progress = cycleCount_;
   return tick;
 }
 
-bool ZeroStatistics::Tick() {
+std::optional<ZeroStatisticsResult> ZeroStatistics::Tick() {
   if (cycleCount_ == 0) interval_ = TickInterval(state_.record.id);
   CycleReading reading;
   switch (ReadMeasurementCycle(state_, technician_, selector_, lastCounter_, true, reading)) {
     case CycleStep::Unchanged:
-      return true;
+      return std::nullopt;
     case CycleStep::Measured:
       break;
+    case CycleStep::Stopped:
+      return ZeroStatisticsResult::Stopped;
     default:
-      return false;
+      return ZeroStatisticsResult::Abandoned;
   }
   idleCount_ = 0;
   ++cycleCount_;
@@ -68,7 +71,7 @@ bool ZeroStatistics::Tick() {
     sum_ += reading.value;
     ++validCount_;
   }
-  return true;
+  return std::nullopt;
 }
 
 ZeroStatisticsResult ClockZeroStatisticsHost::ShowModal(ZeroStatistics& window) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "calibration/zero_measurement_cycle.h"
 #include "session/program_state.h"
@@ -38,6 +39,8 @@ class ZeroStatistics {
 
   int firstInterval() const { return 100; }
   ZeroTick Timer1Timer();
+  // The stop button: a cycle waiting for its answer was ended by the stop, which this uses up, so that
+  // none is left over for the exchange after the window (leaving service mode).
   ZeroTick BitBtn1Click();
 
   float correction() const { return correction_; }
@@ -47,7 +50,8 @@ class ZeroStatistics {
 
  private:
   ZeroTick Finish(ZeroStatisticsResult result);
-  bool Tick();
+  // One look at the measurement cycle; what ends the window, or nothing when it goes on.
+  std::optional<ZeroStatisticsResult> Tick();
 
   ProgramState& state_;
   Technician& technician_;

@@ -44,7 +44,8 @@ int RunZero(const CliArgs& args) {
   if (outcome.result == ZeroSettingResult::NotStarted) {
     std::printf("failed: the characteristic constants could not be read\n");
   } else {
-    std::printf("failed: %s\n", state.Text(ZeroSettingMessage(outcome.result, channelCode).message).c_str());
+    const std::string message = ZeroSettingMessage(state, outcome, channelCode).message;
+    std::printf("failed: %s\n", message.substr(0, message.find('\n')).c_str());
   }
   return kExitFailed;
 }

@@ -24,8 +24,9 @@ class Technician {
   virtual void ShowMessageBox(const std::string& caption, const std::string& message) = 0;
   // Yes/No; closing the window in any other way is No.
   virtual bool Confirm(const std::string& caption, const std::string& message) = 0;
-  // A question whose Yes writes into the flow computer. No is its default answer, so that Enter pressed
-  // by habit writes nothing; a technician without such a window answers it as any other question.
+  // A question whose Yes writes into the flow computer or replaces a file. No is its default answer, so
+  // that Enter pressed by habit destroys nothing; a technician without such a window answers it as any
+  // other question.
   virtual bool ConfirmWrite(const std::string& caption, const std::string& message) {
     return Confirm(caption, message);
   }

@@ -5,6 +5,7 @@
 #include "common/crc16.h"
 #include "device/exchange.h"
 #include "device/memory_read.h"
+#include "device/service_mode_line.h"
 #include "storage/adc_parameters_read.h"
 #include "storage/device_tables.h"
 #include "storage/write_sequence.h"
@@ -57,6 +58,30 @@ AdcParametersResult WriteOutcome(bool written, ServiceResult left) {
   return left == ServiceResult::Succeeded ? AdcParametersResult::Written : AdcParametersResult::LeaveFailed;
 }
 
+// Ends a write with its message: the settings stored, or what failed and whether the flow computer was
+// taken out of service mode. Returns `result`.
+AdcParametersResult Reported(AdcTools& t, AdcParametersResult result, ServiceResult left,
+                             const std::string& stored) {
+  const ProgramState& state = t.state;
+  std::string message;
+  switch (result) {
+    case AdcParametersResult::Written:
+      message = stored + "\n" + ServiceModeLine(state, true);
+      break;
+    case AdcParametersResult::LeaveFailed:
+      message = stored + "\n" + state.Text(3358) + "\n" + ServiceModeLine(state, false);
+      break;
+    case AdcParametersResult::ServiceFailed:
+      message = state.Text(3356);
+      break;
+    default:
+      message = state.Text(3364) + "\n" + ServiceModeLine(state, left == ServiceResult::Succeeded);
+      break;
+  }
+  t.technician.ShowMessageWindow(state.Text(2197), message, state.Text(2278));
+  return result;
+}
+
 }  // namespace
 
 std::optional<ChoiceRequest> AdcChoiceRequestFor(const ProgramState& state, const AdcBlocks& blocks,
@@ -86,6 +111,7 @@ AdcParametersResult ShowAdcParameters(AdcTools& t, int selector) {
   const std::vector<AdcRow> rows = AdcRows(model, selector);
   const bool readOnly = selector == 3;
   bool changedPressure = false, changedTemperature = false, changedSecond = false;
+  std::vector<bool> changedRows(rows.size(), false);
   int selected = 0;
   for (;;) {
     const AdcListAnswer answer =
@@ -118,6 +144,7 @@ AdcParametersResult ShowAdcParameters(AdcTools& t, int selector) {
       value = static_cast<int>(*number);
     }
     EncodeAdcSetting(blocks.Of(row.setting.block), AdcFamilyOf(model), row.setting, value);
+    changedRows[static_cast<size_t>(answer.row)] = true;
     if (row.setting.block == AdcBlock::Second) {
       changedSecond = true;
     } else if (selector == 1) {
@@ -130,12 +157,15 @@ AdcParametersResult ShowAdcParameters(AdcTools& t, int selector) {
   // The mirror keeps the edited blocks whether or not they are written now.
   state.memoryMirror.Store(kMainAdcBlock, blocks.main, kAdcBlockData);
   if (changedSecond) state.memoryMirror.Store(kSecondAdcBlock, blocks.second, kAdcBlockData);
-  if (!t.technician.Confirm(state.Text(2197), state.Text(2198))) return AdcParametersResult::Declined;
+  if (!t.technician.ConfirmWrite(state.Text(2197), state.Text(2198))) return AdcParametersResult::Declined;
 
+  std::string stored = state.Text(3363);
+  for (size_t r = 0; r < rows.size(); ++r)
+    if (changedRows[r]) stored += "\n" + AdcRowText(blocks, model, rows[r], state.texts);
   ServiceWindowHost& host = t.pages.ServiceHost();
   if (RunServiceOperation(state, t.technician, t.passwords, host, kServiceEnter, kServiceFlag,
                           state.Text(2202)) != ServiceResult::Succeeded)
-    return AdcParametersResult::ServiceFailed;
+    return Reported(t, AdcParametersResult::ServiceFailed, ServiceResult::Failed, stored);
   bool written = true;
   if (changedPressure)
     written = WriteBlock(t, kMainAdcBlock, RecordKind::ChannelParameters, 0, WithCheckBytes(blocks.main, 9),
@@ -148,7 +178,7 @@ AdcParametersResult ShowAdcParameters(AdcTools& t, int selector) {
                          state.Text(1133));
   const ServiceResult left = RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave,
                                                  kServiceFlag, state.Text(1573));
-  return WriteOutcome(written, left);
+  return Reported(t, WriteOutcome(written, left), left, stored);
 }
 
 AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
@@ -179,15 +209,16 @@ AdcParametersResult ShowMeasurementParameters(AdcTools& t, int channel) {
     return AdcParametersResult::Left;
   StoreDeviceWord(block.data() + 2 * c, static_cast<uint16_t>(answer->pause), order);
   block[10 + static_cast<size_t>(c)] = static_cast<uint8_t>(answer->conversions);
+  const std::string written = state.texts.FormatText(3365, {answer->pause, answer->conversions});
   ServiceWindowHost& host = t.pages.ServiceHost();
   if (RunServiceOperation(state, t.technician, t.passwords, host, kServiceEnter, kServiceFlag,
                           state.Text(2202)) != ServiceResult::Succeeded)
-    return AdcParametersResult::ServiceFailed;
-  const bool written = WriteBlock(t, kMeasurementBlock, RecordKind::MeasurementParameters,
-                                  static_cast<uint8_t>(c == 0 ? 0 : 1), block, state.Text(1204));
+    return Reported(t, AdcParametersResult::ServiceFailed, ServiceResult::Failed, written);
+  const bool done = WriteBlock(t, kMeasurementBlock, RecordKind::MeasurementParameters,
+                               static_cast<uint8_t>(c == 0 ? 0 : 1), block, state.Text(1204));
   const ServiceResult left = RunServiceOperation(state, t.technician, t.passwords, host, kServiceLeave,
                                                  kServiceFlag, state.Text(1207));
-  return WriteOutcome(written, left);
+  return Reported(t, WriteOutcome(done, left), left, written);
 }
 
 AdcParametersResult DisplayMeasurementParameters(AdcTools& t, bool singleChannel) {

@@ -216,7 +216,9 @@ EditorEnd Editor::Save() {
       ::unlink(workingCopy_.c_str());
       return EditorEnd::Discarded;
     }
-    if (FileExists(*path) && !Ask(kEditCaption, state_.texts.FormatText(1474, {*path}))) continue;
+    if (FileExists(*path) &&
+        !tools_.technician.ConfirmWrite(state_.Text(kEditCaption), state_.texts.FormatText(1474, {*path})))
+      continue;
     const CalibrationFileStatus status = WriteCalibrationFile(*path, section_, image_.modelCode, image_);
     if (status == CalibrationFileStatus::Ok) return EditorEnd::Saved;
     ShowCalibrationMessage(tools_, CalibrationFileMessage(status, *path));

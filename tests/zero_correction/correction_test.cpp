@@ -134,6 +134,76 @@ TEST_F(CorrectionRun, EachPointHasItsOwnStatisticsAndReference) {
   EXPECT_FLOAT_EQ(window->b(), 1.5f);
 }
 
+// The window's own hint: СТОП takes the point, then the reference is typed. The entry then belongs to the
+// point just taken, a point whose reference was typed beforehand hands it on, and Расчет that cannot
+// compute says which point lacks what.
+TEST_F(CorrectionRun, TheReferenceTypedAfterStopIsThePointJustTaken) {
+  Connect();
+  Script();
+  auto window = Open(2);
+  TakePoint(*window, 3, 10.0f);
+  EXPECT_EQ(window->referencePoint(), 0);
+  EXPECT_EQ(window->display().referenceCaption, "Образцовое давление, точка 1");
+  window->Edit4Exit("11");
+  window->Button2Click();
+  EXPECT_EQ(window->display().message, "Точка 2 не измерена: нажмите СТАРТ, затем СТОП");
+  TakePoint(*window, 3, 20.0f);
+  EXPECT_EQ(window->referencePoint(), 1);
+  EXPECT_EQ(window->display().referenceCaption, "Образцовое давление, точка 2");
+  EXPECT_EQ(window->display().reference, "");
+  window->Button2Click();
+  EXPECT_FALSE(window->buttons().write);
+  EXPECT_EQ(window->display().message, "Для точки 2 не введено образцовое значение");
+  window->Edit4Exit("21,5");
+  window->Button2Click();
+  EXPECT_TRUE(window->buttons().write);
+  EXPECT_EQ(window->display().message, "");
+  EXPECT_FLOAT_EQ(window->reference(0), 11.f);
+  EXPECT_FLOAT_EQ(window->reference(1), 21.5f);
+  EXPECT_FLOAT_EQ(window->k(), 1.05f);
+
+  // A point measured before the first one got its reference: the entry goes back to the first.
+  auto forgot = Open(2);
+  TakePoint(*forgot, 2, 10.0f);
+  forgot->Button4Click();
+  EXPECT_EQ(forgot->referencePoint(), 0);
+  EXPECT_EQ(forgot->display().referenceCaption, "Образцовое давление, точка 1");
+}
+
+// A new offset of 1e-6 below zero prints as 0.00000, never with a minus sign.
+TEST_F(CorrectionRun, ACoefficientThatRoundsToZeroHasNoSign) {
+  Connect();
+  Script();
+  auto window = Open(1);
+  window->Edit4Exit("9.999999");
+  TakePoint(*window, 2, 10.0f);
+  window->Button2Click();
+  ASSERT_TRUE(window->buttons().write);
+  EXPECT_LT(window->b(), 0.f);
+  EXPECT_EQ(window->display().b, "0.00000");
+  EXPECT_EQ(window->display().a, "1.00000");
+}
+
+// Stop while a measurement waits for its answer is a stop: the window says the exchange was stopped,
+// asks nothing, and the next СТОП takes the point.
+TEST_F(CorrectionRun, AStopDuringATickIsNoLinkFailure) {
+  Connect();
+  Script();
+  auto window = Open(1);
+  Values(5, 10.0f);
+  window->Button4Click();
+  stopAt = {0x0C, 3};
+  for (int guard = 0; guard < 40 && window->display().message.empty(); ++guard)
+    clock.SleepFor(int64_t{window->Timer1Timer()} * 1'000'000);
+  EXPECT_EQ(window->display().message, "Обмен с вычислителем остановлен");
+  EXPECT_EQ(technician.Count("confirm"), 0);
+  EXPECT_EQ(window->count(), 2u);
+  window->Button1Click();
+  EXPECT_EQ(window->display().message, "");
+  EXPECT_TRUE(window->measuredTaken(0));
+  EXPECT_FALSE(state.link.stop().requested());
+}
+
 TEST_F(CorrectionRun, AReferenceOfZeroIsAValue) {
   Connect();
   Script();
@@ -234,7 +304,10 @@ TEST_F(CorrectionRun, WritesTheNewSlopeAndOffsetInsideServiceModeEnteredTwice) {
   EXPECT_EQ(EnterFlagBytes(peer->requests), (std::vector<int>{0, 1}));
   EXPECT_EQ(RequestsOf(0x11).size(), 2u);
   EXPECT_EQ(PipelineState(), 0);
-  EXPECT_EQ(technician.Count("message"), 0);
+  EXPECT_EQ(
+      technician.Count("message Результат корректировки НСХП | Записаны новые коэффициенты: A = 1.00000, "
+                       "B = 1.50000\nВычислитель выведен из сервисного режима"),
+      1);
 }
 
 // The flow computer takes the enter request but its answer is lost, and the technician does not ask
@@ -271,7 +344,9 @@ TEST_F(CorrectionRun, LeavingOrADeclinedWriteIsNoSuccess) {
   technician.confirms = {false};  // the refused write is not repeated
   EXPECT_EQ(Correct(0).result, CorrectionResult::Failed);
   EXPECT_EQ(technician.Count("confirm  | Повторить запрос?"), 1);
-  EXPECT_EQ(technician.Count("message Результат корректировки НСХП | Ошибка связи"), 1);
+  EXPECT_EQ(technician.Count("message Результат корректировки НСХП | Не удалось записать наклон и смещение\n"
+                             "Вычислитель выведен из сервисного режима"),
+            1);
   EXPECT_FLOAT_EQ(DeviceFloatAt(Constants(), DeviceByteOrder::MsbFirst), 0.f);
   EXPECT_EQ(PipelineState(), 0);
 

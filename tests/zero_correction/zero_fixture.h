@@ -23,6 +23,8 @@ struct ZeroFixture : VerificationFixture {
   bool frozenCounters = false;
   // Requests of a command (by its order, 1-based) that get no answer.
   std::vector<std::pair<uint8_t, int>> silent;
+  // A request of a command (by its order, 1-based) during which the technician presses Stop.
+  std::pair<uint8_t, int> stopAt{0, 0};
 
   void Script() {
     peer->filter = [this](const Bytes& request, Bytes& response) {
@@ -30,6 +32,7 @@ struct ZeroFixture : VerificationFixture {
       ++seen_[command];
       for (const auto& [c, n] : silent)
         if (c == command && n == seen_[command]) return false;
+      if (stopAt.first == command && stopAt.second == seen_[command]) state.link.stop().Request();
       if (command == 0x0C && request[0] == 0xBB && response[3] == 0x8C && !values.empty()) {
         response[4 + 6] = values.front().first ? 1 : 0;
         StoreDeviceFloat(response.data() + 4 + 17, values.front().second, DeviceByteOrder::MsbFirst);

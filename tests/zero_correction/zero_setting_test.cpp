@@ -67,6 +67,23 @@ TEST_F(ZeroStatisticsRun, ADeclinedRetryAndTheStopButtonEndTheWindow) {
   EXPECT_EQ(tick.result, ZeroStatisticsResult::Stopped);
 }
 
+// Stop while a cycle waits for the flow computer (in either exchange of the cycle) ends the window as the
+// stop button does: no link-failure question, and the zero setting says it was stopped.
+TEST_F(ZeroStatisticsRun, AStopDuringACycleIsAStopNeverALinkFailure) {
+  Connect();
+  Script();
+  for (const uint8_t command : {uint8_t{0x1D}, uint8_t{0x0C}}) {
+    Values(10, 0.1f);
+    int sent = 0;
+    for (const Bytes& r : peer->requests) sent += r.size() > 3 && r[3] == command;
+    stopAt = {command, sent + 3};
+    ZeroStatistics window(state, technician, 0);
+    EXPECT_EQ(Measure(window), ZeroStatisticsResult::Stopped) << int{command};
+    EXPECT_EQ(technician.Count("confirm"), 0) << int{command};
+    EXPECT_FALSE(state.link.stop().requested());
+  }
+}
+
 TEST_F(ZeroStatisticsRun, ACutMeasurementAnswerIsALinkFailure) {
   Connect();
   peer->filter = [](const Bytes& request, Bytes& response) {
@@ -113,7 +130,25 @@ TEST_F(ZeroSettingRun, WritesThePressureOffsetInsideServiceModeEnteredTwice) {
   EXPECT_EQ(enters[1][22], 1);  // writing pass
   EXPECT_EQ(RequestsOf(0x11).size(), 2u);
   EXPECT_EQ(PipelineState(), 0);
-  EXPECT_EQ(technician.Count("message"), 0);
+  // The technician is told what was written.
+  ASSERT_EQ(technician.Count("message"), 1);
+  EXPECT_EQ(technician.log.back(), "message Установка нуля давления | Ноль установлен. Поправка: -0.2500 " +
+                                       state.Text(2168) + ", новое смещение: -0.2500 " + state.Text(2168) +
+                                       "\nВычислитель выведен из сервисного режима");
+}
+
+TEST_F(ZeroSettingRun, AStopDuringTheMeasurementSaysStoppedAndLeavesServiceMode) {
+  Connect();
+  Script();
+  Values(10, 0.25f);
+  stopAt = {0x0C, 4};
+  EXPECT_EQ(Zero(0).result, ZeroSettingResult::Stopped);
+  EXPECT_EQ(technician.Count("confirm"), 0);
+  EXPECT_EQ(technician.Count("message Ноль не установлен | Установка нуля прервана\nВычислитель выведен из "
+                             "сервисного режима"),
+            1);
+  EXPECT_TRUE(RequestsOf(0x14).empty());
+  EXPECT_EQ(PipelineState(), 0);
 }
 
 TEST_F(ZeroSettingRun, DifferentialPressureOffsetFromVersion20AndBelow) {
@@ -180,7 +215,8 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::Failed);
   EXPECT_EQ(technician.Count("confirm Ошибка связи"), 1);
   EXPECT_TRUE(RequestsOf(0x14).empty());
-  EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 1);
+  EXPECT_EQ(technician.Count("message Ноль не установлен | Не удалось ввести вычислитель в сервисный режим"),
+            1);
   // The lost answer did not stop the flow computer from entering service mode: it is told to leave.
   EXPECT_EQ(RequestsOf(0x11).size(), 2u);
   EXPECT_EQ(RequestsOf(0x11).back()[4], 1);
@@ -197,7 +233,10 @@ TEST_F(ZeroSettingRun, AFailedReentryOrADeclinedWriteIsNoSuccess) {
   EXPECT_EQ(RequestsOf(0x11).size(), 4u);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(technician.Count("box Внимание!"), 1);
-  EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 2);
+  EXPECT_EQ(
+      technician.Count("message Ноль не установлен | Не удалось записать смещение\nВычислитель выведен из "
+                       "сервисного режима"),
+      1);
 }
 
 // The offset is in the flow computer, but the answer to the final leave request is lost and the technician
@@ -210,7 +249,13 @@ TEST_F(ZeroSettingRun, AWriteWhoseFinalLeaveWentUnansweredIsNoSuccess) {
   technician.confirms = {false};
   EXPECT_EQ(Zero(0).result, ZeroSettingResult::Failed);
   EXPECT_EQ(RequestsOf(0x14).size(), 1u);
-  EXPECT_EQ(technician.Count("message Ноль не установлен | Ошибка связи"), 1);
+  // The offset reached the flow computer, but the technician is told it may still be in service mode.
+  ASSERT_EQ(technician.Count("message Установка нуля давления | Ноль установлен. Поправка: -0.1000"), 1);
+  const std::string& told = technician.log.back();
+  EXPECT_NE(told.find("\nНе удалось вывести вычислитель из сервисного режима\nВычислитель может оставаться в "
+                      "сервисном режиме"),
+            std::string::npos)
+      << told;
 }
 
 TEST_F(ZeroSettingRun, ADamagedOrCutConstantsBlockStopsBeforeServiceMode) {

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTest>
+#include <cstring>
 
 #include "../zero_correction/zero_fixture.h"
 #include "app/procedures.h"
@@ -98,6 +99,98 @@ TEST_F(ZeroCorrectionWindows, TheCorrectionWindowMeasuresComputesAndWrites) {
   Settle(form);
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(form.Timer2->isActive());
+}
+
+// The technician follows the window's hint with two points: СТАРТ, СТОП, then the reference typed with
+// a decimal comma into the box, which belongs to the point just taken; Ctrl+A selects the text to type
+// over; Расчет gives A and B.
+TEST_F(ZeroCorrectionWindows, TheHintsOrderComputesWithTheBoxOfThePointJustTaken) {
+  Connect();
+  Script();
+  CorrectionSetup setup;
+  setup.points = 2;
+  ConstantsBlock block;
+  std::memcpy(block.bytes.data(), Constants(), kConstantsBlockSize);
+  CorrectionWindow logic(state, technician, wallClock, setup, block);
+  logic.FormActivate();
+  TKorrekt form(nullptr, state, logic);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const auto takePoint = [&](float value) {
+    Values(3, value);
+    form.Button4->click();
+    Settle(form);
+    for (int tick = 0; tick < 40 && logic.count() < 3; ++tick)
+      Fire(
+          form, form.Timer1, [&] { form.Timer1Timer(); }, clock);
+    ASSERT_EQ(logic.count(), 3u);
+    form.Button1->click();
+    Settle(form);
+  };
+  const auto type = [&](const QString& text) {
+    form.Edit4->setFocus();
+    QTest::keyClick(form.Edit4, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.Edit4, text);
+  };
+  takePoint(10.0f);
+  EXPECT_EQ(form.GroupBox4->title().toStdString(), "Образцовое давление, точка 1");
+  type("11");
+  type("11,5");  // Ctrl+A: the whole text is typed over
+  EXPECT_EQ(form.Edit4->text(), "11,5");
+  takePoint(20.0f);
+  EXPECT_EQ(form.GroupBox4->title().toStdString(), "Образцовое давление, точка 2");
+  EXPECT_EQ(form.Edit4->text(), "");
+  form.Button2->click();
+  Settle(form);
+  EXPECT_EQ(form.MessageLine->text().toStdString(), "Для точки 2 не введено образцовое значение");
+  type("21,5");
+  form.Button2->click();
+  Settle(form);
+  EXPECT_EQ(form.MessageLine->text(), "");
+  EXPECT_EQ(form.Edit6->text(), "1.00000");
+  EXPECT_EQ(form.Edit7->text(), "1.50000");
+  EXPECT_TRUE(form.Button3->isEnabled());
+  form.Button6->click();
+  Settle(form);
+}
+
+// Stop while a measurement waits for its answer: the window says the exchange was stopped, not that
+// the flow computer is out of reach, and asks nothing.
+TEST_F(ZeroCorrectionWindows, AStopDuringATickSaysStopped) {
+  Connect();
+  Script();
+  CorrectionSetup setup;
+  setup.points = 1;
+  ConstantsBlock block;
+  std::memcpy(block.bytes.data(), Constants(), kConstantsBlockSize);
+  CorrectionWindow logic(state, technician, wallClock, setup, block);
+  logic.FormActivate();
+  TKorrekt form(nullptr, state, logic);
+  form.show();
+  Values(5, 10.0f);
+  form.Button4->click();
+  Settle(form);
+  stopAt = {0x1D, 3};
+  for (int tick = 0; tick < 40 && form.MessageLine->text().isEmpty(); ++tick)
+    Fire(
+        form, form.Timer1, [&] { form.Timer1Timer(); }, clock);
+  EXPECT_EQ(form.MessageLine->text().toStdString(), state.Text(3350));
+  EXPECT_EQ(technician.Count("confirm"), 0);
+
+  // The zero statistics window ends as its stop button ends it.
+  Values(10, 0.1f);
+  int sent = 0;
+  for (const auto& r : peer->requests) sent += r.size() > 3 && r[3] == 0x0C;
+  stopAt = {0x0C, sent + 2};
+  ZeroStatistics zero(state, technician, 0);
+  TForm78 statistics(nullptr, "caption", "text", zero);
+  statistics.show();
+  for (int tick = 0; tick < 60 && statistics.isVisible(); ++tick)
+    Fire(
+        statistics, statistics.Timer1, [&] { statistics.Timer1Timer(); }, clock);
+  EXPECT_FALSE(statistics.isVisible());
+  EXPECT_EQ(statistics.result(), static_cast<int>(ZeroStatisticsResult::Stopped));
+  EXPECT_EQ(technician.Count("confirm"), 0);
 }
 
 TEST_F(ZeroCorrectionWindows, TheMenuItemsStartTheirProcedures) {

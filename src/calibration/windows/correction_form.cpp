@@ -186,7 +186,13 @@ void TKorrekt::Render() {
   LabelX2->setEnabled(window_.setup().points == 2);
   Edit1->setText(Q(d.mean));
   GroupBox4->setTitle(Q(d.referenceCaption));
-  SetIfChanged(Edit4, d.reference);
+  // The box passed to another point: it shows that point's reference even while the technician is in it.
+  if (window_.referencePoint() != shownReferencePoint_) {
+    Edit4->setText(Q(d.reference));
+    shownReferencePoint_ = window_.referencePoint();
+  } else {
+    SetIfChanged(Edit4, d.reference);
+  }
   Edit4->setEnabled(b.reference);
   LabelRange->setText(Q(d.range));
   const auto B = [&](const char* ru, const char* ua) { return std::string(state_.Bilingual(ru, ua)); };

@@ -75,6 +75,7 @@ class TKorrekt : public QDialog {
   CorrectionWindow& window_;
   TickRunner runner_;
   CorrectionClose close_ = CorrectionClose::Exit;
+  int shownReferencePoint_ = 0;  // the point whose reference Edit4 shows
 };
 
 // Shows the correction window modally over `owner`.

@@ -20,7 +20,7 @@ std::optional<std::string> QtSaveCalibrationPages::AskSavePath(const FileDialogR
 }
 
 bool QtSaveCalibrationPages::ConfirmReplace(const std::string& caption, const std::string& question) {
-  return technician_.Confirm(caption, question);
+  return technician_.ConfirmWrite(caption, question);
 }
 
 void SaveCalibrationInWindows(QWidget* owner, ProgramState& state, QtTechnician& technician) {
