@@ -16,8 +16,14 @@ ReportViewResult ViewCalibrationReport(ProgramState& state, Technician& technici
   EnsureCalibrationDirectory(state.startDirectory);
   const std::optional<std::string> path = pages.AskOpenPath(ReportOpenDialog(state));
   if (!path || path->empty()) return ReportViewResult::Cancelled;
+  return ShowCalibrationReport(state, technician, pages, *path);
+}
+
+ReportViewResult ShowCalibrationReport(ProgramState& state, Technician& technician, ReportViewPages& pages,
+                                       const std::string& path) {
+  EnsureCalibrationDirectory(state.startDirectory);
   ReportWindowModel model;
-  if (!ReadReportFile(*path, model.lines)) return ReportViewResult::Unreadable;
+  if (!ReadReportFile(path, model.lines)) return ReportViewResult::Unreadable;
   model.caption = state.Bilingual("Отчет о параметрах калибровки", "Звіт о параметрах калібровки");
   model.pages = PaginateReport(model.lines);
   model.pageFolder = CalibrationDirectory(state.startDirectory);

@@ -41,6 +41,10 @@ FileDialogRequest ReportOpenDialog(const ProgramState& state);
 [[nodiscard]] ReportViewResult ViewCalibrationReport(ProgramState& state, Technician& technician,
                                                      ReportViewPages& pages);
 
+// The report at `path` in the report window, without the open dialog.
+[[nodiscard]] ReportViewResult ShowCalibrationReport(ProgramState& state, Technician& technician,
+                                                     ReportViewPages& pages, const std::string& path);
+
 // The pages as the page files hold them now; a page whose file cannot be read is taken from `pages`.
 std::vector<ReportPage> LoadPageFiles(const std::string& folder, const std::vector<ReportPage>& pages);
 

@@ -1,5 +1,8 @@
 #include "calibration/windows/qt_save_calibration_pages.h"
 
+#include "calibration/saved_report_offer.h"
+#include "storage/windows/report_window.h"
+
 #include <QFileDialog>
 
 #include "common/windows/save_dialog.h"
@@ -25,7 +28,9 @@ bool QtSaveCalibrationPages::ConfirmReplace(const std::string& caption, const st
 
 void SaveCalibrationInWindows(QWidget* owner, ProgramState& state, QtTechnician& technician) {
   QtSaveCalibrationPages pages(owner, technician);
-  (void)SaveCalibrationParameters(state, technician, pages);
+  const SaveCalibrationOutcome saved = SaveCalibrationParameters(state, technician, pages);
+  QtReportViewPages reports(owner, state.config.langRus == 1);
+  (void)OfferSavedReport(state, technician, reports, saved);
 }
 
 }  // namespace ruvenset

@@ -348,10 +348,7 @@ void TForm1::RunItem(MenuItem item) {
   if (procedure == procedures_.end()) return;
   menuPath_ = MenuPath(visibility_, item);
   ChooseChannel(state_.channel, item);
-  RunModal(procedure->second, [this, item] {
-    if (item == M::N7) ConnectionPanel->clear();
-    ReopenMenu(menuPath_);
-  });
+  RunModal(procedure->second, [this] { ReopenMenu(menuPath_); });
 }
 
 void TForm1::ReopenMenu(const std::string& path) {
