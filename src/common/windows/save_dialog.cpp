@@ -1,6 +1,7 @@
 #include "common/windows/save_dialog.h"
 
 #include "common/file_extension.h"
+#include "common/windows/file_dialog_locale.h"
 
 namespace ruvenset {
 namespace {
@@ -9,7 +10,8 @@ namespace {
 QString ExtensionOf(const QString& nameFilter) {
   const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
   const qsizetype close = nameFilter.lastIndexOf(QLatin1Char(')'));
-  const QString patterns = open >= 0 && close > open ? nameFilter.mid(open + 1, close - open - 1) : nameFilter;
+  const QString patterns =
+      open >= 0 && close > open ? nameFilter.mid(open + 1, close - open - 1) : nameFilter;
   return QString::fromStdString(FilterExtension(patterns.toStdString()));
 }
 
@@ -24,7 +26,7 @@ void FollowFilter(QFileDialog& dialog, const QString& nameFilter) {
 
 void AddFilterExtension(QFileDialog& dialog) {
   // The suffix is added by the dialog itself only when it draws its own widgets.
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  ShowInProgramLocale(dialog);
   FollowFilter(dialog, dialog.selectedNameFilter());
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                    [&dialog](const QString& filter) { FollowFilter(dialog, filter); });

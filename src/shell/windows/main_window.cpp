@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QStatusBar>
@@ -16,6 +17,7 @@
 #include "shell/menu_table.h"
 #include "shell/windows/about_box.h"
 #include "shell/windows/connect_dialog.h"
+#include "shell/windows/elided_label.h"
 #include "shell/windows/message_window.h"
 #include "shell/windows/preambles_dialog.h"
 #include "shell/windows/ui_thread.h"
@@ -72,6 +74,8 @@ TForm1::TForm1(ProgramState& state, MainWindowOptions options)
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
   if (!options_.portOverride.empty()) state_.givenPort = {options_.portOverride, options_.portSimulated};
+  // What the file holds already: only a change of a setting is written before the end of work.
+  storedConfiguration_ = FormatConfiguration(state_.config);
   worker_.SetStop(&state_.link.stop());
   // Every outcome has been shown to the technician on the way.
   SetProcedure(M::N17, [this] { static_cast<void>(ReleaseServiceMode(state_, technician_)); });
@@ -121,15 +125,18 @@ void TForm1::BuildMenus() {
 
 void TForm1::BuildStatusBar() {
   statusBar()->setObjectName("StatusBar1");
-  StatusPanel1 = new QLabel(this);
+  // The exchange and progress panels always show their whole (short) texts; the connection panel asks
+  // for the width of its whole text and, where the bar cannot give it, shortens it in the middle with
+  // the whole text as its tooltip; the edition's line takes what is left.
+  StatusPanel1 = new ElidedLabel(this);
   StatusPanel1->setObjectName("StatusPanel1");
+  StatusPanel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   StatusPanel2 = new QLabel(this);
   StatusPanel2->setObjectName("StatusPanel2");
   ProgressPanel = new QLabel(this);
   ProgressPanel->setObjectName("ProgressPanel");
-  ConnectionPanel = new QLabel(this);
+  ConnectionPanel = new ElidedLabel(this);
   ConnectionPanel->setObjectName("ConnectionPanel");
-  ConnectionPanel->setMinimumWidth(120);
   StopButton = MakeStopButton(this);
   StopButton->setFlat(true);
   StopButton->setFocusPolicy(Qt::NoFocus);
@@ -154,6 +161,9 @@ bool TForm1::FormCreate() {
   setWindowTitle("Div3AzErur");
   const bool loaded = LoadTexts();
   qtTexts_.Use(QtLanguageName(state_.config.langRus));
+  // Numbers, sizes and dates that Qt writes itself (the file dialogs) follow the chosen language too.
+  QLocale::setDefault(state_.config.langRus == 1 ? QLocale(QLocale::Russian, QLocale::Russia)
+                                                 : QLocale(QLocale::Ukrainian, QLocale::Ukraine));
   SetCaptions();
   ApplyVisibility(InitialMenus());
   StatusPanel1->setText(Q(state_.Text(2361) + EditionSuffix(state_.config.langRus, edition())));
@@ -221,6 +231,7 @@ void TForm1::RunModal(std::function<void()> work, std::function<void()> after) {
           menuBar()->setEnabled(true);
           StopButton->hide();
           if (after) after();
+          StoreConfiguration();
         },
         Qt::QueuedConnection);
   });
@@ -248,7 +259,8 @@ void TForm1::N6Click() {
           return dialog.exec() == kResultOk;
         });
         if (!chosen) return;
-        if (ConnectToFlowComputer(state_, technician_, technician_, options_.opener) == ConnectResult::Connected) {
+        if (ConnectToFlowComputer(state_, technician_, technician_, options_.opener) ==
+            ConnectResult::Connected) {
           *connected = true;
           return;
         }
@@ -284,6 +296,7 @@ void TForm1::NP1Click() {
   menuPath_ = MenuPath(visibility_, M::NP1);
   TPreambula dialog(this, state_);
   dialog.exec();
+  StoreConfiguration();
   ReopenMenu(menuPath_);
 }
 
@@ -319,6 +332,7 @@ void TForm1::SwitchLanguage(int langRus) {
   }
   if (rulesActive_) ApplyMenuRules();
   ShowSummary();
+  StoreConfiguration();
 }
 
 void TForm1::N13Click() {
@@ -372,6 +386,13 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::StoreConfiguration() {
+  if (state_.configPath.empty()) return;
+  const std::string text = FormatConfiguration(state_.config);
+  if (text == storedConfiguration_) return;
+  if (SaveConfiguration(state_.configPath, state_.config)) storedConfiguration_ = text;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "common/windows/qt_translations.h"
-#include "session/program_state.h"
 #include "common/worker_thread.h"
+#include "session/program_state.h"
 #include "shell/connect_operation.h"
 #include "shell/main_menu.h"
 #include "shell/windows/qt_technician.h"
@@ -132,6 +132,9 @@ class TForm1 : public QMainWindow {
   // Runs `work` on the worker with the menu shut, then `after` on this thread.
   void RunModal(std::function<void()> work, std::function<void()> after);
   bool LoadTexts();
+  // Writes the configuration file (atomically) when a setting changed since it was last written, so a
+  // language or a link setting chosen is kept however the program ends.
+  void StoreConfiguration();
 
   ProgramState& state_;
   MainWindowOptions options_;
@@ -142,6 +145,7 @@ class TForm1 : public QMainWindow {
   std::map<MenuItem, Procedure> procedures_;
   MenuVisibility visibility_;
   std::string menuPath_;
+  std::string storedConfiguration_;
   bool rulesActive_ = false;  // a connection or the no-link mode is active
   bool busy_ = false;         // a procedure or an operation is running
   QLabel* title_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "common/windows/file_dialog_locale.h"
 #include "common/windows/save_dialog.h"
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/ui_thread.h"
@@ -38,8 +39,8 @@ std::optional<std::array<float, 2>> QtCalibrationPages::AskEntry(const SchEntry&
 
 std::optional<std::string> QtCalibrationPages::AskOpenPath(const FileDialogRequest& request) {
   return OnUiThread([&]() -> std::optional<std::string> {
-    const QString path = QFileDialog::getOpenFileName(owner_, Q(request.title), Q(request.folder),
-                                                      DialogFilter(request.filter));
+    const QString path =
+        AskOpenFileName(owner_, Q(request.title), Q(request.folder), DialogFilter(request.filter));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   });

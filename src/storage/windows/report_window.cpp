@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/windows/file_dialog_locale.h"
 #include "shell/windows/ui_thread.h"
 #include "shell/windows/window_parts.h"
 #include "storage/windows/qt_calibration_pages.h"
@@ -64,8 +65,8 @@ void TOtchK::BitBtn3Click() {
 
 std::optional<std::string> QtReportViewPages::AskOpenPath(const FileDialogRequest& request) {
   return OnUiThread([&]() -> std::optional<std::string> {
-    const QString path = QFileDialog::getOpenFileName(owner_, Q(request.title), Q(request.folder),
-                                                      DialogFilter(request.filter));
+    const QString path =
+        AskOpenFileName(owner_, Q(request.title), Q(request.folder), DialogFilter(request.filter));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   });

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "common/windows/file_dialog_locale.h"
 #include "common/windows/save_dialog.h"
 #include "shell/windows/window_parts.h"
 
@@ -73,7 +74,7 @@ DataFileWindow::DataFileWindow(QWidget* parent, const ProgramState& state, const
     : QFileDialog(parent, Q(dialog.title), Q(dialog.folder), QtFileFilter(dialog.filter)) {
   setObjectName(dialog.newFile ? "SaveDialog1" : "OpenDialog1");
   // Qt's own dialog: the same on every desktop, and reachable by the window tests.
-  setOption(QFileDialog::DontUseNativeDialog, true);
+  ShowInProgramLocale(*this);
   setAcceptMode(dialog.newFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   setFileMode(dialog.newFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (dialog.newFile) AddFilterExtension(*this);
