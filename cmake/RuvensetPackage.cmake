@@ -18,6 +18,8 @@ install(FILES ${packaging}/grafmira-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR
 install(FILES ${packaging}/org.ruvenset.Ruvenset.metainfo.xml ${packaging}/org.ruvenset.Grafmira.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${packaging}/copyright DESTINATION ${docdir})
+# The technician's guide with its pictures, as the build rendered it.
+install(DIRECTORY ${PROJECT_BINARY_DIR}/guide/ DESTINATION ${docdir}/guide)
 
 # Manual pages and the changelog go in compressed without time stamps, as Debian wants them.
 set(compressed)

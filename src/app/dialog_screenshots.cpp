@@ -11,11 +11,14 @@
 #include <QScreen>
 #include <QSet>
 #include <QTimer>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
 #include "app/procedures.h"
+#include "calibration/zero_setting.h"
+#include "common/windows/qt_warning_watch.h"
 #include "common/windows/save_dialog.h"
 #include "device/windows/choice_dialogs.h"
 #include "device/windows/constants_dialog.h"
@@ -26,6 +29,7 @@
 #include "shell/windows/about_box.h"
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/connect_dialog.h"
+#include "shell/windows/guide_window.h"
 #include "shell/windows/link_parameters_dialog.h"
 #include "shell/windows/message_window.h"
 #include "shell/windows/port_test_window.h"
@@ -335,12 +339,40 @@ void ShootLanguageDialogs(Shooter& shooter, TForm1& main, ProgramState& state, c
     AddFilterExtension(w);
     ShootDialog(shooter, &w, "save-dialog" + suffix);
   }
+  {
+    const std::string calibration = state.startDirectory + "/CALIBR/walkcal2.klb";
+    TOKBottomDlg w(
+        owner, text(2915),
+        Q(state.texts.FormatText(3354, {calibration, calibration.substr(0, calibration.size() - 3) + "rcl"})),
+        text(1773), text(1772));
+    ShootDialog(shooter, &w, "saved-calibration" + suffix);
+  }
+  {
+    ZeroSettingOutcome set;
+    set.result = ZeroSettingResult::Set;
+    set.correction = -0.0125f;
+    set.offset = 0.0031f;
+    const ZeroMessage m = ZeroSettingMessage(state, set, 0);
+    TFormMess w(owner, Q(m.caption), Q(m.message), text(2278));
+    ShootDialog(shooter, &w, "zero-set-message" + suffix);
+  }
+  if (const QString guide = GuideFile(QCoreApplication::applicationDirPath(), state.config.langRus);
+      !guide.isEmpty()) {
+    TGuide w(owner, guide, text(3366), text(2278));
+    ShootDialog(shooter, &w, "guide" + suffix);
+  }
 }
 
 }  // namespace
 
 int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const std::string& folder) {
   QDir().mkpath(QString::fromStdString(folder));
+  // A window touched from the worker or painted outside its paint event spoils the run.
+  auto warnings = std::make_shared<std::atomic<int>>(0);
+  WatchQtWarnings([warnings](const QString& warning) {
+    std::fprintf(stderr, "ruvenset: Qt: %s\n", qPrintable(warning));
+    ++*warnings;
+  });
   Shooter shooter(folder);
   TForm1 main(state, options);
   RegisterProcedures(main, options);
@@ -377,7 +409,7 @@ int TakeScreenshots(ProgramState& state, const MainWindowOptions& options, const
   if (main.visibility().shown(MenuItem::Pressure)) ShootChannelMenus(shooter, main, "-ukrainian");
   ShootLanguageDialogs(shooter, main, state, "-ukrainian");
   main.MNMNU1Click();
-  return shooter.failures() == 0 && state.connected ? 0 : 1;
+  return shooter.failures() == 0 && state.connected && *warnings == 0 ? 0 : 1;
 }
 
 }  // namespace ruvenset

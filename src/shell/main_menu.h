@@ -53,6 +53,7 @@ enum class MenuItem : int {
   N17,
   About,
   N12,
+  Guide,     // the technician's guide
   Language,  // submenu
   MNMNU1,    // Russian
   MNMNU2,    // Ukrainian

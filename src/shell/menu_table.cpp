@@ -116,6 +116,7 @@ constexpr std::array<MenuEntry, kMenuItemCount> kMenus = {{
     {M::N17, "N17", M::General, false, 2358, nullptr, nullptr, "N17Click", true, false, {}},
     {M::About, "About", M::Count, true, 2359, nullptr, nullptr, nullptr, false, true, {}},
     {M::N12, "N12", M::About, false, 2277, nullptr, nullptr, "N12Click", false, true, {}},
+    {M::Guide, "Guide", M::About, false, 3366, nullptr, nullptr, "GuideClick", false, true, {}},
     {M::Language, "Language", M::About, true, 2852, nullptr, nullptr, nullptr, false, true, {}},
     {M::MNMNU1, "MNMNU1", M::Language, false, 2853, nullptr, nullptr, "MNMNU1Click", false, true, {}},
     {M::MNMNU2, "MNMNU2", M::Language, false, 2854, nullptr, nullptr, "MNMNU2Click", false, true, {}},

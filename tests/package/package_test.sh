@@ -33,8 +33,15 @@ done
 for file in ruvenset/lang/Lang00.txt ruvenset/lang/Lang01.txt \
   applications/org.ruvenset.Ruvenset.desktop applications/org.ruvenset.Grafmira.desktop \
   icons/hicolor/scalable/apps/ruvenset.svg icons/hicolor/scalable/apps/grafmira.svg \
-  mime/packages/org.ruvenset.Grafmira.xml doc/ruvenset/copyright; do
+  mime/packages/org.ruvenset.Grafmira.xml doc/ruvenset/copyright \
+  doc/ruvenset/guide/guide.ru.html doc/ruvenset/guide/guide.uk.html; do
   [ -f "$root/usr/share/$file" ] || fail "/usr/share/$file is missing"
+done
+# Every picture the guide shows is installed beside it.
+for page in "$root"/usr/share/doc/ruvenset/guide/guide.*.html; do
+  for picture in $(grep -o 'src="[^"]*"' "$page" | sed 's/^src="//; s/"$//'); do
+    [ -f "$(dirname "$page")/$picture" ] || fail "$(basename "$page") shows $picture, which is not installed"
+  done
 done
 grep -q '^MimeType=application/x-ruvenset-verification;$' "$root/usr/share/applications/org.ruvenset.Grafmira.desktop" ||
   fail "Grafmira's desktop entry does not open verification files"

@@ -55,8 +55,9 @@ TEST(MenuPath, CountsShownItemsAndReplaysAsKeys) {
   EXPECT_EQ(MenuPath(v, M::N21), "12");
   EXPECT_EQ(MenuPath(InitialMenus(), M::N46), "01");
   EXPECT_EQ(MenuPath(InitialMenus(), M::Link), kLinkMenuPath);
-  // About is the fourth shown menu (Link, Temperature, Meter, General, About): language -> Ukrainian.
-  EXPECT_EQ(MenuPath(v, M::MNMNU2), "4211");
+  // About is the fourth shown menu (Link, Temperature, Meter, General, About): version, guide, language ->
+  // Ukrainian.
+  EXPECT_EQ(MenuPath(v, M::MNMNU2), "4311");
   const std::vector<MenuKey> keys = MenuPathKeys("12");
   EXPECT_EQ(keys, (std::vector<MenuKey>{MenuKey::F10, MenuKey::Right, MenuKey::Down, MenuKey::Down}));
 }

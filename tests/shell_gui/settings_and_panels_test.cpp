@@ -4,6 +4,7 @@
 #include <QFileSystemModel>
 #include <QLocale>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "common/windows/file_dialog_locale.h"
 #include "gui_support.h"
 #include "shell/windows/elided_label.h"
+#include "shell/windows/guide_window.h"
 #include "shell/windows/main_window.h"
 #include "temp_folder.h"
 
@@ -118,6 +120,22 @@ TEST_F(SettingsAndPanels, FileDialogsFollowTheChosenLanguage) {
     EXPECT_EQ(size, QLocale().formattedDataSize(12)) << langRus;
     EXPECT_FALSE(size.contains("bytes")) << size.toStdString();
   }
+}
+
+// About → the guide: the page made from the guide at build time, in the chosen language.
+TEST_F(SettingsAndPanels, TheGuideOpensInTheChosenLanguage) {
+  const QString program = QString::fromStdString(RUVENSET_BINARY_DIR);
+  for (int langRus : {1, 0}) {
+    const QString file = GuideFile(program, langRus);
+    ASSERT_FALSE(file.isEmpty()) << "the guide was not rendered into " << RUVENSET_BINARY_DIR << "/guide";
+    TGuide guide(nullptr, file, "guide", "close");
+    const QString text = guide.Browser->toPlainText();
+    EXPECT_TRUE(text.startsWith(langRus == 1 ? "Руководство техника" : "Посібник техніка"))
+        << text.left(40).toStdString();
+    EXPECT_TRUE(
+        text.contains(langRus == 1 ? "Калибровка по двум точкам Тос" : "Калібровка за двома точками Тд"));
+  }
+  EXPECT_TRUE(GuideFile(QString::fromStdString(folder.Path()), 1).isEmpty());
 }
 
 }  // namespace

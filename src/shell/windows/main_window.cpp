@@ -18,6 +18,7 @@
 #include "shell/windows/about_box.h"
 #include "shell/windows/connect_dialog.h"
 #include "shell/windows/elided_label.h"
+#include "shell/windows/guide_window.h"
 #include "shell/windows/message_window.h"
 #include "shell/windows/preambles_dialog.h"
 #include "shell/windows/ui_thread.h"
@@ -303,6 +304,21 @@ void TForm1::NP1Click() {
 void TForm1::N12Click() {
   TAboutBox box(this, state_);
   box.exec();
+}
+
+void TForm1::GuideClick() {
+  const QString file = GuideFile(QCoreApplication::applicationDirPath(), state_.config.langRus);
+  if (file.isEmpty()) {
+    TFormMess message(
+        this, Q(state_.Text(3366)),
+        Q(state_.texts.FormatText(
+            3367, {std::string(state_.config.langRus == 1 ? "guide.ru.html" : "guide.uk.html")})),
+        Q(state_.Text(2278)));
+    message.exec();
+    return;
+  }
+  TGuide guide(this, file, Q(state_.Text(3366)), Q(state_.Text(2278)));
+  guide.exec();
 }
 
 void TForm1::MNMNU1Click() {

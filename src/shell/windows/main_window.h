@@ -73,6 +73,8 @@ class TForm1 : public QMainWindow {
   void N47Click();
   void NP1Click();
   void N12Click();
+  // About → the technician's guide, in the chosen language.
+  void GuideClick();
   void MNMNU1Click();
   void MNMNU2Click();
   void N13Click();
