@@ -77,6 +77,9 @@ void CorrectionWindow::ResetStatistics() {
   mean_ = 0;
   largest_ = 0;
   display_.count.clear();
+  display_.time.clear();
+  display_.code.clear();
+  display_.value.clear();
   display_.mean.clear();
   display_.deviation.clear();
 }
@@ -143,7 +146,10 @@ void CorrectionWindow::Measure(const CycleReading& reading) {
   display_.mean = FormatAdaptive(mean_) + " " + setup_.unitName;
   const float deviation = value - mean_;
   if (std::fabs(deviation) >= std::fabs(largest_)) largest_ = deviation;
-  display_.deviation = (largest_ < 0 ? "-" : "+") + FormatAdaptive(std::fabs(largest_));
+  // The sign only where the deviation shows digits: -0.0000 would read as a deviation.
+  const std::string magnitude = FormatAdaptive(std::fabs(largest_));
+  const bool shown = magnitude.find_first_of("123456789") != std::string::npos;
+  display_.deviation = (shown ? (largest_ < 0 ? "-" : "+") : "") + magnitude;
 }
 
 void CorrectionWindow::Button1Click() {
