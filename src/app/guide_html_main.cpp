@@ -7,11 +7,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <cstdio>
+
+namespace {
+
+// The width in pixels the guide's pictures are shown at, at most.
+constexpr int kPageWidth = 720;
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -37,7 +46,8 @@ int main(int argc, char** argv) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextCharFormat format = it.fragment().charFormat();
       if (!format.isImageFormat()) continue;
-      const QString picture = format.toImageFormat().name();
+      QTextImageFormat image = format.toImageFormat();
+      const QString picture = image.name();
       const QString from = source.dir().filePath(picture);
       const QString to = target.dir().filePath(picture);
       QDir().mkpath(QFileInfo(to).absolutePath());
@@ -45,6 +55,16 @@ int main(int argc, char** argv) {
       if (!QFile::copy(from, to)) {
         std::fprintf(stderr, "guide-html: %s shows %s, which is missing\n", argv[1], qPrintable(picture));
         return 1;
+      }
+      // A picture wider than a page of the guide is shown scaled down to it.
+      const QImage shown(from);
+      if (shown.width() > kPageWidth) {
+        image.setWidth(kPageWidth);
+        image.setHeight(static_cast<double>(shown.height()) * kPageWidth / shown.width());
+        QTextCursor cursor(&document);
+        cursor.setPosition(it.fragment().position());
+        cursor.setPosition(it.fragment().position() + it.fragment().length(), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(image);
       }
     }
   }
