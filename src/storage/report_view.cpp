@@ -23,6 +23,7 @@ ReportViewResult ShowCalibrationReport(ProgramState& state, Technician& technici
                                        const std::string& path) {
   EnsureCalibrationDirectory(state.startDirectory);
   ReportWindowModel model;
+  model.path = path;
   if (!ReadReportFile(path, model.lines)) return ReportViewResult::Unreadable;
   model.caption = state.Bilingual("Отчет о параметрах калибровки", "Звіт о параметрах калібровки");
   model.pages = PaginateReport(model.lines);

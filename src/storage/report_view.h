@@ -18,6 +18,7 @@ struct ReportWindowModel {
   std::vector<std::string> lines;
   std::vector<ReportPage> pages;
   std::string pageFolder;  // where the page files lie while the window is open
+  std::string path;        // the report file shown
 };
 
 class ReportViewPages {

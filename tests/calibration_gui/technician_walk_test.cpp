@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QTest>
 #include <filesystem>
@@ -131,12 +132,14 @@ TEST_F(TechnicianWalk, SavingTheCalibrationNamesTheFilesAndOpensTheReport) {
   });
   int reportLines = 0;
   bool printed = false;
+  QString pdf;
   script.On("TOtchK", [&](QWidget* w) {
     reportLines = w->findChild<QListWidget*>("ListBox1")->count();
     QTimer::singleShot(0, w, [w] { static_cast<TOtchK*>(w)->BitBtn3->click(); });
   });
   script.On("PrintDialog1", [&](QWidget* w) {
     printed = true;
+    pdf = static_cast<QPrintDialog*>(w)->printer()->outputFileName();
     static_cast<QDialog*>(w)->reject();
     QTimer::singleShot(0, [] {
       if (auto* report = qobject_cast<TOtchK*>(QApplication::activeModalWidget())) report->BitBtn1->click();
@@ -149,6 +152,7 @@ TEST_F(TechnicianWalk, SavingTheCalibrationNamesTheFilesAndOpensTheReport) {
       << offer.toStdString();
   EXPECT_GT(reportLines, 20);
   EXPECT_TRUE(printed);
+  EXPECT_EQ(pdf.toStdString(), folder.File("CALIBR/device.pdf"));  // printed to a file, beside the report
   EXPECT_EQ(window->ConnectionPanel->text(), port);
 
   const auto written = std::filesystem::last_write_time(path);

@@ -45,6 +45,9 @@ TOtchK::TOtchK(QWidget* owner, const ReportWindowModel& model, bool russian)
   PrintDialog1 = new QPrintDialog(printer_.get(), this);
   PrintDialog1->setObjectName("PrintDialog1");
   PrintDialog1->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+  // Printed to a file, the report goes beside itself as a PDF of the same name.
+  const QString pdf = Q(model.path).section('.', 0, -2);
+  if (!pdf.isEmpty()) printer_->setOutputFileName(pdf + ".pdf");
   PrintDialog1->setMinMax(1, count);
   PrintDialog1->setFromTo(1, count);
   connect(BitBtn3, &QPushButton::clicked, this, &TOtchK::BitBtn3Click);
