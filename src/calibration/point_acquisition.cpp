@@ -127,6 +127,9 @@ MeasurementResult RunMeasurementWindow(AcquisitionTools& tools, CalibrationRun& 
   const std::string channel = state.Text(2143 + run.kind);
   for (;;) {
     const int result = tools.pages.ShowMeasurementWindow(window);
+    // A Stop pressed in the window was meant for its ticks, which are over: it does not stop the
+    // exchanges after the window (leaving service mode among them).
+    state.link.stop().Clear();
     if (result == kMeasurementNext) {
       if (!statistics) {
         if (!tools.technician.Confirm(state.Text(2238), state.Text(1471))) return MeasurementResult::Next;

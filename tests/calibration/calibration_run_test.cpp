@@ -201,6 +201,8 @@ TEST_F(CalibrationRunTest, StopInsideTheMeasurementWindowLeavesServiceMode) {
   runPages.onTick = [&](TForm60Logic& window, const AcquisitionTick&, int tick) -> std::optional<int> {
     if (window.setup().mode == AcquisitionMode::Point && tick == 2) {
       EXPECT_EQ(PipelineState(), 3);
+      // Escape after the tick's last exchange: the Stop finds no exchange to end.
+      state.link.stop().Request();
       return kMeasurementCancel;
     }
     return std::nullopt;
@@ -209,6 +211,7 @@ TEST_F(CalibrationRunTest, StopInsideTheMeasurementWindowLeavesServiceMode) {
   EXPECT_EQ(Requests(0x11), 1);
   EXPECT_EQ(PipelineState(), 0);
   EXPECT_EQ(technician.Count("confirm " + Text(2238) + " | " + Text(2617)), 1);
+  EXPECT_EQ(technician.Count("confirm " + Text(2195)), 0);  // leaving service mode was not stopped
 }
 
 TEST_F(CalibrationRunTest, AFileOfAnotherFlowComputerIsRefusedBeforeAnythingIsMeasured) {
