@@ -76,12 +76,6 @@ std::string CountText(int n) {
 
 }  // namespace
 
-uint32_t DeviceLongAt(const uint8_t* p, DeviceByteOrder order) {
-  if (order == DeviceByteOrder::LsbFirst) return LoadLe32(p);
-  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
-         static_cast<uint32_t>(p[2]) << 8 | p[3];
-}
-
 TForm60Logic::TForm60Logic(ProgramState& state, Technician& technician, const AcquisitionSetup& setup)
     : state_(state), technician_(technician), setup_(setup) {}
 

@@ -91,7 +91,4 @@ class TForm60Logic {
   int lastCounter_ = 255;
 };
 
-// A 32-bit value of a flow computer's answer in its byte order.
-uint32_t DeviceLongAt(const uint8_t* p, DeviceByteOrder order);
-
 }  // namespace ruvenset

@@ -6,7 +6,6 @@
 
 #include "calibration/acquisition_window.h"
 #include "device/exchange.h"
-#include "device/memory_read.h"
 
 namespace ruvenset {
 namespace {
@@ -26,15 +25,6 @@ std::optional<uint32_t> ParseIdentificationCode(std::string_view text) {
   }
   if (value < 1 || value > 0xFFFFFFFFull) return std::nullopt;
   return static_cast<uint32_t>(value);
-}
-
-std::optional<uint32_t> ReadIdentificationCode(ProgramState& state, Technician& technician) {
-  std::vector<uint8_t> bytes;
-  const bool read =
-      ReadMemoryBlock(state, technician, kIdentificationCodeAddress, 4, state.Text(1136), bytes);
-  technician.SetProgressText("");
-  if (!read) return std::nullopt;
-  return DeviceLongAt(bytes.data(), state.record.id.byteOrder);
 }
 
 bool WriteIdentificationCode(ProgramState& state, Technician& technician, uint32_t code) {

@@ -53,6 +53,12 @@ uint16_t DeviceWordAt(const uint8_t* p, DeviceByteOrder order) {
   return w;
 }
 
+uint32_t DeviceLongAt(const uint8_t* p, DeviceByteOrder order) {
+  if (order == DeviceByteOrder::LsbFirst) return LoadLe32(p);
+  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+         static_cast<uint32_t>(p[2]) << 8 | p[3];
+}
+
 void StoreDeviceFloat(uint8_t* p, float value, DeviceByteOrder order) {
   std::memcpy(p, &value, 4);
   DeviceFloatToHost(p, 0, order);

@@ -19,6 +19,8 @@ void DeviceWordToHost(uint8_t* value, DeviceByteOrder order);
 // Reads a device float / word at p without changing the buffer.
 float DeviceFloatAt(const uint8_t* p, DeviceByteOrder order, int mode = 0);
 uint16_t DeviceWordAt(const uint8_t* p, DeviceByteOrder order);
+// A 32-bit value of a flow computer's answer in its byte order.
+uint32_t DeviceLongAt(const uint8_t* p, DeviceByteOrder order);
 // Stores a host value at p in the device's byte order.
 void StoreDeviceFloat(uint8_t* p, float value, DeviceByteOrder order);
 void StoreDeviceWord(uint8_t* p, uint16_t value, DeviceByteOrder order);

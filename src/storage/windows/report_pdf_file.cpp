@@ -1,23 +1,13 @@
 #include "storage/windows/report_pdf_file.h"
 
-#include <QGuiApplication>
-#include <cstdlib>
-#include <memory>
-
+#include "common/windows/offscreen_application.h"
 #include "storage/windows/report_printing.h"
 
 namespace ruvenset {
 
 ReportPdfOutcome WriteReportPdfFile(const std::vector<std::string>& lines, const std::string& path,
                                     std::optional<PageRange> range) {
-  std::unique_ptr<QGuiApplication> app;
-  static int argc = 1;
-  static char name[] = "ruvenset-cli";
-  static char* argv[] = {name, nullptr};
-  if (QCoreApplication::instance() == nullptr) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  }
+  const OffscreenApplication application;
   ReportPrintJob job = ReportJobFor(lines);
   ReportPdfOutcome outcome;
   outcome.pageCount = static_cast<int>(job.pages.size());

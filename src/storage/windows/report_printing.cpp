@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/axis_step.h"
+
 namespace ruvenset {
 namespace {
 
@@ -61,16 +63,6 @@ std::string ReportTitle(const std::vector<std::string>& lines) {
   return {};
 }
 
-// Round steps of 1, 2 or 5 times a power of ten, about `count` of them across [low, high].
-double NiceStep(double low, double high, int count) {
-  const double raw = (high - low) / count;
-  if (!(raw > 0)) return 1.0;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (double m : {1.0, 2.0, 5.0})
-    if (raw <= m * power) return m * power;
-  return 10.0 * power;
-}
-
 QString Number(double value) {
   return QString::number(value, 'g', 7);
 }
@@ -114,8 +106,8 @@ void DrawCharacteristic(QPainter& painter, const QRectF& rect, const ChannelChar
     }
   if (maxX <= minX) maxX = minX + 1;
   if (maxY <= minY) maxY = minY + 1;
-  const double stepX = NiceStep(minX, maxX, 5);
-  const double stepY = NiceStep(minY, maxY, 10);
+  const double stepX = AxisStep(minX, maxX, 5);
+  const double stepY = AxisStep(minY, maxY, 10);
   minX = std::floor(minX / stepX) * stepX;
   maxX = std::ceil(maxX / stepX) * stepX;
   minY = std::floor(minY / stepY) * stepY;
