@@ -86,6 +86,35 @@ constexpr Key kKeys[] = {
 
 #undef RUVENSET_FIELD
 
+// The keys of [Protocol]: one permissible error per channel, in the order of ProtocolSettings::limits.
+constexpr const char* kLimitKeys[kProtocolChannels] = {"LimitPressure", "LimitTemperature",
+                                                       "LimitDiffPressure", "LimitLowerDiffPressure",
+                                                       "LimitUpperDiffPressure"};
+constexpr const char* kTechnicianKey = "Technician";
+
+// A name as one line of the file: line breaks become blanks, blanks around it go.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return Trim(text);
+}
+
+// Sets a key of [Protocol]; false for another key. A limit that does not read is no limit.
+bool SetProtocolKey(ProtocolSettings& protocol, const std::string& name, const std::string& value) {
+  if (name == kTechnicianKey) {
+    protocol.technician = OneLine(value);
+    return true;
+  }
+  for (int k = 0; k < kProtocolChannels; ++k) {
+    if (name == kLimitKeys[k]) {
+      protocol.limits[k] = ParsePermissibleError(value);
+      return true;
+    }
+  }
+  return false;
+}
+
 // "COM1".."COM8" -> slot 0..7, else -1.
 int PortSlotOfKey(const std::string& key) {
   if (key.size() != 4 || key.compare(0, 3, "COM") != 0 || key[3] < '1' || key[3] > '0' + kComSlotCount)
@@ -122,6 +151,9 @@ Configuration ParseConfiguration(const std::string& text) {
       if (const int slot = PortSlotOfKey(name); slot >= 0) c.ports[slot] = path;
     }
   }
+  if (const auto protocol = sections.find("Protocol"); protocol != sections.end()) {
+    for (const auto& [name, value] : protocol->second) SetProtocolKey(c.protocol, name, value);
+  }
   return c;
 }
 
@@ -129,6 +161,13 @@ bool OverrideConfigurationKey(Configuration& config, const std::string& name, co
   if (const int slot = PortSlotOfKey(name); slot >= 0) {
     config.ports[slot] = value;
     return true;
+  }
+  if (name == kTechnicianKey) return SetProtocolKey(config.protocol, name, value);
+  for (const char* limitKey : kLimitKeys) {
+    if (name == limitKey) {
+      if (!ParsePermissibleError(value)) return false;
+      return SetProtocolKey(config.protocol, name, value);
+    }
   }
   for (const Key& key : kKeys) {
     long parsed = 0;
@@ -166,6 +205,14 @@ std::string FormatConfiguration(const Configuration& config) {
     if (!c.ports[i].empty()) ports += "COM" + std::to_string(i + 1) + "=" + c.ports[i] + "\r\n";
   }
   if (!ports.empty()) t += "[Ports]\r\n" + ports;
+  std::string protocol;
+  for (int k = 0; k < kProtocolChannels; ++k) {
+    if (c.protocol.limits[k])
+      protocol += std::string(kLimitKeys[k]) + "=" + FormatPermissibleError(*c.protocol.limits[k]) + "\r\n";
+  }
+  const std::string technician = OneLine(c.protocol.technician);
+  if (!technician.empty()) protocol += std::string(kTechnicianKey) + "=" + technician + "\r\n";
+  if (!protocol.empty()) t += "[Protocol]\r\n" + protocol;
   return t;
 }
 

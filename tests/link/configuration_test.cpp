@@ -157,3 +157,45 @@ TEST(Configuration, OverridesForOneRun) {
 
 }  // namespace
 }  // namespace ruvenset
+
+namespace ruvenset {
+namespace {
+
+TEST(Configuration, ProtocolLimitsAndTechnicianAreKeptAndReadBack) {
+  const Configuration read = ParseConfiguration(
+      "[Protocol]\r\nLimitPressure=0.25%\r\nLimitTemperature = 0,2\r\nLimitDiffPressure=-1\r\n"
+      "LimitUpperDiffPressure=abc\r\nTechnician= Коваленко О. П. \r\n");
+  ASSERT_TRUE(read.protocol.limits[0]);
+  EXPECT_EQ(read.protocol.limits[0]->value, 0.25f);
+  EXPECT_TRUE(read.protocol.limits[0]->percent);
+  ASSERT_TRUE(read.protocol.limits[1]);
+  EXPECT_EQ(read.protocol.limits[1]->value, 0.2f);
+  EXPECT_FALSE(read.protocol.limits[1]->percent);
+  for (int k : {2, 3, 4}) EXPECT_FALSE(read.protocol.limits[k]) << k;  // garbage and missing: no limit
+  EXPECT_EQ(read.protocol.technician, "Коваленко О. П.");
+
+  Configuration c;
+  EXPECT_EQ(FormatConfiguration(c).find("[Protocol]"), std::string::npos);  // nothing set, no section
+  c.protocol.limits[3] = PermissibleError{1.5f, false};
+  c.protocol.limits[0] = PermissibleError{0.25f, true};
+  c.protocol.technician = "Іваненко\r\nІ. І.";  // a line break cannot end the key's line
+  const std::string text = FormatConfiguration(c);
+  EXPECT_NE(text.find("[Protocol]\r\nLimitPressure=0.25%\r\nLimitLowerDiffPressure=1.5\r\n"
+                      "Technician=Іваненко  І. І.\r\n"),
+            std::string::npos)
+      << text;
+  const Configuration back = ParseConfiguration(text);
+  EXPECT_EQ(back.protocol.limits[3]->value, 1.5f);
+  EXPECT_TRUE(back.protocol.limits[0]->percent);
+  EXPECT_EQ(back.protocol.technician, "Іваненко  І. І.");
+
+  EXPECT_TRUE(OverrideConfigurationKey(c, "LimitTemperature", "0,3"));
+  EXPECT_EQ(c.protocol.limits[1]->value, 0.3f);
+  EXPECT_FALSE(OverrideConfigurationKey(c, "LimitTemperature", "0"));
+  EXPECT_EQ(c.protocol.limits[1]->value, 0.3f);
+  EXPECT_TRUE(OverrideConfigurationKey(c, "Technician", "Петренко"));
+  EXPECT_EQ(c.protocol.technician, "Петренко");
+}
+
+}  // namespace
+}  // namespace ruvenset
