@@ -240,6 +240,7 @@ void Verification(int readings) {
     });
     poll->start(20);
   });
+  answers.On("FormProtocol", Answers::Click("BitBtn2"));  // no protocol
   b.gaps.Start();
   window.Action(M::N20)->trigger();
   WaitFor([&] { return finished && QApplication::activeModalWidget() == nullptr; }, 600000);

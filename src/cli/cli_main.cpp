@@ -33,8 +33,9 @@ constexpr Command kCommands[] = {
      "store a section in the flow computer: FILE --section S [--password TEXT]"},
     {"verify", ruvenset::cli::RunVerify,
      "verify a channel: --channel temperature|pressure|dp|dp-lower|dp-upper [--readings N] [--ctr FILE "
-     "[--append]] [--actual VALUE] [--substitute measured|constant=VALUE] [--hart-port PATH --hart-type "
-     "3051|3095 --hart-address N [--hart-variable V] [--reference absolute|gauge]] [--password TEXT]"},
+     "[--append]] [--actual VALUE]... [--substitute measured|constant=VALUE] [--hart-port PATH --hart-type "
+     "3051|3095 --hart-address N [--hart-variable V] [--reference absolute|gauge]] [--protocol OUT.pdf "
+     "[--limit VALUE|VALUE%]] [--password TEXT]"},
     {"calibrate", ruvenset::cli::RunCalibrate,
      "one Tos point: --channel pressure|temperature|dp (--new FILE | --continue FILE) --tos VALUE --point "
      "VALUE... [--readings N] [--ident-code N] [--accept-unmoved] [--password TEXT] [HART options as in "

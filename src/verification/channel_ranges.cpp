@@ -43,6 +43,19 @@ void Clamp(uint8_t* stateRecord, int offset, const ChannelRange& range) {
 
 }  // namespace
 
+const char* ChannelWord(int kind) {
+  static constexpr const char* kWords[kChannelKindCount] = {"pressure", "temperature", "dp", "dp-lower",
+                                                            "dp-upper"};
+  return kind >= 0 && kind < kChannelKindCount ? kWords[kind] : "";
+}
+
+std::optional<int> ChannelKindOfWord(std::string_view word) {
+  for (int kind = 0; kind < kChannelKindCount; ++kind) {
+    if (word == ChannelWord(kind)) return kind;
+  }
+  return std::nullopt;
+}
+
 int ChannelCodeOfKind(int kind) {
   static constexpr int kCodes[kChannelKindCount] = {0, 1, 2, 3, 2};
   return kind >= 0 && kind < kChannelKindCount ? kCodes[kind] : 0;

@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+#include <string_view>
+
 #include "session/connection_record.h"
 
 namespace ruvenset {
@@ -11,6 +14,11 @@ inline constexpr int kKindDiffPressure = 2;
 inline constexpr int kKindLowerDiffPressure = 3;
 inline constexpr int kKindUpperDiffPressure = 4;
 inline constexpr int kChannelKindCount = 5;
+
+// The word of a channel kind on the command line, in file names and in a protocol's CSV: "pressure",
+// "temperature", "dp", "dp-lower", "dp-upper".
+const char* ChannelWord(int kind);
+std::optional<int> ChannelKindOfWord(std::string_view word);
 
 // The channel code the flow computer knows for a kind (0, 1, 2, 3, 2).
 int ChannelCodeOfKind(int kind);

@@ -55,7 +55,12 @@ NumberRequest ActualValueRequest(const ProgramState& state, int channelKind, con
 
 MeasuringWindow::MeasuringWindow(ProgramState& state, Technician& technician, VerificationPages& pages,
                                  const MeasuringSetup& setup, WallClock& wallClock)
-    : state_(state), technician_(technician), pages_(pages), setup_(setup), wallClock_(wallClock) {
+    : state_(state),
+      technician_(technician),
+      pages_(pages),
+      setup_(setup),
+      wallClock_(wallClock),
+      points_(setup.referenceMode, setup.actualRange) {
   const int kind = setup_.channelKind;
   display_.caption = state_.Text(2208) +
                      (kind == kKindPressure ? state_.Bilingual("канала давления газа", "каналу тиску газу")
@@ -63,6 +68,14 @@ MeasuringWindow::MeasuringWindow(ProgramState& state, Technician& technician, Ve
                           ? state_.Bilingual("канала температуры газа", "каналу температури газу")
                           : state_.Bilingual("канала перепада давления газа", "каналу перепаду тиску газу"));
   if (setup_.referenceMode == kReferenceTyped) display_.actual = Printf("%.2f", setup_.actual);
+  points_.Begin(Now(), setup_.actual);
+}
+
+std::time_t MeasuringWindow::Now() {
+  std::time_t seconds = 0;
+  int ms = 0;
+  wallClock_.Now(seconds, ms);
+  return seconds;
 }
 
 std::string MeasuringWindow::Number(float value) const {
@@ -120,6 +133,7 @@ void MeasuringWindow::Measure() {
   int ms = 0;
   wallClock_.Now(seconds, ms);
   statistics_.AddReading(reading.value);
+  points_.AddReading(static_cast<double>(seconds) + ms / 1000.0, reading.value);
   ShowReading(reply, reading, seconds);
   if (setup_.file != nullptr && setup_.file->open()) Record(reply, reading, seconds, ms);
 
@@ -197,6 +211,7 @@ void MeasuringWindow::PollReference(float value) {
     const int text = HartReadingErrorTextId(status);
     display_.referenceError = state_.Text(2218) + (text != 0 ? ", " + state_.Text(text) : std::string());
     statistics_.LoseReference();
+    points_.LoseReference();
     display_.reference.clear();
     display_.referenceMean.clear();
     return;
@@ -212,6 +227,7 @@ void MeasuringWindow::PollReference(float value) {
   const float previous = statistics_.lastReference();
   const float previousMean = statistics_.referenceMean();
   statistics_.AddReference(reference);
+  points_.AddReference(reference, value);
   if (statistics_.lastReference() != previous) display_.reference = Number(statistics_.lastReference());
   if (statistics_.referenceMean() != previousMean)
     display_.referenceMean = Number(statistics_.referenceMean());
@@ -236,7 +252,15 @@ void MeasuringWindow::ClearValueLines() {
   display_.converted.clear();
 }
 
+void MeasuringWindow::BitBtn1Click() {
+  points_.Close(Now());
+  closed_ = true;
+}
+
 void MeasuringWindow::BitBtn2Click() {
+  const std::time_t now = Now();
+  points_.Close(now);
+  points_.Begin(now, setup_.actual);
   statistics_.Reset();
   lastMarker_ = 255;
   meanShown_ = false;
@@ -244,10 +268,7 @@ void MeasuringWindow::BitBtn2Click() {
   display_.largestDeviation.clear();
   display_.reference.clear();
   display_.referenceMean.clear();
-  std::time_t seconds = 0;
-  int ms = 0;
-  wallClock_.Now(seconds, ms);
-  display_.resetTime = FormatReadingTime(seconds);
+  display_.resetTime = FormatReadingTime(now);
 }
 
 void MeasuringWindow::BitBtn3Click() {
@@ -256,10 +277,10 @@ void MeasuringWindow::BitBtn3Click() {
   if (!value || *value < setup_.actualRange.lower || *value > setup_.actualRange.upper) return;
   setup_.actual = *value;
   display_.actual = Printf("%.2f", *value);
-  std::time_t seconds = 0;
-  int ms = 0;
-  wallClock_.Now(seconds, ms);
-  display_.actualSince = FormatReadingTime(seconds);
+  const std::time_t now = Now();
+  points_.Close(now);
+  points_.Begin(now, setup_.actual);
+  display_.actualSince = FormatReadingTime(now);
 }
 
 }  // namespace ruvenset

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "verification/channel_ranges.h"
 #include "verification/hart_link.h"
 #include "verification/measurement_reply.h"
+#include "verification/protocol_point.h"
 #include "verification/verification_file.h"
 #include "verification/verification_pages.h"
 #include "verification/verification_statistics.h"
@@ -71,7 +73,8 @@ struct TakenReading {
 
 // The logic of the measuring windows TForm54 and TForm55: each timer tick takes at most one reading,
 // shows it, records it and updates the statistics; the three buttons finish, reset the statistics and
-// take a new actual value.
+// take a new actual value. Each of the buttons ends the protocol point that the readings since the
+// start (or the last reset or new actual value) make.
 class MeasuringWindow {
  public:
   MeasuringWindow(ProgramState& state, Technician& technician, VerificationPages& pages,
@@ -81,7 +84,7 @@ class MeasuringWindow {
   int firstInterval() const { return 400; }
   // One tick; returns the interval until the next one (450 ms for TForm54, 900 ms for TForm55).
   int Timer1Timer();
-  void BitBtn1Click() { closed_ = true; }
+  void BitBtn1Click();
   void BitBtn2Click();
   void BitBtn3Click();
 
@@ -90,6 +93,8 @@ class MeasuringWindow {
   const VerificationStatistics& statistics() const { return statistics_; }
   const TakenReading& lastReading() const { return last_; }
   const MeasuringSetup& setup() const { return setup_; }
+  // The points closed so far (all of them once the window is finished).
+  const std::vector<ProtocolPoint>& points() const { return points_.points(); }
 
  private:
   void Measure();
@@ -100,6 +105,7 @@ class MeasuringWindow {
   void ShowDeviation();
   void ClearValueLines();
   std::string Number(float value) const;
+  std::time_t Now();
 
   ProgramState& state_;
   Technician& technician_;
@@ -108,11 +114,12 @@ class MeasuringWindow {
   WallClock& wallClock_;
   MeasuringDisplay display_;
   VerificationStatistics statistics_;
+  PointRecorder points_;
   TakenReading last_;
   int lastMarker_ = 255;
   float shownMean_ = 0;
   bool meanShown_ = false;
-  bool closed_ = false;
+  std::atomic<bool> closed_ = false;  // read by the window's thread while a reading may run
 };
 
 }  // namespace ruvenset

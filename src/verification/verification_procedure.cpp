@@ -15,6 +15,7 @@
 #include "verification/transmitter_link.h"
 #include "verification/transmitter_pages.h"
 #include "verification/verification_file.h"
+#include "verification/verification_protocol.h"
 
 namespace ruvenset {
 namespace {
@@ -23,6 +24,13 @@ namespace {
 // marks a channel measured by a HART transmitter of the flow computer; bit 0x20 a gauge pressure sensor.
 constexpr int kSensorKinds = 100;
 constexpr uint8_t kGaugeSensor = 0x20;
+
+// The substitute constant that stands in for a channel kind.
+ConstantChannel ConstantChannelOfKind(int kind) {
+  return kind == kKindPressure      ? ConstantChannel::Pressure
+         : kind == kKindTemperature ? ConstantChannel::Temperature
+                                    : ConstantChannel::DiffPressure;
+}
 
 // One run of the procedure: what the pages chose and what has to be released at the end.
 class Verification {
@@ -45,6 +53,7 @@ class Verification {
   bool DataFile();
   bool ReferenceMode();
   bool Start();
+  ProtocolRecord Statement(std::vector<ProtocolPoint> points) const;
   uint8_t sensorKinds() const {
     return kSensorKinds + p_ < kConfigurationSize ? state_.record.configuration[kSensorKinds + p_] : 0;
   }
@@ -60,6 +69,7 @@ class Verification {
   MeasuringSetup setup_;
   bool polling_ = false;
   bool fileFailed_ = false;
+  std::optional<bool> referenceGauge_;  // what the reference transmitter measures on a pressure channel
 };
 
 bool Verification::ReadParameters() {
@@ -75,9 +85,7 @@ bool Verification::SubstituteValue() {
   ClampSubstituteConstants(record, p_, DensityIsDeviceFloat(state_));
 
   const ChannelRange range = RangeOfKind(record, p_, kind_);
-  const ConstantChannel channel = kind_ == kKindPressure      ? ConstantChannel::Pressure
-                                  : kind_ == kKindTemperature ? ConstantChannel::Temperature
-                                                              : ConstantChannel::DiffPressure;
+  const ConstantChannel channel = ConstantChannelOfKind(kind_);
   char text[96];
   for (;;) {
     const ConstantChoice current = ReadConstantChoice(stateRecord, channel);
@@ -148,6 +156,7 @@ bool Verification::ReferencePages() {
       kindPage.cancelText = state_.Text(2614);
       const std::optional<int> measures = tools_.pages.AskReferencePressureKind(kindPage);
       if (!measures) return false;
+      referenceGauge_ = *measures == 1;
       const bool gaugeSensor = sensorKinds() & kGaugeSensor;
       setup_.atmosphericMode = *measures == 0 && gaugeSensor ? 2 : *measures == 1 && !gaugeSensor ? 1 : 0;
       if (setup_.atmosphericMode != 0) {
@@ -244,6 +253,39 @@ bool Verification::Start() {
   return tools_.pages.AskStart(page);
 }
 
+ProtocolRecord Verification::Statement(std::vector<ProtocolPoint> points) const {
+  const ConnectionRecord& record = state_.record;
+  ProtocolRecord r;
+  r.langRus = state_.config.langRus;
+  r.deviceText = record.identificationText;
+  r.model = record.id.type;
+  r.version = record.id.version;
+  r.revision = record.id.revision;
+  r.pipeline = setup_.pipeline;
+  r.channelKind = kind_;
+  r.unit = state_.Text(state_.channelNameText);
+  r.range = setup_.actualRange;
+  const uint8_t* stateRecord = record.pipelineState[ConnectionRecord::ClampPipeline(setup_.pipeline) - 1];
+  const ConstantChoice substitute = ReadConstantChoice(stateRecord, ConstantChannelOfKind(kind_));
+  r.substituteMeasured = substitute.measured;
+  r.substituteConstant = substitute.constant;
+  r.referenceMode = setup_.referenceMode;
+  if (setup_.referenceMode == kReferenceTransmitter) {
+    r.transmitterType = settings_.transmitter.type;
+    r.transmitterAddress = settings_.transmitter.address;
+    if (settings_.transmitter.type == kTransmitter3095)
+      r.transmitterVariable = settings_.transmitter.variable;
+    r.referenceGauge = referenceGauge_;
+    if (setup_.atmosphericMode != 0) {
+      r.atmospheric = setup_.atmospheric;
+      r.atmosphericUnit = state_.Text(2168 + record.pressureUnit());
+    }
+  }
+  if (file_.open() && setup_.markers) r.dataFile = file_.path();  // TForm55 records nothing
+  r.points = std::move(points);
+  return r;
+}
+
 VerificationResult Verification::Run() {
   state_.channel.kind = kind_;
   state_.channel.code = ChannelCodeOfKind(kind_);
@@ -262,14 +304,19 @@ VerificationResult Verification::Run() {
     return VerificationResult::ServiceModeFailed;
 
   setup_.markers = ReportsMeasurementMarkers(state_.record.id.type);
+  std::vector<ProtocolPoint> points;
   {
     MeasuringWindow window(state_, technician_, tools_.pages, setup_, tools_.wallClock);
     tools_.pages.RunMeasuringWindow(window);
+    points = window.points();
   }
   ReleaseTransmitterLink(hart_);
+  const ProtocolRecord statement = Statement(std::move(points));
   file_.Close();
   const ServiceResult left = RunServiceOperation(state_, technician_, tools_.passwords, tools_.serviceHost,
                                                  kServiceLeave, 1, state_.Text(2203));
+  // The readings are the technician's whatever became of service mode: the protocol is offered.
+  (void)SaveVerificationProtocol(state_, technician_, tools_.protocol, statement);
   return left == ServiceResult::Succeeded ? VerificationResult::Finished : VerificationResult::LeaveFailed;
 }
 

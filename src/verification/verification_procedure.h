@@ -7,6 +7,7 @@
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "verification/hart_link.h"
+#include "verification/protocol_pages.h"
 #include "verification/verification_pages.h"
 #include "verification/wall_clock.h"
 
@@ -27,6 +28,7 @@ struct VerificationTools {
   ServiceWindowHost& serviceHost;
   PortOpener opener;  // opens the transmitter's own port
   WallClock& wallClock;
+  ProtocolPages& protocol;
 };
 
 enum class VerificationResult {
@@ -38,8 +40,8 @@ enum class VerificationResult {
 };
 
 // The verification of one channel kind of pipeline 1: preparation, the wizard pages, service mode, the
-// measuring window, and service mode left again. The transmitter link and the data file are released
-// on every way out.
+// measuring window, and service mode left again; then, when the window took points, the protocol. The
+// transmitter link and the data file are released on every way out.
 VerificationResult RunVerification(ProgramState& state, Technician& technician, VerificationTools& tools,
                                    VerificationSettings& settings, int channelKind);
 

@@ -13,6 +13,7 @@
 #include "../verification/verification_fixture.h"
 #include "device/release_service.h"
 #include "faulty_line.h"
+#include "scripted_protocol_pages.h"
 #include "storage/calibration_menu.h"
 
 namespace ruvenset::testing {
@@ -107,7 +108,8 @@ TEST_F(VerificationSoak, EveryRunLeavesServiceModeAndTheDataFileWhole) {
     runPages.readings = 4;
     peer->filter = [&line](const Bytes& request, Bytes& response) { return line.Filter(request, response); };
     ClockServiceHost host(clock);
-    VerificationTools tools{t, t, runPages, host, ModemOpener(), wallClock};
+    ScriptedProtocolPages noProtocol;
+    VerificationTools tools{t, t, runPages, host, ModemOpener(), wallClock, noProtocol};
     const VerificationResult result = RunVerification(state, t, tools, settings, kKindTemperature);
     peer->filter = nullptr;
     static const char* const kResults[] = {"Finished", "Cancelled", "Abandoned", "ServiceModeFailed",

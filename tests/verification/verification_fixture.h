@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/virtual_link_clock.h"
+#include "scripted_protocol_pages.h"
 #include "scripted_technician.h"
 #include "scripted_verification_pages.h"
 #include "session/program_state.h"
@@ -62,7 +63,7 @@ struct VerificationFixture : ::testing::Test {
 
   VerificationResult Verify(int kind) {
     ClockServiceHost host(clock);
-    VerificationTools tools{technician, technician, pages, host, ModemOpener(), wallClock};
+    VerificationTools tools{technician, technician, pages, host, ModemOpener(), wallClock, protocol};
     return RunVerification(state, technician, tools, settings, kind);
   }
 
@@ -77,6 +78,7 @@ struct VerificationFixture : ::testing::Test {
   ProgramState state{clock};
   ScriptedTechnician technician;
   ScriptedVerificationPages pages{clock};
+  ScriptedProtocolPages protocol;
   FixedWallClock wallClock;
   VerificationSettings settings;
   LoopbackPort* line = nullptr;

@@ -98,9 +98,14 @@ TEST_F(MeasuringFormTest, MarkerWindowTakesReadingsFromItsTimerAndItsButtonsActO
   EXPECT_EQ(form.Timer1->interval(), 450);
 
   form.BitBtn1->click();
+  EXPECT_FALSE(form.Timer1->isActive());
+  Settle(form);  // the last point ends on the worker, between two readings
   EXPECT_TRUE(window.closed());
   EXPECT_FALSE(form.isVisible());
-  EXPECT_FALSE(form.Timer1->isActive());
+  // The readings before the reset are the one point; the runs after it took no reading.
+  ASSERT_EQ(window.points().size(), 1u);
+  EXPECT_EQ(window.points()[0].count, 3u);
+  EXPECT_EQ(window.points()[0].reference, 20.0f);
 }
 
 TEST_F(MeasuringFormTest, PlainWindowReadsEveryTickShowsALostLinkAndFinishesWhenClosed) {
@@ -130,8 +135,12 @@ TEST_F(MeasuringFormTest, PlainWindowReadsEveryTickShowsALostLinkAndFinishesWhen
   EXPECT_FALSE(window.closed());
   EXPECT_TRUE(form.isVisible());
   form.close();
+  Settle(form);
   EXPECT_TRUE(window.closed());
   EXPECT_FALSE(form.isVisible());
+  ASSERT_EQ(window.points().size(), 1u);
+  EXPECT_EQ(window.points()[0].count, 2u);
+  EXPECT_FALSE(window.points()[0].reference);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "shell/windows/window_parts.h"
 #include "verification/wall_clock.h"
 #include "verification/windows/measuring_windows.h"
+#include "verification/windows/qt_protocol_pages.h"
 #include "verification/windows/reference_pages.h"
 #include "verification/windows/service_window.h"
 #include "verification/windows/start_pages.h"
@@ -115,7 +116,8 @@ VerificationResult VerifyChannelInWindows(QWidget* owner, ProgramState& state, Q
   QtVerificationPages pages(owner, state, technician);
   QtServiceWindowHost serviceHost(owner);
   SystemWallClock wallClock;
-  VerificationTools tools{technician, technician, pages, serviceHost, opener, wallClock};
+  QtProtocolPages protocol(owner, state);
+  VerificationTools tools{technician, technician, pages, serviceHost, opener, wallClock, protocol};
   return RunVerification(state, technician, tools, settings, channelKind);
 }
 
