@@ -54,6 +54,8 @@ constexpr Command kCommands[] = {
      "show the ADC channel parameters: [--channel pressure|temperature|dp] [--password TEXT]"},
     {"print-report", ruvenset::cli::RunPrintReport,
      "print a calibration report into a PDF: FILE.rcl --pdf OUT.pdf [--pages FROM-TO]"},
+    {"print-protocol", ruvenset::cli::RunPrintProtocol,
+     "make a verification protocol again from its CSV: FILE.csv --pdf OUT.pdf"},
 };
 
 void PrintUsage(FILE* out) {

@@ -20,5 +20,6 @@ int RunSlopeOffset(const CliArgs& args);
 int RunSaveCalibration(const CliArgs& args);
 int RunAdcParams(const CliArgs& args);
 int RunPrintReport(const CliArgs& args);
+int RunPrintProtocol(const CliArgs& args);
 
 }  // namespace ruvenset::cli
