@@ -24,6 +24,8 @@ int FuzzLanguageCatalogue(const uint8_t* data, size_t size);
 // The input is a calibration report file, read, paged and printed as the report viewer does; its head
 // is also taken as a typed page range.
 int FuzzReportPager(const uint8_t* data, size_t size);
+// The input is a verification protocol's CSV.
+int FuzzProtocolCsv(const uint8_t* data, size_t size);
 // The first input byte chooses a read or a write request and whether the first frame's CRC is made
 // right; the rest is what the line delivers.
 int FuzzTransactResponse(const uint8_t* data, size_t size);
@@ -41,6 +43,7 @@ inline constexpr NamedFuzzTarget kFuzzTargets[] = {
     {"language_catalogue", FuzzLanguageCatalogue},
     {"transact_response", FuzzTransactResponse},
     {"report_pager", FuzzReportPager},
+    {"protocol_csv", FuzzProtocolCsv},
 };
 
 // Stops the process when a reader broke its promise.

@@ -18,6 +18,7 @@
 #include "sim/hart_transmitter_model.h"
 #include "storage/calibration_file.h"
 #include "verification/hart_frame.h"
+#include "verification/protocol_csv.h"
 #include "verification/verification_file.h"
 
 namespace fs = std::filesystem;
@@ -193,6 +194,63 @@ void CatalogueSeeds(const fs::path& folder, const fs::path& langFolder) {
   }
 }
 
+// Protocols as a verification writes them: typed actual values with a limit, and a reference
+// transmitter with the atmospheric correction, no limit and a point without a deviation.
+void ProtocolSeeds(const fs::path& folder) {
+  ProtocolRecord typed;
+  typed.deviceText = "Симулятор ВАЛДОР";
+  typed.model = 16;
+  typed.version = 35;
+  typed.revision = 2;
+  typed.factoryNumber = 160123;
+  typed.unit = "°C";
+  typed.range = {-40.0f, 60.0f};
+  typed.referenceMode = kReferenceTyped;
+  typed.limit = PermissibleError{0.2f, false};
+  typed.technician = "Коваленко О. П.";
+  typed.dataFile = "/home/lab/поверки, 2026/t.ctr";
+  for (int k = 0; k < 3; ++k) {
+    ProtocolPoint p;
+    p.start = 1'765'000'000 + 60 * k;
+    p.end = p.start + 50;
+    p.count = 5;
+    p.reference = 20.0f * static_cast<float>(k + 1);
+    p.mean = *p.reference + 0.1f * static_cast<float>(k);
+    p.minimum = p.mean - 0.01f;
+    p.maximum = p.mean + 0.01f;
+    p.standardDeviation = 0.004f;
+    p.largestDeviation = 0.11f;
+    p.error = p.mean - *p.reference;
+    p.errorPercent = *p.error;
+    p.verdict = k < 2 ? Verdict::Pass : Verdict::Fail;
+    typed.points.push_back(p);
+  }
+  const std::string first = FormatProtocolCsv(typed);
+  Save(folder, "typed", Bytes(first.begin(), first.end()));
+
+  ProtocolRecord transmitter = typed;
+  transmitter.langRus = 0;
+  transmitter.channelKind = kKindPressure;
+  transmitter.unit = "кгс/см2";
+  transmitter.range = {0.0f, 16.0f};
+  transmitter.substituteMeasured = false;
+  transmitter.substituteConstant = 1.0332f;
+  transmitter.referenceMode = kReferenceTransmitter;
+  transmitter.transmitterType = kTransmitter3095;
+  transmitter.transmitterAddress = 2;
+  transmitter.transmitterVariable = 1;
+  transmitter.referenceGauge = true;
+  transmitter.atmospheric = 1.0332f;
+  transmitter.atmosphericUnit = "кгс/см2";
+  transmitter.limit.reset();
+  transmitter.points.resize(2);
+  transmitter.points[1].standardDeviation.reset();
+  transmitter.points[1].largestDeviation.reset();
+  for (ProtocolPoint& p : transmitter.points) p.verdict = Verdict::None;
+  const std::string second = FormatProtocolCsv(transmitter);
+  Save(folder, "transmitter", Bytes(second.begin(), second.end()));
+}
+
 }  // namespace
 }  // namespace ruvenset
 
@@ -209,5 +267,6 @@ int main(int argc, char** argv) {
   ruvenset::ConfigurationSeeds(corpus / "configuration");
   ruvenset::CatalogueSeeds(corpus / "language_catalogue", argv[2]);
   ruvenset::ReportSeeds(corpus / "report_pager", argv[2]);
+  ruvenset::ProtocolSeeds(corpus / "protocol_csv");
   return 0;
 }
