@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
+#include <QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,11 @@
 #include "shell/windows/confirm_windows.h"
 #include "shell/windows/window_parts.h"
 #include "shell/windows/window_picture.h"
+#include "verification/protocol_verdict.h"
+#include "verification/verification_protocol.h"
 #include "verification/windows/measuring_windows.h"
+#include "verification/windows/protocol_printing.h"
+#include "verification/windows/protocol_windows.h"
 #include "verification/windows/reference_pages.h"
 #include "verification/windows/service_window.h"
 #include "verification/windows/start_pages.h"
@@ -156,9 +161,12 @@ class VerificationScreenshots : public VerificationFixture {
     TForm54 form(nullptr, state, window);
     form.show();
     form.Timer1->start(window.firstInterval());
+    // Each reading and each button's work is shown before the next one starts.
+    const auto settle = [&] { ASSERT_TRUE(QTest::qWaitFor([&] { return !form.working(); })); };
     const auto readings = [&](uint32_t count) {
       for (int tick = 0; tick < 80 && window.statistics().count() < count; ++tick) {
         form.Timer1Timer();
+        settle();
         clock.SleepFor(int64_t{form.Timer1->interval()} * 1'000'000);
         wallClock.seconds += 1;
       }
@@ -166,13 +174,71 @@ class VerificationScreenshots : public VerificationFixture {
     InputValue(peer->model.inputs(), sim::InputChannel::Temperature) = 20.02;
     readings(2);
     form.BitBtn2->click();
+    settle();
     InputValue(peer->model.inputs(), sim::InputChannel::Temperature) = 20.07;
     readings(4);
     pages.actual = {20.05f};
     form.BitBtn3->click();
+    settle();
     readings(7);
     form.Timer1->stop();
     Shoot(&form, "measuring");
+    form.BitBtn1->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.working(); }));
+    Protocol(window.points());
+  }
+
+  // The protocol of the measuring window's points: its page, its preview and its printed pages.
+  void Protocol(const std::vector<ProtocolPoint>& points) {
+    ASSERT_EQ(points.size(), 3u);  // before the reset, after it, after the new actual value
+    state.config.protocol.limits[kKindTemperature] = PermissibleError{0.05f, false};
+    state.config.protocol.technician = "Коваленко О. П.";
+    ProtocolRecord record;
+    record.langRus = state.config.langRus;
+    record.deviceText = state.record.identificationText;
+    record.model = state.record.id.type;
+    record.version = state.record.id.version;
+    record.revision = state.record.id.revision;
+    record.factoryNumber = 160123;
+    record.channelKind = kKindTemperature;
+    record.unit = state.Text(2189);
+    record.range = {-40, 60};
+    record.referenceMode = kReferenceTyped;
+    record.limit = state.config.protocol.limits[kKindTemperature];
+    record.technician = state.config.protocol.technician;
+    record.dataFile = "/home/metrolog/Поверки/2024-05-16-temperature.ctr";
+    record.points = points;
+    JudgePoints(record.points, record.limit, record.range);
+
+    TFormProtocol page(nullptr, ProtocolPageFor(state, record));
+    Shoot(&page, "protocol-page");
+
+    const ProtocolDocument document = ComposeProtocol(record, state.texts);
+    ProtocolView view;
+    view.files = {"/home/metrolog/Поверки/160123-temperature-2024-05-16.pdf",
+                  "/home/metrolog/Поверки/160123-temperature-2024-05-16.csv"};
+    view.caption = state.Text(3463);
+    view.filesLine = state.texts.FormatText(3466, {view.files.pdf, view.files.csv});
+    view.printText = state.Text(3464);
+    view.exitText = state.Text(2278);
+    TProtocolPreview preview(nullptr, document, view);
+    preview.resize(900, 860);
+    Shoot(&preview, "protocol-preview");
+
+    // The printed pages as a picture each: A4 at 100 dots per inch, with the PDF's margins.
+    for (int index = 0; index < ProtocolPageCount(document); ++index) {
+      QImage sheet(827, 1169, QImage::Format_RGB32);
+      sheet.fill(Qt::white);
+      QPainter painter(&sheet);
+      const QRectF area(59, 47, 827 - 59 - 47, 1169 - 2 * 47);  // 15 and 12 mm
+      DrawProtocolPage(painter, area, document, index);
+      painter.end();
+      const QPixmap picture = QPixmap::fromImage(sheet);
+      EXPECT_TRUE(ShowsSomething(picture)) << index;
+      const QString path =
+          QString("%1/verification-protocol-page%2-%3.png").arg(folder_).arg(index + 1).arg(suffix_);
+      EXPECT_TRUE(sheet.save(path)) << path.toStdString();
+    }
   }
 
   QString folder_;
