@@ -3,10 +3,10 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrintPreviewWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -231,6 +231,12 @@ TEST_F(MenuVerification, TwoPointsSaveTheirProtocolWhichPreviewsAndPrints) {
   EXPECT_EQ(state.config.protocol.limits[kKindTemperature]->value, 0.05f);
   EXPECT_FALSE(state.config.protocol.limits[kKindTemperature]->percent);
   EXPECT_EQ(state.config.protocol.technician, "Іваненко І. І.");
+  // Written as soon as the verification is over, as every changed setting is.
+  std::ifstream ini(state.configPath, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(ini)), {});
+  EXPECT_NE(written.find("[Protocol]\r\nLimitTemperature=0.05\r\nTechnician=Іваненко І. І.\r\n"),
+            std::string::npos)
+      << written;
 
   ProtocolRecord record;
   std::ifstream csv(folder / "protocol.csv", std::ios::binary);
