@@ -11,6 +11,7 @@
 namespace ruvenset {
 namespace {
 
+// The columns in the order FormatProtocolCsv writes each row's fields; readers find them by name.
 constexpr const char* kColumns[] = {
     "point",
     "start",

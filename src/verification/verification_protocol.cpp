@@ -11,6 +11,9 @@
 
 namespace ruvenset {
 
+static_assert(kProtocolChannels == kChannelKindCount,
+              "the configuration keeps a permissible error per channel kind");
+
 ProtocolPage ProtocolPageFor(const ProgramState& state, const ProtocolRecord& record) {
   ProtocolPage page;
   page.caption = state.Text(3400);
@@ -39,7 +42,7 @@ std::string ProposedProtocolName(const ProtocolRecord& record) {
 }
 
 std::string ProtocolCsvPath(const std::string& pdfPath) {
-  const size_t slash = pdfPath.find_last_of('/');
+  const size_t slash = pdfPath.find_last_of("/\\");
   const size_t dot = pdfPath.find_last_of('.');
   const bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
   return (extension ? pdfPath.substr(0, dot) : pdfPath) + ".csv";
