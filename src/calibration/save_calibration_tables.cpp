@@ -149,7 +149,7 @@ bool TemperatureTosFromPressure(CalibrationImage& image) {
     int j = 0;
     while (j + 2 < t && code >= pressure.TosCode(j + 1)) ++j;
     const double slope = (double{pressure.TosValue(j + 1)} - pressure.TosValue(j)) /
-                         (double{pressure.TosCode(j + 1)} - pressure.TosCode(j));
+                         (static_cast<double>(pressure.TosCode(j + 1)) - pressure.TosCode(j));
     temperature.SetTosPoint(
         k, temperature.TosCode(k),
         static_cast<float>(Along(code, pressure.TosCode(j), pressure.TosValue(j), slope)));

@@ -3,7 +3,7 @@
 #include "common/crc16.h"
 
 namespace ruvenset {
-ChannelSection CalibrationImage::Channel(CalibrationSection s) {
+ChannelSection CalibrationImage::Channel(CalibrationSection s) & {
   switch (s) {
     case CalibrationSection::Pressure:
       return {reinterpret_cast<uint8_t*>(&pressure), kPressureLimits};
@@ -17,7 +17,7 @@ ChannelSection CalibrationImage::Channel(CalibrationSection s) {
   return {};
 }
 
-ConstChannelSection CalibrationImage::Channel(CalibrationSection s) const {
+ConstChannelSection CalibrationImage::Channel(CalibrationSection s) const& {
   return const_cast<CalibrationImage*>(this)->Channel(s);
 }
 

@@ -131,7 +131,8 @@ TEST_F(CalibrationRunTest, APointWhoseCodeDidNotMoveIsAskedAbout) {
   EXPECT_EQ(runPages.unmoved[0].message,
             "Точка 2: средний код АЦП 3000000 не сдвинулся от кода предыдущей точки 3000000. Подано ли новое "
             "входное значение? Принять точку всё равно?");
-  const ConstChannelSection t = ReadImage(path).Channel(CalibrationSection::Temperature);
+  const CalibrationImage image = ReadImage(path);
+  const ConstChannelSection t = image.Channel(CalibrationSection::Temperature);
   ASSERT_EQ(t.PointCount(0), 2);
   EXPECT_EQ(t.PointCode(0, 0), 3'000'000);
   EXPECT_EQ(t.PointCode(0, 1), 7'000'000);
@@ -166,8 +167,10 @@ TEST_F(CalibrationRunTest, TheReviewCorrectsAPointAndTakesOneMore) {
   int pointsOnDisk = -1;
   const auto previous = runPages.beforeWindow;
   runPages.beforeWindow = [&](const TForm60Logic& window) {
-    if (window.setup().mode == AcquisitionMode::Point && window.setup().pointNumber == 3 && pointsOnDisk < 0)
-      pointsOnDisk = ReadImage(path).Channel(CalibrationSection::Temperature).PointCount(0);
+    if (window.setup().mode == AcquisitionMode::Point && window.setup().pointNumber == 3 && pointsOnDisk < 0) {
+      const CalibrationImage onDisk = ReadImage(path);
+      pointsOnDisk = onDisk.Channel(CalibrationSection::Temperature).PointCount(0);
+    }
     previous(window);
   };
   // Тос value, two points, the second corrected to 61, a third point.
@@ -312,7 +315,8 @@ TEST_F(CalibrationRunTest, AChosenTosPointIsTakenFromItsFirstPoint) {
   runPages.values = {-20.0f, 60.0f};
   Inputs({}, {-20.0, 60.0});
   EXPECT_EQ(Run(1), CalibrationResult::Finished);
-  const ConstChannelSection saved = ReadImage(path).Channel(CalibrationSection::Temperature);
+  const CalibrationImage written = ReadImage(path);
+  const ConstChannelSection saved = written.Channel(CalibrationSection::Temperature);
   ASSERT_EQ(saved.TosCount(), 1);
   ASSERT_EQ(saved.PointCount(0), 2);
   EXPECT_EQ(saved.PointCode(0, 0), 3'000'000);
@@ -438,7 +442,8 @@ TEST_F(CalibrationRunTest, TheBarometricPressureBridgesGaugeAndAbsolute) {
     runPages.values = {20.0f, c.typed[0], c.typed[1]};
     lists.lists = {{ListChoice::Close, 0}, {ListChoice::Close, 0}};
     ASSERT_EQ(Run(0), CalibrationResult::Finished);
-    const ConstChannelSection p = ReadImage(path).Channel(CalibrationSection::Pressure);
+    const CalibrationImage image = ReadImage(path);
+    const ConstChannelSection p = image.Channel(CalibrationSection::Pressure);
     ASSERT_EQ(p.PointCount(0), 2);
     EXPECT_FLOAT_EQ(p.PointValue(0, 0), 1.0f);
     EXPECT_FLOAT_EQ(p.PointValue(0, 1), 10.0f);
