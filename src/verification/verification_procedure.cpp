@@ -310,6 +310,9 @@ VerificationResult Verification::Run() {
     tools_.pages.RunMeasuringWindow(window);
     points = window.points();
   }
+  // A Stop pressed in the window was meant for its ticks, which are over: it does not stop leaving
+  // service mode.
+  state_.link.stop().Clear();
   ReleaseTransmitterLink(hart_);
   const ProtocolRecord statement = Statement(std::move(points));
   file_.Close();

@@ -211,6 +211,21 @@ TEST_F(VerificationRun, FinishingBeforeAnyReadingLeavesServiceMode) {
   EXPECT_EQ(PipelineState(), 0);
 }
 
+// Escape pressed after a tick's last exchange: the Stop finds no exchange to end and must not stop
+// leaving service mode.
+TEST_F(VerificationRun, StopPressedBetweenTicksDoesNotKeepServiceModeFromBeingLeft) {
+  Connect();
+  PlainPages(0);
+  pages.onTick = [&](MeasuringWindow& window, int tick) {
+    if (tick < 2) return;
+    state.link.stop().Request();
+    window.BitBtn1Click();
+  };
+  EXPECT_EQ(Verify(kKindTemperature), VerificationResult::Finished);
+  EXPECT_EQ(Requests(0x11), 1);
+  EXPECT_EQ(PipelineState(), 0);
+}
+
 TEST_F(VerificationRun, ButtonsResetTheStatisticsAndTakeANewActualValue) {
   Connect();
   pages.substitute = {std::nullopt};
