@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // Qt takes the system's locale for the C library too; numbers in files and reports keep the decimal
+  // point whatever the system's language.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName("ruvenset");
   QApplication::setApplicationVersion(ProgramVersion());
 

@@ -190,7 +190,8 @@ struct CalibrationImage {
   const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(this); }
 
   // The channel section of selector 0, 1 or 2; an empty view (nothing readable) for the correction table.
-  // A view into this image: taking one from a temporary image would leave it dangling, so that does not compile.
+  // A view into this image: taking one from a temporary image would leave it dangling, so that does not
+  // compile.
   ChannelSection Channel(CalibrationSection s) &;
   ConstChannelSection Channel(CalibrationSection s) const&;
   ConstChannelSection Channel(CalibrationSection s) const&& = delete;

@@ -167,7 +167,8 @@ TEST_F(CalibrationRunTest, TheReviewCorrectsAPointAndTakesOneMore) {
   int pointsOnDisk = -1;
   const auto previous = runPages.beforeWindow;
   runPages.beforeWindow = [&](const TForm60Logic& window) {
-    if (window.setup().mode == AcquisitionMode::Point && window.setup().pointNumber == 3 && pointsOnDisk < 0) {
+    if (window.setup().mode == AcquisitionMode::Point && window.setup().pointNumber == 3 &&
+        pointsOnDisk < 0) {
       const CalibrationImage onDisk = ReadImage(path);
       pointsOnDisk = onDisk.Channel(CalibrationSection::Temperature).PointCount(0);
     }

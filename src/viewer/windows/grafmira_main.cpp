@@ -1,10 +1,11 @@
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 #include <QApplication>
 
-#include "common/windows/qt_translations.h"
 #include "common/option_help.h"
+#include "common/windows/qt_translations.h"
 #include "viewer/viewer_options.h"
 #include "viewer/windows/batch_run.h"
 #include "viewer/windows/form_main.h"
@@ -28,8 +29,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   // A batch run draws offscreen unless a platform was asked for.
-  if (options.Batch() && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (options.Batch() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // Qt takes the system's locale for the C library too; numbers in files and reports keep the decimal
+  // point whatever the system's language.
+  std::setlocale(LC_NUMERIC, "C");
   // Qt's own dialogs speak the viewer's language.
   ruvenset::QtTranslations qtTexts;
   qtTexts.Use(QStringLiteral("ru"));
