@@ -1,6 +1,5 @@
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 
 #include <QApplication>
 
