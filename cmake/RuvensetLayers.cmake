@@ -6,12 +6,25 @@
 # and to those of the layers below, and to nothing else. An include that points upwards therefore
 # finds no file and the build fails.
 
-# Sources of the given folders of src/ outside their windows/ folders (the core: standard C++ and POSIX).
+# Each operating-system dependency has one file per system side by side, posix_*.cpp and win32_*.cpp;
+# the build takes the files of the system it builds for.
+function(ruvenset_platform_filter var)
+  if(WIN32)
+    list(FILTER ${var} EXCLUDE REGEX "/posix_[^/]*$")
+  else()
+    list(FILTER ${var} EXCLUDE REGEX "/win32_[^/]*$")
+  endif()
+  set(${var} ${${var}} PARENT_SCOPE)
+endfunction()
+
+# Sources of the given folders of src/ outside their windows/ folders (the core: standard C++ behind
+# small interfaces to the operating system).
 function(ruvenset_core_sources out)
   set(files)
   foreach(dir IN LISTS ARGN)
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp)
     list(FILTER found EXCLUDE REGEX "/windows/")
+    ruvenset_platform_filter(found)
     list(APPEND files ${found})
   endforeach()
   set(${out} ${files} PARENT_SCOPE)

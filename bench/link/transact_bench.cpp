@@ -3,28 +3,19 @@
 // exchange takes beyond the line time of the request and of the paced answer.
 //
 //   transact_bench [exchanges per speed, default 1000] [one speed in bit/s, default 115200 and 1200]
-
-#include <sys/resource.h>
+//                  [a port served by a simulator at that speed, default one of this process (Linux)]
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench_line.h"
 #include "link/link.h"
-#include "link/posix_serial_port.h"
-#include "sim/sim_server.h"
 
 namespace {
 
 using namespace ruvenset;
-
-double CpuSeconds(int who = RUSAGE_SELF) {
-  rusage u{};
-  ::getrusage(who, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // Passes everything to the real port and notes when the request went out and when RTS dropped.
 class TimedPort final : public SerialPort {
@@ -60,19 +51,15 @@ double Percentile(std::vector<double> v, double p) {
   return v[static_cast<size_t>(p * static_cast<double>(v.size() - 1))];
 }
 
-int Measure(int bps, int count) {
-  sim::SimOptions options;
-  options.speed = bps;
+int Measure(int bps, int count, const std::string& portName) {
   std::string error;
-  auto server = sim::SimServer::Start(options, &error);
-  if (!server) {
-    std::fprintf(stderr, "simulator: %s\n", error.c_str());
+  std::unique_ptr<SerialPort> line = bench::OpenBenchLine(bps, portName, error);
+  if (!line) {
+    std::fprintf(stderr, "transact_bench: %s\n", error.c_str());
     return 1;
   }
-  std::unique_ptr<PosixSerialPort> posix;
-  if (PosixSerialPort::Open(server->path(), posix).error != PortOpenError::None) return 1;
   SteadyLinkClock clock;
-  TimedPort port(*posix, clock);
+  TimedPort port(*line, clock);
   LinkSettings settings;
   settings.rtsKeying = 1;
   Link link(settings, clock);
@@ -92,8 +79,8 @@ int Measure(int bps, int count) {
   request.command = 0x02;
   request.accept = AcceptMode::AnswerOrUnknownCommand;
   int failures = 0;
-  const double cpu0 = CpuSeconds();
-  const double link0 = CpuSeconds(RUSAGE_THREAD);
+  const double cpu0 = bench::ProcessCpuSeconds();
+  const double link0 = bench::ThreadCpuSeconds();
   const int64_t wall0 = clock.NowNs();
   for (int i = 0; i < count; ++i) {
     const int64_t start = clock.NowNs();
@@ -103,8 +90,8 @@ int Measure(int bps, int count) {
     extraMs.push_back((static_cast<double>(end - start) - lineNs) / 1e6);
   }
   const double wall = static_cast<double>(clock.NowNs() - wall0) / 1e9;
-  const double cpu = CpuSeconds() - cpu0;
-  const double linkCpu = CpuSeconds(RUSAGE_THREAD) - link0;
+  const double cpu = bench::ProcessCpuSeconds() - cpu0;
+  const double linkCpu = bench::ThreadCpuSeconds() - link0;
   std::printf(
       "%6d bit/s  %5d exchanges  %3d failed  wall %.2f s  cpu/wall %.4f (goal <= 0.05, busy-wait ~1.0)\n",
       bps, count, failures, wall, cpu / wall);
@@ -122,7 +109,7 @@ int Measure(int bps, int count) {
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
   int rc = 0;
-  if (argc > 2) return Measure(std::atoi(argv[2]), count);
-  for (int bps : {115200, 1200}) rc |= Measure(bps, count);
+  if (argc > 2) return Measure(std::atoi(argv[2]), count, argc > 3 ? argv[3] : "");
+  for (int bps : {115200, 1200}) rc |= Measure(bps, count, "");
   return rc;
 }

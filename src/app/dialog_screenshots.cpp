@@ -180,7 +180,7 @@ void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
     ShootDialog(shooter, &w, "parameter-password");
   }
   {
-    TForm73 w(owner, state, technician, OpenPosixPort);
+    TForm73 w(owner, state, technician, OpenSerialPort);
     ShootDialog(shooter, &w, "connect-dialog-offline");
   }
   {
@@ -192,7 +192,7 @@ void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
     std::array<bool, kComSlotCount> available{};
     available.fill(false);
     available[0] = available[1] = true;
-    TForm72 w(owner, state, available, OpenPosixPort);
+    TForm72 w(owner, state, available, OpenSerialPort);
     ShootDialog(shooter, &w, "link-parameters");
   }
   {
@@ -321,7 +321,7 @@ void ShootLanguageDialogs(Shooter& shooter, TForm1& main, ProgramState& state, c
   {
     std::array<bool, kComSlotCount> available{};
     available[0] = true;
-    TForm72 w(owner, state, available, OpenPosixPort);
+    TForm72 w(owner, state, available, OpenSerialPort);
     ShootDialog(shooter, &w, "link-parameters-given-port" + suffix);
   }
   {

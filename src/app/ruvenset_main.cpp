@@ -1,15 +1,14 @@
 #include <QApplication>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "app/app_options.h"
 #include "app/dialog_screenshots.h"
 #include "app/procedures.h"
+#include "common/file_io.h"
 #include "common/option_help.h"
 #include "shell/windows/main_window.h"
-#include "sim/sim_server.h"
+#include "sim/simulated_port.h"
 
 using namespace ruvenset;
 
@@ -41,8 +40,7 @@ int main(int argc, char** argv) {
   ProgramState state(clock);
   state.configPath = options.configPath.empty() ? DefaultConfigurationPath() : options.configPath;
   state.config = LoadConfiguration(state.configPath);
-  std::error_code ec;
-  state.startDirectory = std::filesystem::current_path(ec).string();
+  state.startDirectory = CurrentDirectory();
   if (LoadLanguageTexts(state.config.langRus, state.texts).status != LangLoadStatus::Ok) {
     std::fprintf(stderr, "ruvenset: language catalogue %s not found (looked in %s and beside the program)\n",
                  LanguageCatalogueName(state.config.langRus).c_str(), kLanguageDirVariable);
@@ -52,17 +50,18 @@ int main(int argc, char** argv) {
   MainWindowOptions windowOptions;
   windowOptions.portOverride = options.portPath;
   windowOptions.allChannels = options.allChannels;
-  std::unique_ptr<sim::SimServer> simulator;
+  std::unique_ptr<sim::InProcessSimulator> simulator;
   if (options.demo) {
     sim::SimOptions sim;
     sim.speed = kSpeedTable[state.config.link.speedIndex];
     sim.address = state.config.link.address;
-    simulator = sim::SimServer::Start(sim, &error);
+    simulator = sim::InProcessSimulator::Start(sim, &error);
     if (!simulator) {
       std::fprintf(stderr, "ruvenset: cannot start the simulated flow computer: %s\n", error.c_str());
       return 2;
     }
-    windowOptions.portOverride = simulator->path();
+    windowOptions.opener = simulator->Opener(OpenSerialPort);
+    windowOptions.portOverride = sim::InProcessSimulator::kPortName;
     windowOptions.portSimulated = true;
     windowOptions.startConnect = MainWindowOptions::StartConnect::Always;
   }

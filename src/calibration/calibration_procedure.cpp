@@ -1,6 +1,5 @@
 #include "calibration/calibration_procedure.h"
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include "calibration/identification_code.h"
 #include "calibration/point_acquisition.h"
 #include "common/device_models.h"
+#include "common/file_io.h"
 #include "device/constants.h"
 #include "device/memory_read.h"
 #include "device/pipeline_state.h"
@@ -292,13 +292,13 @@ bool Calibration::NewCalibration() {
   for (;;) {
     const std::optional<std::string> path = tools_.files.pages.AskSavePath(dialog);
     if (!path) return false;
-    if (::access(path->c_str(), F_OK) == 0 &&
+    if (PathExists(*path) &&
         !technician_.ConfirmWrite(state_.Text(2238), state_.texts.FormatText(1474, {*path})))
       continue;
     run_.path = *path;
     break;
   }
-  ::unlink(run_.path.c_str());
+  RemoveFile(run_.path);
   CalibrationImage& image = state_.calibration;
   image = CalibrationImage{};
   image.modelCode = static_cast<uint8_t>(deviceType());

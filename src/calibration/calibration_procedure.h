@@ -3,7 +3,7 @@
 
 #include "calibration/calibration_pages.h"
 #include "device/service_operations.h"
-#include "link/posix_serial_port.h"
+#include "link/port_open.h"
 #include "storage/calibration_tools.h"
 #include "verification/hart_link.h"
 #include "verification/verification_pages.h"

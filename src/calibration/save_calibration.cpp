@@ -1,6 +1,5 @@
 #include "calibration/save_calibration.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <ctime>
@@ -194,11 +193,6 @@ void FillSettings(const ProgramState& state, const DeviceMemoryMirror& mirror, C
   image.softwareVersion = static_cast<uint8_t>(version);
 }
 
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
 std::string ShowMessage(ProgramState& state, Technician& technician, const TextMessage& message) {
   const std::string text = FormatTextMessage(message, state.texts);
   technician.ShowMessageWindow(state.Text(kCaption), text, state.Text(kButton));
@@ -270,7 +264,7 @@ SaveCalibrationOutcome SaveCalibrationParameters(ProgramState& state, Technician
       outcome.result = SaveCalibrationResult::Cancelled;
       return outcome;
     }
-    if (FileExists(*chosen) &&
+    if (PathExists(*chosen) &&
         !pages.ConfirmReplace(state.Text(kCaption), state.texts.FormatText(1474, {*chosen})))
       continue;
     path = *chosen;

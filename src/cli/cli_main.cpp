@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_args.h"
 #include "cli/cli_session.h"
 #include "cli/cli_stop.h"
+#include "cli/console.h"
 #include "cli/commands.h"
 #include "common/option_help.h"
 
@@ -83,9 +86,13 @@ void PrintCommandHelp(const Command& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  ruvenset::cli::UseUtf8Console();
+  std::vector<std::string> words = ruvenset::cli::Utf8Arguments(argc, argv);
+  std::vector<char*> utf8;
+  for (std::string& w : words) utf8.push_back(w.data());
   ruvenset::cli::CliArgs args;
   std::string error;
-  if (!ruvenset::cli::ParseCliArgs(argc, argv, args, error)) {
+  if (!ruvenset::cli::ParseCliArgs(static_cast<int>(utf8.size()), utf8.data(), args, error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     PrintUsage(stderr);
     return ruvenset::cli::kExitUsage;

@@ -55,7 +55,7 @@ std::string CliSession::PortPath() {
     options.speed = kSpeedTable[state_.config.link.speedIndex];
     options.address = state_.config.link.address;
     std::string error;
-    sim_ = sim::SimServer::Start(options, &error);
+    sim_ = sim::InProcessSimulator::Start(options, &error);
     if (!sim_) {
       std::fprintf(stderr, "cannot start the simulated flow computer: %s\n", error.c_str());
       return {};
@@ -63,14 +63,18 @@ std::string CliSession::PortPath() {
     for (const auto& command : simCommands_)
       std::fprintf(stderr, "sim: %s\n", sim_->Control(command).c_str());
   }
-  return sim_->path();
+  return sim::InProcessSimulator::kPortName;
+}
+
+PortOpener CliSession::Opener() {
+  return sim_ ? sim_->Opener(OpenSerialPort) : PortOpener(OpenSerialPort);
 }
 
 int CliSession::OpenPort() {
   const std::string path = PortPath();
   if (path.empty()) return kExitNoPort;
   std::unique_ptr<SerialPort> port;
-  const PortOpenResult result = OpenPosixPort(path, port);
+  const PortOpenResult result = Opener()(path, port);
   if (result.error != PortOpenError::None) {
     std::fprintf(stderr, "%s\n", PortOpenErrorText(path, result).c_str());
     return kExitNoPort;
@@ -83,7 +87,7 @@ int CliSession::Connect(CliTechnician& technician) {
   const std::string path = PortPath();
   if (path.empty()) return kExitNoPort;
   if (demo_ || !portOverride_.empty()) state_.givenPort = {path, demo_};
-  switch (ConnectToFlowComputer(state_, technician, technician, OpenPosixPort, path)) {
+  switch (ConnectToFlowComputer(state_, technician, technician, Opener(), path)) {
     case ConnectResult::Connected:
       return kExitOk;
     case ConnectResult::PortFailed:

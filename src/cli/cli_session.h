@@ -6,9 +6,9 @@
 #include "cli/cli_technician.h"
 #include "link/configuration.h"
 #include "link/link.h"
-#include "link/posix_serial_port.h"
+#include "link/port_open.h"
 #include "session/program_state.h"
-#include "sim/sim_server.h"
+#include "sim/simulated_port.h"
 
 namespace ruvenset::cli {
 
@@ -44,9 +44,11 @@ class CliSession {
   // Loads the configuration and the language texts and applies --set, --port and --trace; false
   // (message printed) on a bad override or a missing catalogue.
   bool Prepare(const CliArgs& args);
-  // Starts the demo simulator when asked; returns the device path to open, or empty after printing why
-  // the simulator could not start.
+  // Starts the demo simulator when asked; returns the port to open, or empty after printing why the
+  // simulator could not start.
   std::string PortPath();
+  // Opens the ports of this run: the demo's simulated port, the system's serial ports.
+  PortOpener Opener();
   // Opens the port at PortPath() and attaches it to the link. Returns kExitOk, or kExitNoPort after
   // printing why.
   int OpenPort();
@@ -68,7 +70,7 @@ class CliSession {
   bool demo_ = false;
   std::vector<std::string> simCommands_;
   std::unique_ptr<StderrTrace> trace_;
-  std::unique_ptr<sim::SimServer> sim_;
+  std::unique_ptr<sim::InProcessSimulator> sim_;
 };
 
 }  // namespace ruvenset::cli

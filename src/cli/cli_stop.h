@@ -11,9 +11,10 @@ namespace ruvenset::cli {
 // Exit code of a command that Ctrl-C or SIGTERM stopped.
 inline constexpr int kExitStopped = 130;
 
-// Ctrl-C and SIGTERM request `stop` (the link's): the wait for an answer ends as if none had come and
-// the command leaves through its ordinary exits. A second one ends the process at once, after sending
-// the armed leave request (below) when there is one.
+// Ctrl-C and SIGTERM (on Windows Ctrl-C, Ctrl-Break and closing the console) request `stop` (the
+// link's): the wait for an answer ends as if none had come and the command leaves through its ordinary
+// exits. A second one ends the process at once, after sending the armed leave request (below) when
+// there is one.
 void InstallStopHandlers(StopSignal& stop);
 // The link is going away: a later Ctrl-C or SIGTERM only counts.
 void ForgetStop();

@@ -358,7 +358,7 @@ int RunCalibrate(const CliArgs& args) {
   CliServiceHost host(state);
   HeadlessWriteBackPages writeBack(state, technician, &host);
   CalibrationTools files{state, technician, pages, base, pages, writeBack};
-  CalibrationProcedureTools tools{files, pages, pages, host, OpenPosixPort};
+  CalibrationProcedureTools tools{files, pages, pages, host, OpenSerialPort};
   CalibrationSettings settings;
   settings.transmitter = options.transmitter;
   const CalibrationResult result = Calibrate(tools, settings, options.selector);

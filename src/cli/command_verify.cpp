@@ -366,7 +366,7 @@ int RunVerify(const CliArgs& args) {
   CliPages pages(options, state.link);
   CliServiceHost host(state);
   SystemWallClock wallClock;
-  VerificationTools tools{technician, pages, pages, host, OpenPosixPort, wallClock, pages};
+  VerificationTools tools{technician, pages, pages, host, OpenSerialPort, wallClock, pages};
   VerificationSettings settings;
   const VerificationResult result = RunVerification(state, technician, tools, settings, options.kind);
   if (technician.acceptedQuestions() > 0) std::printf("substitute written\n");

@@ -5,17 +5,13 @@
 
 namespace ruvenset {
 
+// Paths are UTF-8 throughout the program; the files of each operating system (posix_file_io.cpp,
+// win32_file_io.cpp) hand them to the system in its own form, so a Cyrillic folder or file name works.
+
 enum class FileStatus : int { Ok = 0, CannotOpen = 1, ReadFailed = 2, WriteFailed = 3, WrongSize = 4 };
 
-// Writes all bytes to a file descriptor, retrying interrupted and partial writes; on a non-blocking
-// descriptor it waits up to pollTimeoutMs each time the device is full. False when the write failed.
-bool WriteAll(int fd, const void* data, size_t size, int pollTimeoutMs = 1000);
-// Reads exactly size bytes; false at the end of the file or on an error.
-bool ReadAll(int fd, void* data, size_t size);
-
 // Writes the whole file through a temporary file in the same folder that is flushed and renamed over
-// the target, so a failed write never destroys the previous file. A read-only target is replaced too
-// (the rename needs only the folder's permission).
+// the target, so a failed write never destroys the previous file. A read-only target is replaced too.
 FileStatus WriteFileAtomically(const std::string& path, const void* data, size_t size);
 inline FileStatus WriteFileAtomically(const std::string& path, const std::string& text) {
   return WriteFileAtomically(path, text.data(), text.size());
@@ -23,5 +19,20 @@ inline FileStatus WriteFileAtomically(const std::string& path, const std::string
 
 // Reads the whole file (at most maxSize bytes; a larger file reads as WrongSize).
 FileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxSize = 64u << 20);
+
+// Whether anything (file or folder) exists at the path.
+bool PathExists(const std::string& path);
+bool IsRegularFile(const std::string& path);
+bool IsDirectory(const std::string& path);
+// Creates one folder; true when it exists afterwards.
+bool MakeDirectory(const std::string& path);
+// Creates the folder and every missing folder above it; true when it exists afterwards.
+bool MakeDirectories(const std::string& path);
+// Removes a file; true when it was removed.
+bool RemoveFile(const std::string& path);
+// The folder the running program was started from, without a trailing separator; empty when unknown.
+std::string ProgramDirectory();
+// The current folder; empty when unknown.
+std::string CurrentDirectory();
 
 }  // namespace ruvenset

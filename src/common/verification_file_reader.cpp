@@ -1,10 +1,6 @@
 #include "common/verification_file_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 
 #include "common/unit_tables.h"
@@ -14,48 +10,31 @@ namespace {
 
 constexpr size_t kBlockRecords = 4096;
 
-// Reads up to size bytes at offset; returns the count read (short at end of file or on error).
-size_t ReadAt(int fd, uint8_t* p, size_t size, uint64_t offset) {
-  size_t got = 0;
-  while (got < size) {
-    const ssize_t n = ::pread(fd, p + got, size - got, static_cast<off_t>(offset + got));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  return got;
-}
-
 }  // namespace
 
-VerificationFileReader::~VerificationFileReader() {
-  if (fd_ >= 0) ::close(fd_);
-}
+VerificationFileReader::~VerificationFileReader() = default;
 
 VerificationReadStatus VerificationFileReader::Open(const std::string& path) {
-  if (fd_ >= 0) ::close(fd_);
   count_ = 0;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return VerificationReadStatus::CannotOpen;
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
+  if (file_.Open(path, FileOpenMode::Read) != FileOpenStatus::Ok) return VerificationReadStatus::CannotOpen;
+  const int64_t size = file_.Size();
+  if (size < 0) {
+    file_.Close();
     return VerificationReadStatus::CannotOpen;
   }
   uint8_t magic[kVerificationMagicSize];
-  const size_t got = ReadAt(fd_, magic, sizeof magic, 0);
+  const size_t got = file_.ReadAt(0, magic, sizeof magic);
   if (!HasVerificationMagic(magic, got)) return VerificationReadStatus::NotVerificationFile;
-  count_ = WholeRecordCount(static_cast<uint64_t>(st.st_size));
+  count_ = WholeRecordCount(static_cast<uint64_t>(size));
   block_.resize(kBlockRecords * kVerificationRecordSize);
   return VerificationReadStatus::Ok;
 }
 
 size_t VerificationFileReader::ReadBlock(uint64_t first) {
-  if (fd_ < 0 || first >= count_) return 0;
+  if (!file_.isOpen() || first >= count_) return 0;
   const uint64_t wanted = std::min<uint64_t>(kBlockRecords, count_ - first);
-  const size_t bytes = ReadAt(fd_, block_.data(), static_cast<size_t>(wanted) * kVerificationRecordSize,
-                              kVerificationMagicSize + first * kVerificationRecordSize);
+  const size_t bytes = file_.ReadAt(kVerificationMagicSize + first * kVerificationRecordSize, block_.data(),
+                                    static_cast<size_t>(wanted) * kVerificationRecordSize);
   return bytes / kVerificationRecordSize;
 }
 

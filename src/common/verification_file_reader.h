@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_handle.h"
 #include "common/verification_record.h"
 
 namespace ruvenset {
@@ -47,7 +48,7 @@ class VerificationFileReader {
   // Reads up to one block of whole records starting at record `first`; returns how many.
   size_t ReadBlock(uint64_t first);
 
-  int fd_ = -1;
+  FileHandle file_;
   uint64_t count_ = 0;
   std::vector<uint8_t> block_;
 };

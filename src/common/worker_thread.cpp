@@ -1,6 +1,6 @@
 #include "common/worker_thread.h"
 
-#include <sys/prctl.h>
+#include "common/precise_timers.h"
 
 namespace ruvenset {
 namespace {
@@ -71,8 +71,8 @@ void WorkerThread::ServeUntil(Wait& wait) {
 
 void WorkerThread::Loop() {
   current = this;
-  // The link's waits run here: without the default timer slack (50 us) a sleep ends on time.
-  ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+  // The link's waits run here.
+  UsePreciseTimers();
   std::unique_lock lock(mutex_);
   for (;;) {
     if (!tasks_.empty()) {

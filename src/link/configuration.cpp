@@ -1,6 +1,5 @@
 #include "link/configuration.h"
 
-#include <sys/stat.h>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -124,18 +123,6 @@ int PortSlotOfKey(const std::string& key) {
 
 }  // namespace
 
-std::string DefaultConfigurationPath() {
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.config";
-  } else {
-    base = ".";
-  }
-  return base + "/ruvenset/" + kConfigurationFileName;
-}
-
 Configuration ParseConfiguration(const std::string& text) {
   const Sections sections = ParseSections(text);
   Configuration c;
@@ -217,13 +204,8 @@ std::string FormatConfiguration(const Configuration& config) {
 }
 
 bool SaveConfiguration(const std::string& path, const Configuration& config) {
-  const auto slash = path.find_last_of('/');
-  if (slash != std::string::npos && slash > 0) {
-    const std::string dir = path.substr(0, slash);
-    for (size_t p = 1; p <= dir.size(); ++p) {
-      if (p == dir.size() || dir[p] == '/') ::mkdir(dir.substr(0, p).c_str(), 0755);
-    }
-  }
+  const auto slash = path.find_last_of("/\\");
+  if (slash != std::string::npos && slash > 0) MakeDirectories(path.substr(0, slash));
   return WriteFileAtomically(path, FormatConfiguration(config)) == FileStatus::Ok;
 }
 

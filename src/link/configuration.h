@@ -31,13 +31,13 @@ struct Configuration {
   int allChannels = 0;          // AllChannels: 1 shows the menus of every channel, 0 the temperature edition
   int startsLeft = 0;           // KolZapusk
   uint8_t calendarRequest = 0;  // KalendarZapros
-  // Device path typed into a slot; empty means the slot's default device (see DefaultComSlotPath).
+  // Device path typed into a slot; empty means the slot's default device (see DefaultComSlotPaths).
   std::array<std::string, kComSlotCount> ports;
   ProtocolSettings protocol;
 };
 
 // Where the configuration file lives when no --config is given: $XDG_CONFIG_HOME/ruvenset/ or
-// ~/.config/ruvenset/.
+// ~/.config/ruvenset/ on Linux, %APPDATA%\ruvenset\ on Windows.
 std::string DefaultConfigurationPath();
 
 // Reads the file; a missing file, a missing key, a value that is not a number or one outside its

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "common/file_io.h"
-#include "link/line_termios.h"
+#include "common/posix_fd_io.h"
+#include "link/posix_line_termios.h"
 
 namespace ruvenset {
 namespace {
@@ -119,7 +119,7 @@ int PosixSerialPort::Read(uint8_t* data, size_t size) {
     if (left <= 0) break;
     if (StopRequested()) break;
     timespec wait{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
-    pollfd pfd[2] = {{fd_, POLLIN, 0}, {stop_ != nullptr ? stop_->fd() : -1, POLLIN, 0}};
+    pollfd pfd[2] = {{fd_, POLLIN, 0}, {stop_ != nullptr ? static_cast<int>(stop_->wakeUp()) : -1, POLLIN, 0}};
     const int ready = ::ppoll(pfd, 2, &wait, nullptr);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0) return -1;
@@ -170,7 +170,7 @@ void PosixSerialPort::SendLastRequest(const uint8_t* data, size_t size, bool key
   }
 }
 
-PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
+PortOpenResult OpenSerialPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
   std::unique_ptr<PosixSerialPort> posix;
   const PortOpenResult result = PosixSerialPort::Open(path, posix);
   port = std::move(posix);

@@ -1,25 +1,10 @@
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 
-#include "link/serial_port.h"
+#include "link/port_open.h"
 
 namespace ruvenset {
-
-enum class PortOpenError : int { None = 0, NotFound, NoPermission, Busy, NotATerminal, Other };
-
-struct PortOpenResult {
-  PortOpenError error = PortOpenError::None;
-  int systemError = 0;  // errno of the failed call, for the explanation
-};
-
-// One plain sentence explaining why a port did not open (the path included).
-std::string PortOpenErrorText(const std::string& path, const PortOpenResult& result);
-
-// Opens a device path as a serial port (the real one, or a stand-in in tests).
-using PortOpener = std::function<PortOpenResult(const std::string& path, std::unique_ptr<SerialPort>& port)>;
-PortOpenResult OpenPosixPort(const std::string& path, std::unique_ptr<SerialPort>& port);
 
 // A serial device opened exclusively: TIOCEXCL keeps other processes from opening it, and an advisory
 // lock keeps out programs (another Ruvenset among them) that honour locks but opened it before us.

@@ -257,20 +257,6 @@ bool ParseEntry(std::string_view line, int& id, std::string& text) {
   return Unescape(line.substr(tab + 1), text);
 }
 
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-std::string ExecutableDir() {
-  std::string buffer(4096, '\0');
-  const ssize_t size = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (size <= 0) return std::string();
-  buffer.resize(static_cast<size_t>(size));
-  const size_t slash = buffer.rfind('/');
-  return slash == std::string::npos ? std::string() : buffer.substr(0, slash);
-}
-
 }  // namespace
 
 bool TextSignature(std::string_view text, std::string& signature) {
@@ -395,8 +381,8 @@ std::vector<std::string> LanguageCatalogueCandidates(int langRus, const std::str
 
 std::string FindLanguageCatalogue(int langRus) {
   const char* env = std::getenv(kLanguageDirVariable);
-  for (const std::string& path : LanguageCatalogueCandidates(langRus, env ? env : "", ExecutableDir())) {
-    if (FileExists(path)) return path;
+  for (const std::string& path : LanguageCatalogueCandidates(langRus, env ? env : "", ProgramDirectory())) {
+    if (IsRegularFile(path)) return path;
   }
   return std::string();
 }

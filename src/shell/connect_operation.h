@@ -4,7 +4,7 @@
 
 #include "device/connect_sequence.h"
 #include "link/connect.h"
-#include "link/posix_serial_port.h"
+#include "link/port_open.h"
 
 namespace ruvenset {
 

@@ -12,7 +12,8 @@ const char* const kFcsimUsage =
     "             [--no-hart-on-line] [--seed N] [--drop P] [--corrupt P] [--wrong-address P] [--noise P]\n"
     "             [--no-pace]\n"
     "Serves a simulated flow computer on a pseudo-terminal linked at PATH; reads control commands\n"
-    "from standard input (\"help\" lists them).\n";
+    "from standard input (\"help\" lists them). Linux only (Windows has no pseudo-terminals: there\n"
+    "ruvenset-cli --demo runs the simulated flow computer inside the program).\n";
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 namespace ruvenset::sim {
 
-// How fcsim, the demo and the tests start a simulated flow computer on a pseudo-terminal.
+// How fcsim, the demo and the tests start a simulated flow computer.
 struct SimOptions {
   std::string linkPath;  // made a symbolic link to the pseudo-terminal; empty: none
   int speed = kDefaultSpeed;

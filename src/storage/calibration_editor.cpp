@@ -1,10 +1,8 @@
 #include "storage/calibration_editor.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 
+#include "common/file_io.h"
 #include "common/unit_tables.h"
 #include "device/unit_choice.h"
 #include "storage/calibration_checks.h"
@@ -26,11 +24,6 @@ constexpr float kShiftBound = 1.06f;
 // Without a flow computer the upper flow limit is unknown: flow values are then bounded only here.
 constexpr float kUnknownFlowLimit = 1.0e9f;
 constexpr int kMinimumPoints = 2;
-
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
 
 // One run of the editor over one section.
 class Editor {
@@ -213,10 +206,10 @@ EditorEnd Editor::Save() {
   for (;;) {
     const std::optional<std::string> path = tools_.pages.AskSavePath(dialog);
     if (!path || path->empty()) {
-      ::unlink(workingCopy_.c_str());
+      RemoveFile(workingCopy_);
       return EditorEnd::Discarded;
     }
-    if (FileExists(*path) &&
+    if (PathExists(*path) &&
         !tools_.technician.ConfirmWrite(state_.Text(kEditCaption), state_.texts.FormatText(1474, {*path})))
       continue;
     const CalibrationFileStatus status = WriteCalibrationFile(*path, section_, image_.modelCode, image_);

@@ -1,11 +1,8 @@
 #include "storage/calibration_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
 #include <cstring>
 
+#include "common/file_handle.h"
 #include "common/file_io.h"
 #include "storage/calibration_checks.h"
 #include "storage/canonical_order.h"
@@ -13,25 +10,12 @@
 namespace ruvenset {
 namespace {
 
-// Reads up to size bytes from the start of a regular file; the count read, or -1 with errno set.
-ssize_t ReadFileStart(const std::string& path, uint8_t* out, size_t size) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    errno = EISDIR;
-    return -1;
-  }
-  size_t got = 0;
-  while (got < size) {
-    const ssize_t n = ::read(fd, out + got, size - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  return static_cast<ssize_t>(got);
+// Reads up to size bytes from the start of a regular file into out; the count read.
+FileOpenStatus ReadFileStart(const std::string& path, uint8_t* out, size_t size, size_t& got) {
+  FileHandle file;
+  const FileOpenStatus status = file.Open(path, FileOpenMode::Read);
+  got = status == FileOpenStatus::Ok ? file.ReadAt(0, out, size) : 0;
+  return status;
 }
 
 }  // namespace
@@ -39,9 +23,16 @@ ssize_t ReadFileStart(const std::string& path, uint8_t* out, size_t size) {
 CalibrationFileStatus ReadCalibrationFile(const std::string& path, const CalibrationReadRequest& request,
                                           CalibrationImage& image) {
   CalibrationImage candidate;
-  const ssize_t got = ReadFileStart(path, candidate.Bytes(), kCalibrationImageSize);
-  if (got < 0) return errno == ENOENT ? CalibrationFileStatus::NotFound : CalibrationFileStatus::CannotOpen;
-  if (static_cast<size_t>(got) < kCalibrationImageSize) return CalibrationFileStatus::TooShort;
+  size_t got = 0;
+  switch (ReadFileStart(path, candidate.Bytes(), kCalibrationImageSize, got)) {
+    case FileOpenStatus::Ok:
+      break;
+    case FileOpenStatus::NotFound:
+      return CalibrationFileStatus::NotFound;
+    case FileOpenStatus::Failed:
+      return CalibrationFileStatus::CannotOpen;
+  }
+  if (got < kCalibrationImageSize) return CalibrationFileStatus::TooShort;
   if (!candidate.CheckBytesValid()) return CalibrationFileStatus::BadCheck;
   if (request.editorChecks) {
     const CalibrationFileStatus editor = CheckEditorPreconditions(candidate, request.section);

@@ -1,7 +1,6 @@
 #include "storage/calibration_paths.h"
 
-#include <sys/stat.h>
-#include <cerrno>
+#include "common/file_io.h"
 
 namespace ruvenset {
 
@@ -11,10 +10,7 @@ std::string CalibrationDirectory(const std::string& startDirectory) {
 }
 
 bool EnsureCalibrationDirectory(const std::string& startDirectory) {
-  const std::string dir = CalibrationDirectory(startDirectory);
-  if (::mkdir(dir.c_str(), 0755) == 0) return true;
-  struct stat st {};
-  return errno == EEXIST && ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return MakeDirectory(CalibrationDirectory(startDirectory));
 }
 
 std::string ReportPathFor(const std::string& calibrationPath) {

@@ -1,6 +1,5 @@
 #include "storage/report_pages.h"
 
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -97,7 +96,7 @@ FileStatus WritePageFiles(const std::string& folder, const std::vector<ReportPag
 }
 
 void DeletePageFiles(const std::string& folder, int count) {
-  for (int n = 1; n <= count; ++n) ::unlink(PageFilePath(folder, n).c_str());
+  for (int n = 1; n <= count; ++n) RemoveFile(PageFilePath(folder, n));
 }
 
 }  // namespace ruvenset

@@ -1,5 +1,5 @@
 #pragma once
-#include "link/posix_serial_port.h"
+#include "link/port_open.h"
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "verification/hart_link.h"

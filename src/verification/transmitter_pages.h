@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "link/posix_serial_port.h"
+#include "link/port_open.h"
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "verification/hart_link.h"

@@ -1,33 +1,14 @@
 #include "verification/verification_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "common/file_io.h"
-
 namespace ruvenset {
-namespace {
-
-// Cuts off what a failed write left behind; if even that fails, closing the file stops further damage.
-void TruncateBack(int fd, off_t size) {
-  const int rc = ::ftruncate(fd, size);
-  (void)rc;
-}
-
-}  // namespace
 
 DataFileStatus VerificationFile::Create(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return DataFileStatus::CannotCreate;
-  if (!WriteAll(fd, kVerificationMagic, kVerificationMagicSize)) {
-    ::close(fd);
+  if (file_.Open(path, FileOpenMode::Create) != FileOpenStatus::Ok) return DataFileStatus::CannotCreate;
+  if (!file_.WriteAt(0, kVerificationMagic, kVerificationMagicSize)) {
+    file_.Close();
     return DataFileStatus::WriteFailed;
   }
-  fd_ = fd;
   path_ = path;
   written_ = 0;
   return DataFileStatus::Ok;
@@ -35,34 +16,34 @@ DataFileStatus VerificationFile::Create(const std::string& path) {
 
 DataFileStatus VerificationFile::Continue(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return DataFileStatus::CannotOpen;
+  if (file_.Open(path, FileOpenMode::Update) != FileOpenStatus::Ok) return DataFileStatus::CannotOpen;
   uint8_t magic[kVerificationMagicSize] = {};
-  struct stat st {};
-  if (!ReadAll(fd, magic, sizeof magic) || !HasVerificationMagic(magic, sizeof magic) ||
-      ::fstat(fd, &st) != 0) {
-    ::close(fd);
+  const int64_t size = file_.Size();
+  if (file_.ReadAt(0, magic, sizeof magic) != sizeof magic || !HasVerificationMagic(magic, sizeof magic) ||
+      size < 0) {
+    file_.Close();
     return DataFileStatus::NotADataFile;
   }
   const uint64_t whole =
-      kVerificationMagicSize + WholeRecordCount(static_cast<uint64_t>(st.st_size)) * kVerificationRecordSize;
-  if (static_cast<uint64_t>(st.st_size) != whole && ::ftruncate(fd, static_cast<off_t>(whole)) != 0) {
-    ::close(fd);
+      kVerificationMagicSize + WholeRecordCount(static_cast<uint64_t>(size)) * kVerificationRecordSize;
+  if (static_cast<uint64_t>(size) != whole && !file_.Truncate(whole)) {
+    file_.Close();
     return DataFileStatus::WriteFailed;
   }
-  fd_ = fd;
   path_ = path;
   written_ = 0;
   return DataFileStatus::Ok;
 }
 
 DataFileStatus VerificationFile::Append(const VerificationRecord& record) {
-  if (fd_ < 0) return DataFileStatus::CannotOpen;
+  if (!file_.isOpen()) return DataFileStatus::CannotOpen;
   uint8_t bytes[kVerificationRecordSize];
   EncodeVerificationRecord(record, bytes);
-  const off_t end = ::lseek(fd_, 0, SEEK_END);
-  if (end < 0 || !WriteAll(fd_, bytes, sizeof bytes)) {
-    if (end >= 0) TruncateBack(fd_, end);
+  const int64_t end = file_.Size();
+  if (end < 0 || !file_.WriteAt(static_cast<uint64_t>(end), bytes, sizeof bytes)) {
+    // Cuts off what the failed write left behind; if even that fails, closing the file stops further
+    // damage.
+    if (end >= 0) static_cast<void>(file_.Truncate(static_cast<uint64_t>(end)));
     Close();
     return DataFileStatus::WriteFailed;
   }
@@ -71,8 +52,7 @@ DataFileStatus VerificationFile::Append(const VerificationRecord& record) {
 }
 
 void VerificationFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_.Close();
 }
 
 VerificationRecord MakeVerificationRecord(std::time_t seconds, int milliseconds, uint8_t channel,

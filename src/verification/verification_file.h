@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/file_handle.h"
+
 #include "common/verification_record.h"
 
 namespace ruvenset {
@@ -29,12 +31,12 @@ class VerificationFile {
   DataFileStatus Append(const VerificationRecord& record);
   void Close();
 
-  bool open() const { return fd_ >= 0; }
+  bool open() const { return file_.isOpen(); }
   const std::string& path() const { return path_; }
   uint64_t recordsWritten() const { return written_; }
 
  private:
-  int fd_ = -1;
+  FileHandle file_;
   std::string path_;
   uint64_t written_ = 0;
 };

@@ -1,10 +1,9 @@
 #include "verification/verification_procedure.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "common/file_io.h"
 #include "device/constants.h"
 #include "device/exchange.h"
 #include "device/pipeline_state.h"
@@ -198,7 +197,7 @@ bool Verification::DataFile() {
                      : state_.Bilingual("Продолжить файл данных поверки", "Продовжити файл даних повірки");
   dialog.filter = "DataFiles (*.ctr)|*.ctr|All files (*.*)|*.*";
   dialog.folder = state_.startDirectory.empty() ? "." : state_.startDirectory;
-  ::mkdir(dialog.folder.c_str(), 0755);
+  MakeDirectory(dialog.folder);
   const std::optional<std::string> path = tools_.pages.AskDataFilePath(dialog);
   if (!path) return false;
   const DataFileStatus status = dialog.newFile ? file_.Create(*path) : file_.Continue(*path);

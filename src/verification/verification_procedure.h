@@ -3,7 +3,7 @@
 
 #include "device/device_prompts.h"
 #include "device/service_operations.h"
-#include "link/posix_serial_port.h"
+#include "link/port_open.h"
 #include "session/program_state.h"
 #include "session/technician.h"
 #include "verification/hart_link.h"

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/file_handle.h"
+
 namespace ruvenset {
 namespace {
 
@@ -42,9 +44,9 @@ VerificationRecord SampleReading(const SampleRunSettings& settings, size_t i) {
 }
 
 bool WriteSampleRun(const std::string& path, const SampleRunSettings& settings) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool ok = std::fwrite(kVerificationMagic, 1, kVerificationMagicSize, file) == kVerificationMagicSize;
+  FileHandle file;
+  if (file.Open(path, FileOpenMode::Create) != FileOpenStatus::Ok) return false;
+  bool ok = file.WriteAt(0, kVerificationMagic, kVerificationMagicSize);
   std::vector<uint8_t> block;
   constexpr size_t kBlock = 4096;
   for (size_t first = 0; ok && first < settings.count; first += kBlock) {
@@ -53,9 +55,9 @@ bool WriteSampleRun(const std::string& path, const SampleRunSettings& settings) 
     for (size_t i = 0; i < n; ++i)
       EncodeVerificationRecord(SampleReading(settings, first + i),
                                block.data() + i * kVerificationRecordSize);
-    ok = std::fwrite(block.data(), 1, block.size(), file) == block.size();
+    ok = file.WriteAt(kVerificationMagicSize + first * kVerificationRecordSize, block.data(), block.size());
   }
-  return std::fclose(file) == 0 && ok;
+  return ok;
 }
 
 }  // namespace ruvenset

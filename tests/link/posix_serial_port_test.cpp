@@ -4,8 +4,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <thread>
 
-#include "link/line_termios.h"
+#include "link/posix_line_termios.h"
 #include "link/posix_serial_port.h"
 
 namespace ruvenset {
@@ -100,6 +101,41 @@ TEST(PosixSerialPort, ReadTimeouts) {
   pty.master = ::open("/dev/null", O_RDONLY);
   port->SetTimeouts({20, 0, 200});
   EXPECT_EQ(port->Read(buf, 1), -1);
+}
+
+TEST(PosixSerialPort, StopEndsARealWaitAtOnceAndIsForgottenWhenCleared) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ::grantpt(master);
+  ::unlockpt(master);
+  std::unique_ptr<PosixSerialPort> port;
+  ASSERT_EQ(PosixSerialPort::Open(::ptsname(master), port).error, PortOpenError::None);
+  ASSERT_TRUE(port->Configure({9600, Parity::None}));
+  StopSignal stop;
+  port->SetStop(&stop);
+  port->SetTimeouts({0, 0, 20000});
+
+  const auto start = std::chrono::steady_clock::now();
+  std::thread presser([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    stop.Request();
+  });
+  uint8_t byte = 0;
+  EXPECT_EQ(port->Read(&byte, 1), 0);
+  presser.join();
+  // Ended by the stop, long before the 20 s time-out.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+  // A cleared stop leaves a later read to its bytes; a wake-up left over does not end it empty.
+  stop.Clear();
+  stop.Request();
+  stop.Clear();
+  port->SetTimeouts({0, 0, 2000});
+  ASSERT_EQ(::write(master, "\x55", 1), 1);
+  EXPECT_EQ(port->Read(&byte, 1), 1);
+  EXPECT_EQ(byte, 0x55);
+  port.reset();
+  ::close(master);
 }
 
 }  // namespace

@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -9,7 +6,6 @@
 #include "link/connect.h"
 #include "link/link.h"
 #include "link/loopback_port.h"
-#include "link/posix_serial_port.h"
 #include "link/virtual_link_clock.h"
 #include "scripted_peer.h"
 
@@ -19,41 +15,6 @@ namespace {
 using testing::Response;
 using testing::ScriptedPeer;
 using Bytes = std::vector<uint8_t>;
-
-TEST(Stop, EndsARealSerialWaitAtOnceAndIsForgottenWhenCleared) {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ::grantpt(master);
-  ::unlockpt(master);
-  std::unique_ptr<PosixSerialPort> port;
-  ASSERT_EQ(PosixSerialPort::Open(::ptsname(master), port).error, PortOpenError::None);
-  ASSERT_TRUE(port->Configure({9600, Parity::None}));
-  StopSignal stop;
-  port->SetStop(&stop);
-  port->SetTimeouts({0, 0, 20000});
-
-  const auto start = std::chrono::steady_clock::now();
-  std::thread presser([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    stop.Request();
-  });
-  uint8_t byte = 0;
-  EXPECT_EQ(port->Read(&byte, 1), 0);
-  presser.join();
-  // Ended by the stop, long before the 20 s time-out.
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-
-  // A cleared stop leaves a later read to its bytes; a wake-up left over does not end it empty.
-  stop.Clear();
-  stop.Request();
-  stop.Clear();
-  port->SetTimeouts({0, 0, 2000});
-  ASSERT_EQ(::write(master, "\x55", 1), 1);
-  EXPECT_EQ(port->Read(&byte, 1), 1);
-  EXPECT_EQ(byte, 0x55);
-  port.reset();
-  ::close(master);
-}
 
 struct StopTransact : ::testing::Test {
   StopTransact() {

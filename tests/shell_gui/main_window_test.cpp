@@ -203,7 +203,7 @@ TEST_F(MainWindowTest, ConnectsToTheSimulatedFlowComputerAndSavesTheConfiguratio
           .string();
   state.configPath = configPath;
   state.config.waitForUser = 1;
-  options.opener = OpenPosixPort;
+  options.opener = OpenSerialPort;
   options.portOverride = simulator->path();
   options.portSimulated = true;
   TForm1 window(state, options);
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, StopInTheStatusBarEndsTheWaitForAnAnswer) {
   std::string error;
   auto simulator = sim::SimServer::Start(simOptions, &error);
   ASSERT_TRUE(simulator) << error;
-  options.opener = OpenPosixPort;
+  options.opener = OpenSerialPort;
   options.portOverride = simulator->path();
   TForm1 window(state, options);
   window.show();

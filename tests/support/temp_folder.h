@@ -1,10 +1,9 @@
 #pragma once
-#include <stdlib.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,16 @@ namespace ruvenset::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ruvenset-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (;;) {
+      const std::filesystem::path folder = base / ("ruvenset-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(folder)) {
+        const std::u8string utf8 = folder.u8string();
+        path_.assign(utf8.begin(), utf8.end());
+        return;
+      }
+    }
   }
   ~TempFolder() {
     std::error_code ec;

@@ -1,8 +1,7 @@
 #pragma once
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdio>
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -14,12 +13,20 @@ namespace ruvenset::testing {
 class TempFolder {
  public:
   TempFolder() {
-    char pattern[] = "/tmp/grafmira-test-XXXXXX";
-    path_ = ::mkdtemp(pattern);
+    std::random_device random;
+    for (;;) {
+      const std::filesystem::path folder =
+          std::filesystem::temp_directory_path() / ("grafmira-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(folder)) {
+        const std::u8string utf8 = folder.u8string();
+        path_.assign(utf8.begin(), utf8.end());
+        return;
+      }
+    }
   }
   ~TempFolder() {
-    for (const std::string& f : files_) ::unlink(f.c_str());
-    ::rmdir(path_.c_str());
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(std::u8string(path_.begin(), path_.end())), ec);
   }
   std::string File(const std::string& name) {
     files_.push_back(path_ + "/" + name);

@@ -22,7 +22,7 @@ namespace ruvenset {
 // a device path used instead of the configured slot (--port, or the simulated flow computer of --demo),
 // which the window hands to the program state as the port given at start.
 struct MainWindowOptions {
-  PortOpener opener = OpenPosixPort;
+  PortOpener opener = OpenSerialPort;
   std::string portOverride;
   bool portSimulated = false;
   // Whether Timer1 connects at start-up: as the configuration says (TypSvyaz 0), always (the demo) or never.

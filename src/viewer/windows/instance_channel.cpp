@@ -1,11 +1,10 @@
 #include "viewer/windows/instance_channel.h"
 
-#include <unistd.h>
-
 #include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
 
+#include "common/user_number.h"
 #include "viewer/instance_name.h"
 #include "viewer/viewer_texts.h"
 
@@ -31,7 +30,7 @@ bool SendRequest(const QString& name, const char* request) {
 
 QString ViewerInstanceName() {
   return QString::fromStdString(
-      InstanceChannelName(viewer_text::kMainWindowClass, viewer_text::kMainCaption, ::getuid()));
+      InstanceChannelName(viewer_text::kMainWindowClass, viewer_text::kMainCaption, CurrentUserNumber()));
 }
 
 bool ShowRunningViewer(const QString& name) {

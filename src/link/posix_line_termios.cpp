@@ -2,9 +2,41 @@
 #include <asm/termbits.h>
 #include <sys/ioctl.h>
 
-#include "link/line_termios.h"
+#include "link/posix_line_termios.h"
 
 namespace ruvenset {
+namespace {
+
+// The speed's own constant where it has one, so that programs that know only those (Wine's COM ports
+// among them) read the speed back; BOTHER with the number otherwise.
+tcflag_t SpeedFlag(int bitsPerSecond) {
+  switch (bitsPerSecond) {
+    case 300:
+      return B300;
+    case 600:
+      return B600;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return BOTHER;
+  }
+}
+
+}  // namespace
 
 bool SetTerminalLine(int fd, const LineSettings& line) {
   struct termios2 tio {};
@@ -12,7 +44,8 @@ bool SetTerminalLine(int fd, const LineSettings& line) {
   tio.c_iflag = IGNBRK;
   tio.c_oflag = 0;
   tio.c_lflag = 0;
-  tio.c_cflag = CS8 | CREAD | CLOCAL | BOTHER | (BOTHER << IBSHIFT);
+  const tcflag_t speed = SpeedFlag(line.bitsPerSecond);
+  tio.c_cflag = CS8 | CREAD | CLOCAL | speed | (speed << IBSHIFT);
   if (line.parity == Parity::Odd) tio.c_cflag |= PARENB | PARODD;
   tio.c_ispeed = static_cast<speed_t>(line.bitsPerSecond);
   tio.c_ospeed = static_cast<speed_t>(line.bitsPerSecond);

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "link/line_termios.h"
+#include "link/posix_line_termios.h"
 
 namespace ruvenset::sim {
 namespace {

@@ -1,4 +1,5 @@
 #include "link/com_slots.h"
+#include "link/posix_com_slots.h"
 
 #include <dirent.h>
 #include <algorithm>
@@ -30,7 +31,7 @@ std::string RealPath(const std::string& path) {
 
 }  // namespace
 
-std::array<std::string, kComSlotCount> DefaultComSlotPaths(const std::string& devRoot) {
+std::vector<std::string> PresentSerialPortsUnder(const std::string& devRoot) {
   std::vector<std::string> order;
   std::set<std::string> covered;
   for (const auto& link : ListDirectory(devRoot + "/serial/by-id", "")) {
@@ -42,18 +43,25 @@ std::array<std::string, kComSlotCount> DefaultComSlotPaths(const std::string& de
       if (!covered.count(RealPath(dev))) order.push_back(dev);
     }
   }
+  return order;
+}
+
+std::array<std::string, kComSlotCount> DefaultComSlotPathsUnder(const std::string& devRoot) {
+  const std::vector<std::string> present = PresentSerialPortsUnder(devRoot);
   std::array<std::string, kComSlotCount> slots;
   int serial = 0;
   for (int i = 0; i < kComSlotCount; ++i) {
-    slots[i] = i < static_cast<int>(order.size()) ? order[i] : devRoot + "/ttyS" + std::to_string(serial++);
+    slots[i] = i < static_cast<int>(present.size()) ? present[i] : devRoot + "/ttyS" + std::to_string(serial++);
   }
   return slots;
 }
 
-std::string ComSlotPath(const Configuration& config, int slot) {
-  if (slot < 0 || slot >= kComSlotCount) return {};
-  if (!config.ports[slot].empty()) return config.ports[slot];
-  return DefaultComSlotPaths()[slot];
+std::array<std::string, kComSlotCount> DefaultComSlotPaths() {
+  return DefaultComSlotPathsUnder("/dev");
+}
+
+std::vector<std::string> PresentSerialPorts() {
+  return PresentSerialPortsUnder("/dev");
 }
 
 }  // namespace ruvenset

@@ -1,7 +1,7 @@
-#include <sys/prctl.h>
 #include <time.h>
 #include <cerrno>
 
+#include "common/precise_timers.h"
 #include "link/link_clock.h"
 
 namespace ruvenset {
@@ -13,8 +13,7 @@ constexpr int64_t kSpinMarginNs = 100'000;
 }  // namespace
 
 SteadyLinkClock::SteadyLinkClock() {
-  // The default timer slack (50 us) would make every sleep late by that much.
-  ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+  UsePreciseTimers();
 }
 
 int64_t SteadyLinkClock::NowNs() {

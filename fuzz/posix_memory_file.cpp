@@ -3,7 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "common/file_io.h"
+#include "common/posix_fd_io.h"
 #include "fuzz_targets.h"
 
 namespace ruvenset::fuzz {
