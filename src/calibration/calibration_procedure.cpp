@@ -1,6 +1,5 @@
 #include "calibration/calibration_procedure.h"
 
-
 #include <cstdio>
 #include <cstring>
 #include <vector>

@@ -1,6 +1,5 @@
 #include "calibration/save_calibration.h"
 
-
 #include <algorithm>
 #include <ctime>
 

@@ -8,8 +8,8 @@
 #include "cli/cli_args.h"
 #include "cli/cli_session.h"
 #include "cli/cli_stop.h"
-#include "cli/console.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "common/option_help.h"
 
 namespace {
@@ -23,6 +23,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"probe", ruvenset::cli::RunProbe,
      "find the flow computer on the configured port (speed search or link check)"},
+    {"ports", ruvenset::cli::RunPorts, "list the port slots COM1..COM8 and the serial ports present"},
     {"transact", ruvenset::cli::RunTransact,
      "one exchange: --command N [--write] [--length L] [--accept M] "
      "[--first-byte B] [--data HEX] [--address A]"},

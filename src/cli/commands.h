@@ -5,6 +5,7 @@ namespace ruvenset::cli {
 
 // Each command returns the process exit code.
 int RunProbe(const CliArgs& args);
+int RunPorts(const CliArgs& args);
 int RunTransact(const CliArgs& args);
 int RunIdentify(const CliArgs& args);
 int RunReleaseService(const CliArgs& args);

@@ -47,7 +47,8 @@ size_t FileHandle::ReadAt(uint64_t offset, void* data, size_t size) const {
   auto* p = static_cast<uint8_t*>(data);
   size_t got = 0;
   while (handle_ != kClosed && got < size) {
-    const ssize_t n = ::pread(static_cast<int>(handle_), p + got, size - got, static_cast<off_t>(offset + got));
+    const ssize_t n =
+        ::pread(static_cast<int>(handle_), p + got, size - got, static_cast<off_t>(offset + got));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     got += static_cast<size_t>(n);

@@ -29,12 +29,13 @@ FileOpenStatus FileHandle::Open(const std::string& path, FileOpenMode mode) {
     disposition = CREATE_ALWAYS;
   }
   // Others may read, write and rename the file while it is open here, as on a POSIX system.
-  HANDLE file = ::CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      ::CreateFileW(Widen(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD e = ::GetLastError();
     return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? FileOpenStatus::NotFound
-                                                                   : FileOpenStatus::Failed;
+                                                                  : FileOpenStatus::Failed;
   }
   if (::GetFileType(file) != FILE_TYPE_DISK) {
     ::CloseHandle(file);

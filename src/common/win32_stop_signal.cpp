@@ -14,7 +14,8 @@ HANDLE EventOf(intptr_t wakeUp) {
 }  // namespace
 
 // A manual-reset event: it stays signalled until the request is cleared, so every wait sees it.
-StopSignal::StopSignal() : wakeUp_(reinterpret_cast<intptr_t>(::CreateEventW(nullptr, TRUE, FALSE, nullptr))) {}
+StopSignal::StopSignal()
+    : wakeUp_(reinterpret_cast<intptr_t>(::CreateEventW(nullptr, TRUE, FALSE, nullptr))) {}
 
 StopSignal::~StopSignal() {
   if (wakeUp_ != 0) ::CloseHandle(EventOf(wakeUp_));

@@ -11,7 +11,8 @@ enum class PortOpenError : int { None = 0, NotFound, NoPermission, Busy, NotATer
 
 struct PortOpenResult {
   PortOpenError error = PortOpenError::None;
-  int systemError = 0;  // the system's code of the failed call (errno, or Windows' error), for the explanation
+  int systemError =
+      0;  // the system's code of the failed call (errno, or Windows' error), for the explanation
 };
 
 // One plain sentence explaining why a port did not open (the path included).

@@ -1,5 +1,5 @@
-#include "link/com_slots.h"
 #include "link/posix_com_slots.h"
+#include "link/com_slots.h"
 
 #include <dirent.h>
 #include <algorithm>
@@ -51,7 +51,8 @@ std::array<std::string, kComSlotCount> DefaultComSlotPathsUnder(const std::strin
   std::array<std::string, kComSlotCount> slots;
   int serial = 0;
   for (int i = 0; i < kComSlotCount; ++i) {
-    slots[i] = i < static_cast<int>(present.size()) ? present[i] : devRoot + "/ttyS" + std::to_string(serial++);
+    slots[i] =
+        i < static_cast<int>(present.size()) ? present[i] : devRoot + "/ttyS" + std::to_string(serial++);
   }
   return slots;
 }

@@ -119,7 +119,8 @@ int PosixSerialPort::Read(uint8_t* data, size_t size) {
     if (left <= 0) break;
     if (StopRequested()) break;
     timespec wait{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
-    pollfd pfd[2] = {{fd_, POLLIN, 0}, {stop_ != nullptr ? static_cast<int>(stop_->wakeUp()) : -1, POLLIN, 0}};
+    pollfd pfd[2] = {{fd_, POLLIN, 0},
+                     {stop_ != nullptr ? static_cast<int>(stop_->wakeUp()) : -1, POLLIN, 0}};
     const int ready = ::ppoll(pfd, 2, &wait, nullptr);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0) return -1;

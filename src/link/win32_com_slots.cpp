@@ -28,7 +28,8 @@ std::array<std::string, kComSlotCount> DefaultComSlotPaths() {
 std::vector<std::string> PresentSerialPorts() {
   std::vector<std::string> ports;
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
     return ports;
   for (DWORD index = 0;; ++index) {
     wchar_t name[256];
@@ -36,8 +37,8 @@ std::vector<std::string> PresentSerialPorts() {
     wchar_t data[64] = {};
     DWORD dataSize = sizeof data - sizeof(wchar_t);
     DWORD type = 0;
-    const LONG rc = ::RegEnumValueW(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data),
-                                    &dataSize);
+    const LONG rc = ::RegEnumValueW(key, index, name, &nameSize, nullptr, &type,
+                                    reinterpret_cast<BYTE*>(data), &dataSize);
     if (rc == ERROR_NO_MORE_ITEMS) break;
     if (rc != ERROR_SUCCESS || type != REG_SZ) continue;
     ports.push_back(Narrow(std::wstring(data, wcsnlen(data, dataSize / sizeof(wchar_t)))));

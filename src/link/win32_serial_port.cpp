@@ -43,11 +43,12 @@ std::string SystemMessage(int code) {
 }  // namespace
 
 std::string WindowsPortDevice(const std::string& name) {
-  const bool com = name.size() > 3 && name.size() <= 6 &&
-                   std::equal(name.begin(), name.begin() + 3, "COM",
-                              [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; }) &&
-                   std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-                   name[3] != '0';
+  const bool com =
+      name.size() > 3 && name.size() <= 6 &&
+      std::equal(name.begin(), name.begin() + 3, "COM",
+                 [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; }) &&
+      std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+      name[3] != '0';
   if (!com) return name;
   return "\\\\.\\COM" + name.substr(3);
 }

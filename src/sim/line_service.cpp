@@ -52,8 +52,8 @@ std::string LineService::Control(const std::string& line, int64_t nowNs) {
   return RunControlCommand(line, model_, faults_, nowNs);
 }
 
-void LineService::Serve(bool mainLine, const LineSettings& line, int64_t nowNs, const uint8_t* bytes, size_t size,
-                        std::vector<LineAnswer>& answers) {
+void LineService::Serve(bool mainLine, const LineSettings& line, int64_t nowNs, const uint8_t* bytes,
+                        size_t size, std::vector<LineAnswer>& answers) {
   std::lock_guard<std::mutex> lock(mutex_);
   std::vector<std::vector<uint8_t>> frames;
   if (!mainLine) {
@@ -73,7 +73,8 @@ void LineService::Serve(bool mainLine, const LineSettings& line, int64_t nowNs, 
   if (mode != LineMode::FlowComputer) return;
   requests_.Feed(bytes, size, nowNs, frames);
   // The request reaches a real flow computer only after its last byte has crossed the line.
-  const int64_t requestEnd = nowNs + static_cast<int64_t>(size) * kBitsPerByte * kNsPerSecond / options_.speed;
+  const int64_t requestEnd =
+      nowNs + static_cast<int64_t>(size) * kBitsPerByte * kNsPerSecond / options_.speed;
   for (const auto& frame : frames) {
     LineAnswer answer{{}, options_.speed, kBitsPerByte, requestEnd};
     if (model_.HandleRequest(frame.data(), frame.size(), nowNs, answer.bytes) && faults_.Apply(answer.bytes))
@@ -81,7 +82,8 @@ void LineService::Serve(bool mainLine, const LineSettings& line, int64_t nowNs, 
   }
 }
 
-void LineService::ServeHart(const std::vector<std::vector<uint8_t>>& frames, std::vector<LineAnswer>& answers) {
+void LineService::ServeHart(const std::vector<std::vector<uint8_t>>& frames,
+                            std::vector<LineAnswer>& answers) {
   for (const auto& frame : frames) {
     LineAnswer answer{{}, kHartSpeed, kHartBitsPerByte, 0};
     bool answered = false;

@@ -70,7 +70,8 @@ bool SimulatedPort::WaitUntil(int64_t at) const {
 
 int SimulatedPort::Read(uint8_t* data, size_t size) {
   const int64_t total =
-      Now() + (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * kMs;
+      Now() +
+      (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * kMs;
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {

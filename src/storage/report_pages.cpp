@@ -1,6 +1,5 @@
 #include "storage/report_pages.h"
 
-
 #include <cstdio>
 
 #include "common/code_page.h"

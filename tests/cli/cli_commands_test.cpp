@@ -13,6 +13,15 @@ CliRun Cli(const std::string& arguments) {
   return ruvenset::testing::RunCli(arguments, "cli-config");
 }
 
+// Every slot has a device; a typed one wins over the default.
+TEST(CliCommands, PortsListsTheSlots) {
+  const CliRun run = Cli("--set COM3=/dev/ttyAMA0 ports");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.out.find("slot COM1 "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("slot COM3 /dev/ttyAMA0\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("slot COM8 "), std::string::npos) << run.out;
+}
+
 TEST(CliCommands, ProbeFindsTheSimulatedFlowComputer) {
   EXPECT_EQ(Cli("--demo probe").out, "speed 1200\n");
   const CliRun fast = Cli("--demo --set BaudRate=15 --set AOSkor=0 probe");

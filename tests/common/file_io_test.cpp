@@ -25,8 +25,8 @@ std::vector<uint8_t> Read(const std::string& path) {
 
 int Entries(const std::string& folder) {
   int n = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(
-           std::u8string(folder.begin(), folder.end()))))
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::filesystem::path(std::u8string(folder.begin(), folder.end()))))
     n += entry.exists() ? 1 : 0;
   return n;
 }

@@ -1,6 +1,7 @@
 #include "session/language_texts.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <cstdio>
 #include <fstream>
@@ -95,14 +96,19 @@ TEST(LanguageCatalogue, EnvironmentOverrideWins) {
     std::ofstream file(path, std::ios::binary);
     file << "2278\tВихід\n";
   }
-  ASSERT_EQ(setenv(kLanguageDirVariable, dir.c_str(), 1), 0);
+  // putenv keeps the string itself, so it lives as long as the test program (both systems have putenv).
+  static std::string setting;
+  setting = std::string(kLanguageDirVariable) + "=" + dir;
+  ASSERT_EQ(putenv(setting.data()), 0);
   EXPECT_EQ(FindLanguageCatalogue(0), path);
   LanguageTexts texts;
   EXPECT_EQ(LoadLanguageTexts(0, texts).status, LangLoadStatus::Ok);
   EXPECT_EQ(texts.Text(2278), "Вихід");
   EXPECT_EQ(FindLanguageCatalogue(5), "");
   EXPECT_EQ(LoadLanguageTexts(5, texts).status, LangLoadStatus::MissingFile);
-  unsetenv(kLanguageDirVariable);
+  static std::string cleared;
+  cleared = std::string(kLanguageDirVariable) + "=";  // empty: no override
+  putenv(cleared.data());
   std::remove(path.c_str());
 }
 

@@ -12,7 +12,8 @@ namespace ruvenset {
 namespace {
 
 std::string TempPath(const std::string& name) {
-  const std::string dir = ::testing::TempDir() + "ruvenset-config-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string dir = ::testing::TempDir() + "ruvenset-config-" +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name();
   std::filesystem::create_directories(dir);
   return dir + "/" + name;
 }

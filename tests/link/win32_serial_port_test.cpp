@@ -37,7 +37,8 @@ class Win32SerialPortOnLine : public ::testing::Test {
   void SetUp() override {
     const char* name = std::getenv("RUVENSET_TEST_COM");
     if (name == nullptr || *name == '\0')
-      GTEST_SKIP() << "needs a COM port served by the simulator (RUVENSET_TEST_COM, set by tests/wine/com_port_e2e.sh)";
+      GTEST_SKIP() << "needs a COM port served by the simulator (RUVENSET_TEST_COM, set by "
+                      "tests/wine/com_port_e2e.sh)";
     name_ = name;
     ASSERT_EQ(Win32SerialPort::Open(name_, port_).error, PortOpenError::None);
   }
@@ -50,7 +51,8 @@ TEST_F(Win32SerialPortOnLine, OpensExclusivelyWithTheLinuxMessage) {
   std::unique_ptr<Win32SerialPort> second;
   const PortOpenResult busy = Win32SerialPort::Open(name_, second);
   EXPECT_EQ(busy.error, PortOpenError::Busy);
-  EXPECT_EQ(PortOpenErrorText(name_, busy), "cannot open " + name_ + ": the port is in use by another program");
+  EXPECT_EQ(PortOpenErrorText(name_, busy),
+            "cannot open " + name_ + ": the port is in use by another program");
 }
 
 TEST_F(Win32SerialPortOnLine, FirstByteWaitEndsOnTimeOnASilentLine) {

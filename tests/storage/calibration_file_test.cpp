@@ -258,7 +258,7 @@ TEST(CalibrationFile, ReadOnlyTargetIsReplaced) {
   const std::string path = folder.File("ro.klb");
   WriteBytes(path, std::vector<uint8_t>(10, 1));
   std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
+                                         std::filesystem::perms::others_read);
   CalibrationImage image = SampleImage();
   ASSERT_EQ(WriteCalibrationFile(path, CalibrationSection::Temperature, 16, image), S::Ok);
   EXPECT_EQ(ReadBytes(path), ImageBytes(image));
@@ -277,7 +277,6 @@ TEST(CalibrationFile, WriteThatCannotReplaceTheTargetLeavesNoTemporaryFile) {
     entries += entry.exists() ? 1 : 0;
   EXPECT_EQ(entries, 1);
 }
-
 
 TEST(CalibrationFile, EachStatusNamesItsLanguageText) {
   struct Case {
