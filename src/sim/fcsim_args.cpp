@@ -17,10 +17,11 @@ const char* const kFcsimUsage =
 
 namespace {
 
-bool ToLong(const std::string& text, long min, long max, long& value) {
+// long long: a long has only 32 bits on Windows, too few for a seed up to 4294967295.
+bool ToLong(const std::string& text, long long min, long long max, long long& value) {
   char* end = nullptr;
   errno = 0;
-  value = std::strtol(text.c_str(), &end, 0);
+  value = std::strtoll(text.c_str(), &end, 0);
   return !text.empty() && errno == 0 && *end == '\0' && value >= min && value <= max;
 }
 
@@ -83,7 +84,7 @@ bool ParseFcsimArgs(const std::vector<std::string>& args, SimOptions& options, b
     bool known = false;
     for (const IntOption& o : ints) {
       if (a != o.name) continue;
-      long v = 0;
+      long long v = 0;
       if (!ToLong(value, o.min, o.max, v)) {
         error = a + " takes a number " + std::to_string(o.min) + ".." + std::to_string(o.max);
         return false;
@@ -105,8 +106,8 @@ bool ParseFcsimArgs(const std::vector<std::string>& args, SimOptions& options, b
       known = true;
     }
     if (a == "--seed") {
-      long v = 0;
-      if (!ToLong(value, 0, 0xFFFFFFFFL, v)) {
+      long long v = 0;
+      if (!ToLong(value, 0, 0xFFFFFFFFLL, v)) {
         error = "--seed takes a number 0..4294967295";
         return false;
       }

@@ -55,20 +55,25 @@ TEST(FileIo, CyrillicFolderAndFileNames) {
   EXPECT_EQ(handle.Open(file, FileOpenMode::Read), FileOpenStatus::NotFound);
 }
 
-// A reader that has the file open keeps what it opened; the name gives the new text at once, and no
-// temporary file is left beside it.
+// A reader has the file open while it is replaced. Linux replaces it (the reader keeps what it opened);
+// Windows refuses while the file is open and the file keeps its old text. Either way the name holds a
+// whole file and no temporary file is left beside it.
 TEST(FileIo, ReplaceWhileTheFileIsOpenForReading) {
   TempFolder root;
   const std::string file = root.File("report.txt");
   ASSERT_EQ(WriteFileAtomically(file, "old text"), FileStatus::Ok);
   FileHandle reader;
   ASSERT_EQ(reader.Open(file, FileOpenMode::Read), FileOpenStatus::Ok);
-  ASSERT_EQ(WriteFileAtomically(file, "new"), FileStatus::Ok);
+  const FileStatus status = WriteFileAtomically(file, "new");
+  ASSERT_TRUE(status == FileStatus::Ok || status == FileStatus::WriteFailed);
   char seen[8] = {};
   EXPECT_EQ(reader.ReadAt(0, seen, sizeof seen), sizeof seen);
   EXPECT_EQ(std::string(seen, sizeof seen), "old text");
-  EXPECT_EQ(Read(file), Bytes("new"));
+  EXPECT_EQ(Read(file), Bytes(status == FileStatus::Ok ? "new" : "old text"));
   EXPECT_EQ(Entries(root.Path()), 1);
+  reader.Close();
+  ASSERT_EQ(WriteFileAtomically(file, "new"), FileStatus::Ok);
+  EXPECT_EQ(Read(file), Bytes("new"));
 }
 
 TEST(FileIo, HandleReadsAndWritesAtOffsetsAndTruncates) {
