@@ -82,8 +82,8 @@ void Writer::Section(CalibrationSection section) {
       out_ += Format(
           L("  Единица измерений давления:   %s.  \n\n", "  Одиниця вимірюваннь тиску:   %s.      \n\n"),
           PressureUnit());
-      out_ += Format(L("  Количество точек Тос для давления:   % u.   \n\n",
-                       "  Кількість точок Тд для тиску:   % u.   \n\n"),
+      out_ += Format(L("  Количество точек Тос для давления:   %u.   \n\n",
+                       "  Кількість точок Тд для тиску:   %u.   \n\n"),
                      unsigned{channel.TosCount()});
       heading = Format(L("   № точки            Код АЦП          Давление, %s \n",
                          "   № точки            Код АЦП           Тиск, %s \n"),
@@ -91,8 +91,8 @@ void Writer::Section(CalibrationSection section) {
       break;
     case CalibrationSection::Temperature:
       out_ += L("  Температура газа:               \n\n", "  Температура газу:               \n\n");
-      out_ += Format(L("  Количество точек Тос для температуры газа:   % u.   \n\n",
-                       "  Кількість точок Тд для температури газу:   % u.   \n\n"),
+      out_ += Format(L("  Количество точек Тос для температуры газа:   %u.   \n\n",
+                       "  Кількість точок Тд для температури газу:   %u.   \n\n"),
                      unsigned{channel.TosCount()});
       heading = L("   № точки            Код АЦП          Температура, град. С \n",
                   "   № точки            Код АЦП           Температура, град. С \n");
@@ -102,8 +102,8 @@ void Writer::Section(CalibrationSection section) {
       out_ += Format(L("  Единица измерений перепада давления:  %s.  \n\n",
                        "  Одиниця вимірюваннь перепаду тиску:  %s.    \n\n"),
                      DifferentialUnit());
-      out_ += Format(L("  Количество точек Тос для перепада давления:   % u.   \n\n",
-                       "  Кількість точок Тд для перепаду тиску:   % u.   \n\n"),
+      out_ += Format(L("  Количество точек Тос для перепада давления:   %u.   \n\n",
+                       "  Кількість точок Тд для перепаду тиску:   %u.   \n\n"),
                      unsigned{channel.TosCount()});
       heading = Format(L("   № точки            Код АЦП          Перепад давления, %s \n",
                          "   № точки            Код АЦП           Перепад тиску, %s \n"),
@@ -178,7 +178,7 @@ void Writer::SlopeAndOffset() {
 
 void Writer::Correction() {
   out_ += L("            Поправочные множители.      \n\n", "            Поправочні множники.      \n\n");
-  out_ += Format(L("  Количество точек расхода:   % u.   \n\n", "  Кількість точок витрати:   % u.   \n\n"),
+  out_ += Format(L("  Количество точек расхода:   %u.   \n\n", "  Кількість точок витрати:   %u.   \n\n"),
                  unsigned{image_.CorrectionCount()});
   out_ += L("   № точки            Расход,м3/ч        Значение коэф. \n",
             "   № точки            Витрата,м3/г        Значення коеф. \n");

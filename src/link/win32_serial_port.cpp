@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cwctype>
 
 #include "common/win32_text.h"
 
@@ -38,6 +39,22 @@ std::string SystemMessage(int code) {
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
     message.pop_back();
   return message.empty() ? "system error " + std::to_string(code) : Narrow(message);
+}
+
+// A lock object named after the device, held while the port is open; the name has no backslash, which
+// names of kernel objects may not hold.
+HANDLE TakePortLock(const std::string& device) {
+  std::wstring name = L"ruvenset-port-" + Widen(device);
+  for (wchar_t& c : name) {
+    if (c == L'\\') c = L'/';
+    c = static_cast<wchar_t>(std::towupper(c));
+  }
+  HANDLE lock = ::CreateMutexW(nullptr, FALSE, name.c_str());
+  if (lock != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+    ::CloseHandle(lock);
+    return nullptr;
+  }
+  return lock;
 }
 
 }  // namespace
@@ -74,8 +91,9 @@ std::string PortOpenErrorText(const std::string& path, const PortOpenResult& res
 
 PortOpenResult Win32SerialPort::Open(const std::string& name, std::unique_ptr<Win32SerialPort>& port) {
   // No sharing: a second open, by this program or another, fails while the port is open here.
-  HANDLE h = ::CreateFileW(Widen(WindowsPortDevice(name)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+  const std::string device = WindowsPortDevice(name);
+  HANDLE h = ::CreateFileW(Widen(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OVERLAPPED, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD e = ::GetLastError();
     if (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND) return Failure(PortOpenError::NotFound, e);
@@ -83,9 +101,15 @@ PortOpenResult Win32SerialPort::Open(const std::string& name, std::unique_ptr<Wi
     if (e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION) return Failure(PortOpenError::Busy, e);
     return Failure(PortOpenError::Other, e);
   }
+  HANDLE lock = TakePortLock(device);
+  if (lock == nullptr) {
+    ::CloseHandle(h);
+    return Failure(PortOpenError::Busy, ERROR_SHARING_VIOLATION);
+  }
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
   if (!::GetCommState(h, &dcb)) {
+    ::CloseHandle(lock);
     ::CloseHandle(h);
     return Failure(PortOpenError::NotATerminal, ERROR_INVALID_FUNCTION);
   }
@@ -99,16 +123,18 @@ PortOpenResult Win32SerialPort::Open(const std::string& name, std::unique_ptr<Wi
     const DWORD e = ::GetLastError();
     if (readEvent != nullptr) ::CloseHandle(readEvent);
     if (writeEvent != nullptr) ::CloseHandle(writeEvent);
+    ::CloseHandle(lock);
     ::CloseHandle(h);
     return Failure(PortOpenError::Other, e);
   }
-  port.reset(new Win32SerialPort(h, readEvent, writeEvent));
+  port.reset(new Win32SerialPort(h, lock, readEvent, writeEvent));
   return {};
 }
 
 Win32SerialPort::~Win32SerialPort() {
   ::CancelIo(handle_);
   ::CloseHandle(handle_);
+  ::CloseHandle(lock_);
   ::CloseHandle(readEvent_);
   ::CloseHandle(writeEvent_);
 }

@@ -10,10 +10,11 @@ namespace ruvenset {
 // form that reaches COM10 and above); anything else is used as it is.
 std::string WindowsPortDevice(const std::string& name);
 
-// A COM port opened exclusively for overlapped reads: a read waits for its bytes and for the stop's
-// event together, so Stop ends it at once and the first-byte and next-byte waits are counted exactly
-// as on Linux. Modem-control calls that the port refuses (Wine's COM ports on pseudo-terminals have no
-// modem lines) are ignored, as the POSIX port ignores them on a pseudo-terminal.
+// A COM port opened exclusively (no sharing, and a named lock that keeps out another Ruvenset where the
+// driver does not refuse a second open, as Wine's does not) for overlapped reads: a read waits for its bytes
+// and for the stop's event together, so Stop ends it at once and the first-byte and next-byte waits are
+// counted exactly as on Linux. Modem-control calls that the port refuses (Wine's COM ports on
+// pseudo-terminals have no modem lines) are ignored, as the POSIX port ignores them on a pseudo-terminal.
 class Win32SerialPort final : public SerialPort {
  public:
   static PortOpenResult Open(const std::string& name, std::unique_ptr<Win32SerialPort>& port);
@@ -32,13 +33,14 @@ class Win32SerialPort final : public SerialPort {
   void SendLastRequest(const uint8_t* data, size_t size, bool keyRts, int answerWaitMs) override;
 
  private:
-  Win32SerialPort(void* handle, void* readEvent, void* writeEvent)
-      : handle_(handle), readEvent_(readEvent), writeEvent_(writeEvent) {}
+  Win32SerialPort(void* handle, void* lock, void* readEvent, void* writeEvent)
+      : handle_(handle), lock_(lock), readEvent_(readEvent), writeEvent_(writeEvent) {}
   // One overlapped read of what has arrived (at least a byte), ended early by the stop or at waitMs.
   // Returns the count read, or -1 when the read failed; `stopped` tells that the stop ended it.
   int ReadSome(uint8_t* data, size_t size, int64_t waitMs, bool& stopped);
 
   void* handle_;
+  void* lock_;
   void* readEvent_;
   void* writeEvent_;
   LineSettings line_;

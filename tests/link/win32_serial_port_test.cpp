@@ -109,6 +109,7 @@ TEST_F(Win32SerialPortOnLine, ExchangesWithTheFlowComputer) {
   ASSERT_EQ(answer.status, LinkOk);
   EXPECT_GE(answer.response.size(), 4);
   request.command = 0x02;
+  request.answerData = 0;
   request.accept = AcceptMode::AnswerOrUnknownCommand;
   EXPECT_EQ(link.Transact(request).status, LinkOk);
 }
