@@ -1,8 +1,5 @@
 #include "session/language_texts.h"
 
-#include <unistd.h>
-
-#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 
