@@ -26,5 +26,9 @@ exec 3> "$work/commands"
 for _ in $(seq 50); do [ -e "$work/com8" ] && [ -e "$work/com9" ] && break; sleep 0.1; done
 ln -sfn "$work/com8" "$WINEPREFIX/dosdevices/com8"
 ln -sfn "$work/com9" "$WINEPREFIX/dosdevices/com9"
-wine "$bench" "$count" 115200 COM8 | tr -d '\r'
-wine "$bench" "$count" 1200 COM9 | tr -d '\r'
+# Into a file first: Wine's driver processes would keep a pipe open as long as the Wine server lives.
+for line in "115200 COM8" "1200 COM9"; do
+  set -- $line
+  wine "$bench" "$count" "$1" "$2" > "$work/bench.out" 2>&1 || true
+  tr -d '\r' < "$work/bench.out"
+done

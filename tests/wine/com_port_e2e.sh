@@ -16,7 +16,6 @@ cleanup() {
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
   rm -f "$WINEPREFIX/dosdevices/com7"
   rm -rf "$work"
-  wineserver -w  # the prefix's server ends on its own a moment after its last program
 }
 trap cleanup EXIT
 fail() {
@@ -24,8 +23,8 @@ fail() {
   exit 1
 }
 
-# The prefix's server, started here with its output away from the test's: at its end it may list its
-# objects on standard error. It ends on its own a moment after its last program.
+# The prefix's server (scripts/build-windows keeps one running; run alone, this starts one), with its
+# output away from the test's: at its end it may list its objects on standard error.
 wineserver -p3 > /dev/null 2>&1 || true
 
 mkfifo "$work/commands"
@@ -36,12 +35,20 @@ for _ in $(seq 50); do [ -e "$work/fc" ] && break; sleep 0.1; done
 [ -e "$work/fc" ] || fail "the simulator did not start: $(cat "$work/fcsim.out")"
 ln -sfn "$work/fc" "$WINEPREFIX/dosdevices/com7"
 
-# The program's standard output is a Windows one, with CR LF line ends.
+# Every Windows program writes into a file, never into this script's output: Wine starts its driver
+# processes (the serial port's among them) from the first program that needs them, and they would keep
+# that program's output open, and the test running, as long as the Wine server lives.
+windows() {
+  local rc=0
+  wine "$@" > "$work/program.out" 2>&1 || rc=$?
+  tr -d '\r' < "$work/program.out"  # its standard output is a Windows one, with CR LF line ends
+  return $rc
+}
 cli_run() {
-  wine "$cli" --config "Z:$work/ruvenset.ini" --port COM7 --set BaudRate=15 --set AOSkor=0 "$@" | tr -d '\r'
+  windows "$cli" --config "Z:$work/ruvenset.ini" --port COM7 --set BaudRate=15 --set AOSkor=0 "$@"
 }
 
-RUVENSET_TEST_COM=COM7 wine "$build/tests/link/link_tests.exe" --gtest_filter='Win32SerialPort*' ||
+RUVENSET_TEST_COM=COM7 windows "$build/tests/link/link_tests.exe" --gtest_filter='Win32SerialPort*' ||
   fail "the serial port's tests on COM7"
 
 out=$(cli_run identify --password 1234) || fail "identify: $out"
