@@ -23,6 +23,11 @@ class SteadyLinkClock final : public LinkClock {
   int64_t NowNs() override;
   void WaitUntil(int64_t deadlineNs) override;
   void SleepFor(int64_t ns) override;
+
+ private:
+  // How long before a deadline the sleep ends and the spin begins: what the system's timer may be late
+  // by (on Windows learnt from the sleeps themselves, since it differs so much between systems).
+  int64_t spinMarginNs_;
 };
 
 }  // namespace ruvenset

@@ -12,7 +12,7 @@ constexpr int64_t kSpinMarginNs = 100'000;
 
 }  // namespace
 
-SteadyLinkClock::SteadyLinkClock() {
+SteadyLinkClock::SteadyLinkClock() : spinMarginNs_(kSpinMarginNs) {
   UsePreciseTimers();
 }
 
@@ -23,7 +23,7 @@ int64_t SteadyLinkClock::NowNs() {
 }
 
 void SteadyLinkClock::WaitUntil(int64_t deadlineNs) {
-  const int64_t sleepUntil = deadlineNs - kSpinMarginNs;
+  const int64_t sleepUntil = deadlineNs - spinMarginNs_;
   if (NowNs() < sleepUntil) {
     timespec ts{static_cast<time_t>(sleepUntil / 1'000'000'000),
                 static_cast<long>(sleepUntil % 1'000'000'000)};

@@ -10,10 +10,13 @@ namespace {
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
-// How long before a deadline the timer's wait ends and the spin begins: a high-resolution timer wakes
-// within a fraction of a millisecond, an ordinary one within the 1 ms timer period.
+// How long before a deadline the timer's wait ends and the spin begins, at first: a high-resolution
+// timer wakes within a fraction of a millisecond, an ordinary one within the 1 ms timer period. The
+// margin then follows how late the timer really wakes, between the bounds.
 constexpr int64_t kHighResolutionMarginNs = 500'000;
 constexpr int64_t kOrdinaryMarginNs = 2'000'000;
+constexpr int64_t kLeastMarginNs = 100'000;
+constexpr int64_t kMostMarginNs = 2'000'000;
 
 int64_t CounterFrequency() {
   LARGE_INTEGER f{};
@@ -53,7 +56,8 @@ void SleepOnTimer(int64_t ns) {
 
 }  // namespace
 
-SteadyLinkClock::SteadyLinkClock() {
+SteadyLinkClock::SteadyLinkClock()
+    : spinMarginNs_(HighResolutionTimers() ? kHighResolutionMarginNs : kOrdinaryMarginNs) {
   UsePreciseTimers();
 }
 
@@ -65,10 +69,19 @@ int64_t SteadyLinkClock::NowNs() {
 }
 
 void SteadyLinkClock::WaitUntil(int64_t deadlineNs) {
-  // The timer sleeps for all but the margin of its kind; the spin covers the rest.
-  const int64_t margin = HighResolutionTimers() ? kHighResolutionMarginNs : kOrdinaryMarginNs;
-  const int64_t left = deadlineNs - NowNs() - margin;
-  if (left > 0) SleepOnTimer(left);
+  // The timer sleeps for all but the margin; the spin covers the rest. A late wake widens the margin at
+  // once, and an early one narrows it a sixteenth at a time, so a system whose timer is punctual (Wine
+  // on Linux, a high-resolution timer) spins only briefly.
+  const int64_t sleepUntil = deadlineNs - spinMarginNs_;
+  const int64_t now = NowNs();
+  if (now < sleepUntil) {
+    SleepOnTimer(sleepUntil - now);
+    const int64_t late = NowNs() - sleepUntil;
+    const int64_t wanted = late + late / 2 + kLeastMarginNs;
+    spinMarginNs_ = wanted > spinMarginNs_ ? wanted : spinMarginNs_ - (spinMarginNs_ - wanted) / 16;
+    if (spinMarginNs_ < kLeastMarginNs) spinMarginNs_ = kLeastMarginNs;
+    if (spinMarginNs_ > kMostMarginNs) spinMarginNs_ = kMostMarginNs;
+  }
   while (NowNs() < deadlineNs) {
   }
 }
