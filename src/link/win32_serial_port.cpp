@@ -256,7 +256,10 @@ void Win32SerialPort::SendLastRequest(const uint8_t* data, size_t size, bool key
   ::FlushFileBuffers(handle_);
   if (keyRts) SetRts(false);
   if (!sent) return;
-  // The answer's bytes are awaited, not judged: the process ends after them, or after the wait.
+  // The answer's bytes are awaited, not judged: the process ends after them, or after the wait. The
+  // command's own thread may still be inside a read of this port, so this read has an event of its own.
+  HANDLE answerEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (answerEvent == nullptr) return;
   uint8_t answer[64];
   size_t got = 0;
   const int64_t deadline = NowNs() + int64_t{answerWaitMs} * 1'000'000;
@@ -264,12 +267,12 @@ void Win32SerialPort::SendLastRequest(const uint8_t* data, size_t size, bool key
     const int64_t left = deadline - NowNs();
     if (left <= 0) break;
     OVERLAPPED o{};
-    o.hEvent = readEvent_;
-    ::ResetEvent(readEvent_);
+    o.hEvent = answerEvent;
+    ::ResetEvent(answerEvent);
     DWORD n = 0;
     if (!::ReadFile(handle_, answer + got, static_cast<DWORD>(sizeof answer - got), &n, &o)) {
       if (::GetLastError() != ERROR_IO_PENDING) break;
-      if (::WaitForSingleObject(readEvent_, static_cast<DWORD>(left / 1'000'000 + 1)) != WAIT_OBJECT_0)
+      if (::WaitForSingleObject(answerEvent, static_cast<DWORD>(left / 1'000'000 + 1)) != WAIT_OBJECT_0)
         ::CancelIoEx(handle_, &o);
       if (!::GetOverlappedResult(handle_, &o, &n, TRUE)) break;
     }
@@ -277,6 +280,7 @@ void Win32SerialPort::SendLastRequest(const uint8_t* data, size_t size, bool key
     got += n;
     if (got >= 3 && got >= answer[2] + 0u) break;
   }
+  ::CloseHandle(answerEvent);
 }
 
 PortOpenResult OpenSerialPort(const std::string& path, std::unique_ptr<SerialPort>& port) {
