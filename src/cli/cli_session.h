@@ -58,7 +58,7 @@ class CliSession {
 
   ProgramState& state() { return state_; }
   // The simulated flow computer of --demo, once started; null otherwise.
-  sim::SimServer* simulator() { return sim_.get(); }
+  sim::InProcessSimulator* simulator() { return sim_.get(); }
   Configuration& config() { return state_.config; }
   Link& link() { return state_.link; }
   SerialPort& port() { return *state_.port; }

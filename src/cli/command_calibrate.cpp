@@ -168,7 +168,7 @@ class CliCalibrationPages final : public CalibrationPages,
  public:
   // `rig`: the simulated flow computer of --demo, whose inputs are set to the Тос and point values
   // before they are measured, as a calibration rig would; null for a real flow computer.
-  CliCalibrationPages(const CalibrateOptions& o, ProgramState& state, sim::SimServer* rig)
+  CliCalibrationPages(const CalibrateOptions& o, ProgramState& state, sim::InProcessSimulator* rig)
       : o_(o), state_(state), rig_(rig) {}
 
   int ShowMeasurementWindow(TForm60Logic& window) override {
@@ -326,7 +326,7 @@ class CliCalibrationPages final : public CalibrationPages,
 
   const CalibrateOptions& o_;
   ProgramState& state_;
-  sim::SimServer* rig_;
+  sim::InProcessSimulator* rig_;
   bool unmoved_ = false;
   int taken_ = 0;
   int tosIndex_ = 0;
