@@ -19,6 +19,10 @@ class FaultInjector {
  public:
   explicit FaultInjector(uint32_t seed) : random_(seed) {}
   FaultRates& rates() { return rates_; }
+  // Every answer to requests with this command byte is lost, while the request still acts (-1: none):
+  // a flow computer that goes silent at one exchange, for a Stop pressed in the middle of it.
+  void SilenceCommand(int command) { silentCommand_ = command; }
+  bool Silenced(uint8_t command) const { return silentCommand_ == command; }
   // Applies this answer's faults to the frame; false when the answer is lost.
   bool Apply(std::vector<uint8_t>& frame);
 
@@ -26,6 +30,7 @@ class FaultInjector {
   double Uniform();
 
   FaultRates rates_;
+  int silentCommand_ = -1;
   std::mt19937 random_;
 };
 

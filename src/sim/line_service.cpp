@@ -77,7 +77,8 @@ void LineService::Serve(bool mainLine, const LineSettings& line, int64_t nowNs, 
       nowNs + static_cast<int64_t>(size) * kBitsPerByte * kNsPerSecond / options_.speed;
   for (const auto& frame : frames) {
     LineAnswer answer{{}, options_.speed, kBitsPerByte, requestEnd};
-    if (model_.HandleRequest(frame.data(), frame.size(), nowNs, answer.bytes) && faults_.Apply(answer.bytes))
+    if (model_.HandleRequest(frame.data(), frame.size(), nowNs, answer.bytes) &&
+        faults_.Apply(answer.bytes) && !faults_.Silenced(frame[3]))
       answers.push_back(std::move(answer));
   }
 }

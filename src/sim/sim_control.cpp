@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kHelp =
     "ok commands: set <temperature|pressure|dp|ambient|flow|delay|jitter> <value>; "
     "refuse <command> <code> [a] [b]; state <pipeline> <n>; fault <drop|corrupt|wrongaddress|noise> <p>; "
+    "fault silent <command>; "
     "fault off; get <input|value|code> <channel>; get state <pipeline>; get memory <address> <count>; "
     "get <marker|answered|faults|delay|jitter>; poke <address> <byte>...";
 
@@ -82,6 +83,13 @@ std::string FaultCommand(const std::vector<std::string>& w, FaultInjector& fault
   FaultRates& r = faults.rates();
   if (w.size() == 2 && w[1] == "off") {
     r = FaultRates{};
+    faults.SilenceCommand(-1);
+    return "ok";
+  }
+  if (w.size() == 3 && w[1] == "silent") {
+    long command = 0;
+    if (!ParseInteger(w[2], 0, 255, command)) return "error: " + w[2] + " is not a byte";
+    faults.SilenceCommand(static_cast<int>(command));
     return "ok";
   }
   double p = 0;

@@ -32,6 +32,8 @@ TEST(SimControl, CommandsAndTheirReplies) {
       {"fault drop 0.25", "ok"},
       {"fault noise 1.5", "error: fault <kind> <0..1>"},
       {"get faults", "ok drop 0.25 corrupt 0 wrongaddress 0 noise 0"},
+      {"fault silent 0x14", "ok"},
+      {"fault silent 256", "error: 256 is not a byte"},
       {"fault off", "ok"},
       {"set delay 200", "ok"},
       {"get delay", "ok 200"},
@@ -39,6 +41,10 @@ TEST(SimControl, CommandsAndTheirReplies) {
   };
   for (const Step& s : steps) EXPECT_EQ(RunControlCommand(s.command, model, faults, 0), s.reply) << s.command;
   EXPECT_EQ(faults.rates().drop, 0.0);
+  EXPECT_FALSE(faults.Silenced(0x14));  // "fault off" ends the silence too
+  EXPECT_EQ(RunControlCommand("fault silent 20", model, faults, 0), "ok");
+  EXPECT_TRUE(faults.Silenced(0x14));
+  EXPECT_FALSE(faults.Silenced(0x13));
 }
 
 TEST(FcsimArgs, FullLineAndMistakes) {
