@@ -128,8 +128,8 @@ bool SplitRows(std::string_view text, std::vector<Row>& rows, std::vector<int>& 
   return true;
 }
 
-std::optional<long> Integer(std::string_view text, long lowest, long highest) {
-  long value = 0;
+std::optional<int64_t> Integer(std::string_view text, int64_t lowest, int64_t highest) {
+  int64_t value = 0;
   const char* end = text.data() + text.size();
   const auto [at, error] = std::from_chars(text.data(), end, value);
   if (text.empty() || error != std::errc() || at != end || value < lowest || value > highest)
@@ -168,8 +168,8 @@ class RowReader {
     if (!value) Fail(column);
     return value.value_or(0);
   }
-  long Whole(const char* column, long lowest, long highest) {
-    const std::optional<long> value = Integer(Text(column), lowest, highest);
+  int64_t Whole(const char* column, int64_t lowest, int64_t highest) {
+    const std::optional<int64_t> value = Integer(Text(column), lowest, highest);
     if (!value) Fail(column);
     return value.value_or(0);
   }
@@ -198,7 +198,7 @@ class RowReader {
 void ReadPoint(RowReader& r, ProtocolPoint& p) {
   p.start = r.Time("start");
   p.end = r.Time("end");
-  p.count = static_cast<uint32_t>(r.Whole("readings", 1, 0xFFFFFFFFL));
+  p.count = static_cast<uint32_t>(r.Whole("readings", 1, 0xFFFFFFFF));
   p.reference = r.Optional("reference_value");
   p.mean = r.Required("mean");
   p.minimum = r.Required("min");
@@ -221,7 +221,7 @@ void ReadStatement(RowReader& r, ProtocolRecord& record) {
   record.version = static_cast<int>(r.Whole("version", 0, 255));
   record.revision = static_cast<int>(r.Whole("revision", 0, 255));
   if (!r.Text("factory_number").empty())
-    record.factoryNumber = static_cast<uint32_t>(r.Whole("factory_number", 0, 0xFFFFFFFFL));
+    record.factoryNumber = static_cast<uint32_t>(r.Whole("factory_number", 0, 0xFFFFFFFF));
   record.pipeline = static_cast<int>(r.Whole("pipeline", 1, 255));
   const std::optional<int> kind = ChannelKindOfWord(r.Text("channel"));
   if (!kind) r.Fail("channel");
