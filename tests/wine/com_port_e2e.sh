@@ -84,3 +84,28 @@ ms=$((($(date +%s%N) - start) / 1000000))
 grep -q 'stopped' "$work/stopped.out" || fail "Ctrl-C: $(cat "$work/stopped.out")"
 [ "$ms" -lt 100 ] || fail "Ctrl-C ended the wait after $ms ms"
 echo "Ctrl-C: ended after $ms ms, exit 130"
+
+# A second Ctrl-C while the flow computer is in service mode: the command sends the leave request once on
+# its way out and exits 130 within one answer time; the flow computer ends up out of service mode.
+sim_state() {
+  echo "get state 1" >&3
+  sleep 0.1
+  tail -n 1 "$work/fcsim.out"
+}
+wine "$cli" --config "Z:$work/ruvenset.ini" --port COM7 --set BaudRate=15 --set AOSkor=0 \
+  verify --password 1234 --channel temperature --readings 100000 > "$work/twice.out" 2>&1 &
+cli_pid=$!
+for _ in $(seq 100); do [ "$(sim_state)" = "ok 3" ] && break; done
+[ "$(sim_state)" = "ok 3" ] || fail "the verification did not enter service mode: $(cat "$work/twice.out")"
+kill -INT "$cli_pid"
+sleep 0.05
+kill -INT "$cli_pid"
+start=$(date +%s%N)
+rc=0
+wait "$cli_pid" || rc=$?
+ms=$((($(date +%s%N) - start) / 1000000))
+[ "$rc" = 130 ] || fail "second Ctrl-C: exit code $rc: $(cat "$work/twice.out")"
+[ "$ms" -lt 2500 ] || fail "second Ctrl-C: the command ended after $ms ms"
+for _ in $(seq 30); do [ "$(sim_state)" = "ok 0" ] && break; done
+[ "$(sim_state)" = "ok 0" ] || fail "second Ctrl-C left the flow computer in service mode"
+echo "second Ctrl-C: ended after $ms ms, exit 130, service mode left"
