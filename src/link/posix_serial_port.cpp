@@ -106,16 +106,11 @@ bool PosixSerialPort::Write(const uint8_t* data, size_t size) {
 }
 
 int PosixSerialPort::Read(uint8_t* data, size_t size) {
-  const int64_t ms = 1'000'000;
-  const int64_t totalDeadline =
-      MonotonicNs() +
-      (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
+  const int64_t totalDeadline = timeouts_.TotalDeadlineNs(MonotonicNs(), size);
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {
-    int64_t limit = totalDeadline;
-    if (got > 0 && timeouts_.intervalMs > 0) limit = std::min(limit, lastByte + timeouts_.intervalMs * ms);
-    const int64_t left = limit - MonotonicNs();
+    const int64_t left = timeouts_.NextByteDeadlineNs(totalDeadline, got, lastByte) - MonotonicNs();
     if (left <= 0) break;
     if (StopRequested()) break;
     timespec wait{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};

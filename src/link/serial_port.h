@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,6 +13,17 @@ struct ReadTimeouts {
   int intervalMs = 0;
   int perByteMs = 0;
   int constantMs = 0;
+
+  // When a read of `size` bytes that started at startNs gives up as a whole.
+  int64_t TotalDeadlineNs(int64_t startNs, size_t size) const {
+    return startNs + (int64_t{perByteMs} * static_cast<int64_t>(size) + constantMs) * 1'000'000;
+  }
+  // When the next byte must have come: the total deadline, or sooner the interval after the last byte
+  // once `got` bytes have come.
+  int64_t NextByteDeadlineNs(int64_t totalDeadlineNs, size_t got, int64_t lastByteNs) const {
+    if (got == 0 || intervalMs <= 0) return totalDeadlineNs;
+    return std::min(totalDeadlineNs, lastByteNs + int64_t{intervalMs} * 1'000'000);
+  }
 };
 
 enum class Parity : uint8_t { None, Odd };

@@ -221,15 +221,11 @@ int Win32SerialPort::ReadSome(uint8_t* data, size_t size, int64_t waitMs, bool& 
 
 int Win32SerialPort::Read(uint8_t* data, size_t size) {
   const int64_t ms = 1'000'000;
-  const int64_t totalDeadline =
-      NowNs() +
-      (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * ms;
+  const int64_t totalDeadline = timeouts_.TotalDeadlineNs(NowNs(), size);
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {
-    int64_t limit = totalDeadline;
-    if (got > 0 && timeouts_.intervalMs > 0) limit = std::min(limit, lastByte + timeouts_.intervalMs * ms);
-    const int64_t left = limit - NowNs();
+    const int64_t left = timeouts_.NextByteDeadlineNs(totalDeadline, got, lastByte) - NowNs();
     if (left <= 0) break;
     if (StopRequested()) break;
     bool stopped = false;

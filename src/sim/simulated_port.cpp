@@ -8,7 +8,6 @@ namespace ruvenset::sim {
 namespace {
 
 constexpr int64_t kNsPerSecond = 1'000'000'000;
-constexpr int64_t kMs = 1'000'000;
 
 int64_t Now() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -69,14 +68,11 @@ bool SimulatedPort::WaitUntil(int64_t at) const {
 }
 
 int SimulatedPort::Read(uint8_t* data, size_t size) {
-  const int64_t total =
-      Now() +
-      (static_cast<int64_t>(timeouts_.perByteMs) * static_cast<int64_t>(size) + timeouts_.constantMs) * kMs;
+  const int64_t total = timeouts_.TotalDeadlineNs(Now(), size);
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {
-    int64_t limit = total;
-    if (got > 0 && timeouts_.intervalMs > 0) limit = std::min(limit, lastByte + timeouts_.intervalMs * kMs);
+    const int64_t limit = timeouts_.NextByteDeadlineNs(total, got, lastByte);
     if (incoming_.empty() || incoming_.front().at > limit) {
       WaitUntil(limit);
       break;
