@@ -10,7 +10,8 @@ namespace ruvenset::cli {
 namespace {
 
 // A signal or console handler reaches only what lives outside any object: the stop of the one link of
-// this run and the leave request kept ready for it. The request's bytes are written before `lastLeavePort` is set.
+// this run and the leave request kept ready for it. The request's bytes are written before `lastLeavePort` is
+// set.
 std::atomic<StopSignal*> linkStop{nullptr};
 std::atomic<int> signals{0};
 std::atomic<SerialPort*> lastLeavePort{nullptr};
