@@ -12,16 +12,11 @@
 #include <ctime>
 
 #include "common/posix_fd_io.h"
+#include "common/steady_now.h"
 #include "link/posix_line_termios.h"
 
 namespace ruvenset {
 namespace {
-
-int64_t MonotonicNs() {
-  timespec ts{};
-  ::clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
-}
 
 PortOpenResult Failure(PortOpenError error, int systemError) {
   return {error, systemError};
@@ -106,11 +101,11 @@ bool PosixSerialPort::Write(const uint8_t* data, size_t size) {
 }
 
 int PosixSerialPort::Read(uint8_t* data, size_t size) {
-  const int64_t totalDeadline = timeouts_.TotalDeadlineNs(MonotonicNs(), size);
+  const int64_t totalDeadline = timeouts_.TotalDeadlineNs(SteadyNowNs(), size);
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {
-    const int64_t left = timeouts_.NextByteDeadlineNs(totalDeadline, got, lastByte) - MonotonicNs();
+    const int64_t left = timeouts_.NextByteDeadlineNs(totalDeadline, got, lastByte) - SteadyNowNs();
     if (left <= 0) break;
     if (StopRequested()) break;
     timespec wait{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
@@ -131,7 +126,7 @@ int PosixSerialPort::Read(uint8_t* data, size_t size) {
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (n <= 0) return -1;  // the device went away (hang-up or unplugged adapter)
     got += static_cast<size_t>(n);
-    lastByte = MonotonicNs();
+    lastByte = SteadyNowNs();
   }
   return static_cast<int>(got);
 }
@@ -151,9 +146,9 @@ void PosixSerialPort::SendLastRequest(const uint8_t* data, size_t size, bool key
   // The answer's bytes are awaited, not judged: the process ends after them, or after the wait.
   uint8_t answer[64];
   size_t got = 0;
-  const int64_t deadline = MonotonicNs() + int64_t{answerWaitMs} * 1'000'000;
+  const int64_t deadline = SteadyNowNs() + int64_t{answerWaitMs} * 1'000'000;
   while (got < sizeof answer) {
-    const int64_t left = deadline - MonotonicNs();
+    const int64_t left = deadline - SteadyNowNs();
     if (left <= 0) break;
     pollfd pfd{fd_, POLLIN, 0};
     const int ready = ::poll(&pfd, 1, static_cast<int>(std::min<int64_t>(left / 1'000'000 + 1, 60'000)));

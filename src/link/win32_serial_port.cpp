@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cwctype>
 
+#include "common/steady_now.h"
 #include "common/win32_text.h"
 
 namespace ruvenset {
@@ -18,12 +18,6 @@ constexpr DWORD kOutputQueue = 32000;
 // A read returns as soon as a byte has come; this bounds the driver's own wait, which the read ends
 // earlier itself by its deadlines.
 constexpr DWORD kDriverWaitMs = 60'000;
-
-int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
 
 PortOpenResult Failure(PortOpenError error, DWORD systemError) {
   return {error, static_cast<int>(systemError)};
@@ -221,11 +215,11 @@ int Win32SerialPort::ReadSome(uint8_t* data, size_t size, int64_t waitMs, bool& 
 
 int Win32SerialPort::Read(uint8_t* data, size_t size) {
   const int64_t ms = 1'000'000;
-  const int64_t totalDeadline = timeouts_.TotalDeadlineNs(NowNs(), size);
+  const int64_t totalDeadline = timeouts_.TotalDeadlineNs(SteadyNowNs(), size);
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {
-    const int64_t left = timeouts_.NextByteDeadlineNs(totalDeadline, got, lastByte) - NowNs();
+    const int64_t left = timeouts_.NextByteDeadlineNs(totalDeadline, got, lastByte) - SteadyNowNs();
     if (left <= 0) break;
     if (StopRequested()) break;
     bool stopped = false;
@@ -233,7 +227,7 @@ int Win32SerialPort::Read(uint8_t* data, size_t size) {
     if (n < 0) return -1;
     if (n > 0) {
       got += static_cast<size_t>(n);
-      lastByte = NowNs();
+      lastByte = SteadyNowNs();
     }
     if (stopped) break;
   }
@@ -258,9 +252,9 @@ void Win32SerialPort::SendLastRequest(const uint8_t* data, size_t size, bool key
   if (answerEvent == nullptr) return;
   uint8_t answer[64];
   size_t got = 0;
-  const int64_t deadline = NowNs() + int64_t{answerWaitMs} * 1'000'000;
+  const int64_t deadline = SteadyNowNs() + int64_t{answerWaitMs} * 1'000'000;
   while (got < sizeof answer) {
-    const int64_t left = deadline - NowNs();
+    const int64_t left = deadline - SteadyNowNs();
     if (left <= 0) break;
     OVERLAPPED o{};
     o.hEvent = answerEvent;

@@ -25,6 +25,9 @@ struct LineAnswer {
   int bitsPerSecond = 0;
   int bitsPerByte = 10;
   int64_t notBeforeNs = 0;
+
+  // The line time of one byte of the answer.
+  int64_t ByteNs() const { return int64_t{bitsPerByte} * 1'000'000'000 / bitsPerSecond; }
 };
 
 // The simulated flow computer with two reference HART transmitters (a 3051 at polling address 1, a 3095

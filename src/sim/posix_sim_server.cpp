@@ -7,22 +7,11 @@
 #include <chrono>
 
 #include "common/posix_fd_io.h"
+#include "common/steady_now.h"
 #include "link/posix_line_termios.h"
 #include "sim/sim_server.h"
 
 namespace ruvenset::sim {
-namespace {
-
-constexpr int64_t kNsPerSecond = 1'000'000'000;
-
-int64_t Now() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-}  // namespace
-
 std::unique_ptr<SimServer> SimServer::Start(const SimOptions& options, std::string* error) {
   if (const std::string why = LineService::CheckOptions(options); !why.empty()) {
     if (error) *error = why;
@@ -54,7 +43,7 @@ SimServer::~SimServer() {
 }
 
 std::string SimServer::Control(const std::string& line) {
-  return service_.Control(line, Now());
+  return service_.Control(line, SteadyNowNs());
 }
 
 void SimServer::Run() {
@@ -67,7 +56,7 @@ void SimServer::Run() {
       for (;;) {
         const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
         if (n <= 0) break;
-        Serve(fds[i].fd, i == 0, Now(), buffer, static_cast<size_t>(n));
+        Serve(fds[i].fd, i == 0, SteadyNowNs(), buffer, static_cast<size_t>(n));
       }
     }
   }
@@ -87,7 +76,7 @@ void SimServer::Send(int fd, const LineAnswer& answer) {
     WriteAll(fd, bytes.data(), bytes.size(), 100);
     return;
   }
-  const int64_t byteNs = static_cast<int64_t>(answer.bitsPerByte) * kNsPerSecond / answer.bitsPerSecond;
+  const int64_t byteNs = answer.ByteNs();
   const auto start =
       std::max(std::chrono::steady_clock::now(),
                std::chrono::steady_clock::time_point(std::chrono::nanoseconds(answer.notBeforeNs)));

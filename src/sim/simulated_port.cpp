@@ -4,19 +4,9 @@
 #include <chrono>
 #include <thread>
 
+#include "common/steady_now.h"
+
 namespace ruvenset::sim {
-namespace {
-
-constexpr int64_t kNsPerSecond = 1'000'000'000;
-
-int64_t Now() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-}  // namespace
-
 std::unique_ptr<InProcessSimulator> InProcessSimulator::Start(const SimOptions& options, std::string* error) {
   if (const std::string why = LineService::CheckOptions(options); !why.empty()) {
     if (error) *error = why;
@@ -26,7 +16,7 @@ std::unique_ptr<InProcessSimulator> InProcessSimulator::Start(const SimOptions& 
 }
 
 std::string InProcessSimulator::Control(const std::string& line) {
-  return service_.Control(line, Now());
+  return service_.Control(line, SteadyNowNs());
 }
 
 PortOpener InProcessSimulator::Opener(PortOpener system) {
@@ -39,17 +29,17 @@ PortOpener InProcessSimulator::Opener(PortOpener system) {
 
 void SimulatedPort::Purge() {
   // Only what has already arrived is dropped; bytes still on their way come in later.
-  const int64_t now = Now();
+  const int64_t now = SteadyNowNs();
   while (!incoming_.empty() && incoming_.front().at <= now) incoming_.pop_front();
 }
 
 bool SimulatedPort::Write(const uint8_t* data, size_t size) {
-  const int64_t now = Now();
+  const int64_t now = SteadyNowNs();
   std::vector<LineAnswer> answers;
   service_.Serve(true, line_, now, data, size, answers);
   const bool pace = service_.options().pace;
   for (const LineAnswer& answer : answers) {
-    const int64_t byteNs = pace ? answer.bitsPerByte * kNsPerSecond / answer.bitsPerSecond : 0;
+    const int64_t byteNs = pace ? answer.ByteNs() : 0;
     int64_t at = std::max(now, answer.notBeforeNs);
     if (!incoming_.empty()) at = std::max(at, incoming_.back().at);
     for (uint8_t b : answer.bytes) incoming_.push_back({b, at += byteNs});
@@ -58,7 +48,7 @@ bool SimulatedPort::Write(const uint8_t* data, size_t size) {
 }
 
 bool SimulatedPort::WaitUntil(int64_t at) const {
-  const int64_t left = at - Now();
+  const int64_t left = at - SteadyNowNs();
   if (left <= 0) return !StopRequested();
   if (stop_ == nullptr) {
     std::this_thread::sleep_for(std::chrono::nanoseconds(left));
@@ -68,7 +58,7 @@ bool SimulatedPort::WaitUntil(int64_t at) const {
 }
 
 int SimulatedPort::Read(uint8_t* data, size_t size) {
-  const int64_t total = timeouts_.TotalDeadlineNs(Now(), size);
+  const int64_t total = timeouts_.TotalDeadlineNs(SteadyNowNs(), size);
   size_t got = 0;
   int64_t lastByte = 0;
   while (got < size) {
@@ -78,7 +68,7 @@ int SimulatedPort::Read(uint8_t* data, size_t size) {
       break;
     }
     if (!WaitUntil(incoming_.front().at)) break;
-    const int64_t now = Now();
+    const int64_t now = SteadyNowNs();
     while (got < size && !incoming_.empty() && incoming_.front().at <= now) {
       data[got++] = incoming_.front().byte;
       incoming_.pop_front();
