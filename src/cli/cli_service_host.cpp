@@ -25,9 +25,8 @@ void CliServiceHost::Arm() {
   uint8_t* frame = transmission + preambles;
   std::memcpy(frame + 4, leave.data.data(), leave.data.size());
   BuildRequest(frame, leave.writeRequest, length, leave.command, 0, 0, link.address);
-  const int waitMs = std::clamp(link.firstByteWait, 1, 20) * 1000;
   ArmLastLeave(*state_.port, transmission, static_cast<size_t>(preambles + length), link.rtsKeying != 0,
-               waitMs);
+               static_cast<int>(link.FirstByteWaitMs()));
 }
 
 ServiceResult CliServiceHost::ShowModal(ServiceOperations& window) {

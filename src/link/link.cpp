@@ -11,8 +11,6 @@ namespace {
 constexpr int64_t kMs = 1'000'000;
 // RTS is raised this long before the request goes out, so a modem's transmitter has settled.
 constexpr int64_t kRtsLeadNs = 2 * kMs;
-// First-byte wait while the speed search runs.
-constexpr int64_t kSpeedSearchWaitMs = 220;
 
 }  // namespace
 
@@ -85,9 +83,7 @@ LinkStatus Link::Exchange(const LinkRequest& request) {
   if (port_ == nullptr || request.data.size() > static_cast<size_t>(kMaxRequestData)) return LinkWriteFailed;
   const int length = request.length();
   const int address = request.address;
-  const int64_t firstByteWaitMs = settings_.firstByteWait == kSpeedSearchFirstByteWait
-                                      ? kSpeedSearchWaitMs
-                                      : static_cast<int64_t>(settings_.firstByteWait) * 1000;
+  const int64_t firstByteWaitMs = settings_.FirstByteWaitMs();
   int attemptsLeft = std::max<int>(settings_.attempts, 1);
   port_->SetDtr(true);
 

@@ -19,6 +19,11 @@ struct LinkSettings {
   int speedSearch = 1;                  // nonzero: search the speed on connect
   int preambles = 10;                   // 0..25
   uint8_t address = 1;                  // 1..254
+
+  // How long an answer's first byte is awaited: the configured seconds, or 220 ms during the speed search.
+  int64_t FirstByteWaitMs() const {
+    return firstByteWait == kSpeedSearchFirstByteWait ? 220 : int64_t{firstByteWait} * 1000;
+  }
 };
 
 // What the link learns from the flow computer during a run.

@@ -24,12 +24,6 @@ constexpr int kLongHeader = 8;   // delimiter, 5 address bytes, command, byte co
 // Command 0 answers with at least 12 data bytes after the response code and the device status.
 constexpr int kIdentityCount = 14;
 
-int64_t FirstByteWaitMs(const LinkSettings& settings) {
-  return settings.firstByteWait == kSpeedSearchFirstByteWait
-             ? 220
-             : static_cast<int64_t>(settings.firstByteWait) * 1000;
-}
-
 float BigEndianFloat(const uint8_t* p) {
   const uint32_t bits = (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
                         (static_cast<uint32_t>(p[2]) << 8) | p[3];
@@ -110,7 +104,7 @@ int HartLink::Attempt(int command, int channelKind) {
 int HartLink::Receive(int command, int channelKind) {
   uint8_t* b = buffer_.get();
   uint8_t* r = b + kHartResponseAt;
-  const int64_t waitMs = FirstByteWaitMs(settings_);
+  const int64_t waitMs = settings_.FirstByteWaitMs();
   port_->SetTimeouts({0, 0, static_cast<int>(waitMs)});
   const int64_t start = clock_.NowNs();
   int preambles = 0;
