@@ -77,9 +77,16 @@ sleep 2
 kill -0 "$cli_pid" 2>/dev/null || fail "the command ended before Ctrl-C: $(cat "$work/stopped.out")"
 start=$(date +%s%N)
 kill -INT "$cli_pid"  # Wine hands SIGINT to the program's console handler as Ctrl-C
+# The wait has ended when the command says it stopped (on its unbuffered standard error); Wine's own
+# teardown of the process after that is no part of the wait.
+ms=
+while kill -0 "$cli_pid" 2>/dev/null || [ -z "$ms" ]; do
+  if [ -z "$ms" ] && grep -q 'stopped' "$work/stopped.out"; then ms=$((($(date +%s%N) - start) / 1000000)); fi
+  [ -z "$ms" ] && ! kill -0 "$cli_pid" 2>/dev/null && ms=$((($(date +%s%N) - start) / 1000000))
+  sleep 0.002
+done
 rc=0
 wait "$cli_pid" || rc=$?
-ms=$((($(date +%s%N) - start) / 1000000))
 [ "$rc" = 130 ] || fail "Ctrl-C: exit code $rc: $(cat "$work/stopped.out")"
 grep -q 'stopped' "$work/stopped.out" || fail "Ctrl-C: $(cat "$work/stopped.out")"
 [ "$ms" -lt 100 ] || fail "Ctrl-C ended the wait after $ms ms"
