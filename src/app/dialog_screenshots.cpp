@@ -144,7 +144,6 @@ void ShootDialog(Shooter& shooter, QWidget* dialog, const QString& name) {
 
 void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
   QWidget* owner = &main;
-  QtTechnician& technician = main.technician();
   const auto text = [&state](int id) { return Q(state.Text(id)); };
   {
     TFormMess w(owner, text(2385),
@@ -178,10 +177,6 @@ void ShootDialogs(Shooter& shooter, TForm1& main, ProgramState& state) {
   {
     TPasswordDlg2 w(owner, state.texts);
     ShootDialog(shooter, &w, "parameter-password");
-  }
-  {
-    TForm73 w(owner, state, technician, OpenSerialPort);
-    ShootDialog(shooter, &w, "connect-dialog-offline");
   }
   {
     TForm92 w(owner, text(2287), text(3070));
@@ -325,6 +320,10 @@ void ShootLanguageDialogs(Shooter& shooter, TForm1& main, ProgramState& state, c
     ShootDialog(shooter, &w, "link-parameters-given-port" + suffix);
   }
   {
+    TForm73 w(owner, state, main.technician(), OpenSerialPort);
+    ShootDialog(shooter, &w, "connect-dialog-offline" + suffix);
+  }
+  {
     TAboutBox w(owner, state);
     ShootDialog(shooter, &w, "about" + suffix);
   }
@@ -340,7 +339,8 @@ void ShootLanguageDialogs(Shooter& shooter, TForm1& main, ProgramState& state, c
     ShootDialog(shooter, &w, "save-dialog" + suffix);
   }
   {
-    const std::string calibration = state.startDirectory + "/CALIBR/walkcal2.klb";
+    // A technician's folder, not the one the pictures are taken in.
+    const std::string calibration = "/home/metrolog/CALIBR/walkcal2.klb";
     TOKBottomDlg w(
         owner, text(2915),
         Q(state.texts.FormatText(3354, {calibration, calibration.substr(0, calibration.size() - 3) + "rcl"})),

@@ -129,13 +129,20 @@ TEST_F(StorageWindows, WindowsDrawnWholeAndScreenshots) {
   }
   TSch entry(nullptr, PointEntry(state, S::Temperature, 5000000, 20.0f));
   Shoot(&entry, "entry");
-  TForm81 progress(nullptr, Q(Text(2253)), Q(Text(2287)), [&](WriteProgressView& view) {
-    view.SetMaximum(8);
-    view.SetPosition(5);
-    // The sequence runs on the worker; the picture is taken where the window lives.
-    OnUiThread([&] { Shoot(&progress, "write-back"); });
-  });
-  progress.exec();
+  // The write window in both languages: the technician's guide shows it in each.
+  for (const auto& [catalogue, name] :
+       {std::pair{"Lang01.txt", "write-back"}, {"Lang00.txt", "write-back-uk"}}) {
+    ASSERT_EQ(
+        LanguageTexts::Load(std::string(RUVENSET_SOURCE_DIR) + "/lang/" + catalogue, state.texts).status,
+        LangLoadStatus::Ok);
+    TForm81 progress(nullptr, Q(Text(2253)), Q(Text(2287)), [&](WriteProgressView& view) {
+      view.SetMaximum(8);
+      view.SetPosition(5);
+      // The sequence runs on the worker; the picture is taken where the window lives.
+      OnUiThread([&] { Shoot(&progress, name); });
+    });
+    progress.exec();
+  }
 }
 
 }  // namespace
