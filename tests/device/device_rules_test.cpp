@@ -49,7 +49,9 @@ TEST(Identification, TypesVersionsAndVerdicts) {
     EXPECT_EQ(id.extended, c.extended) << c.rawType;
     const VersionVerdict v = CheckVersion(id);
     EXPECT_EQ(v.served, c.served) << c.rawType << " v" << c.version;
-    if (!c.served) EXPECT_EQ(v.line2, c.line2) << c.rawType;
+    if (!c.served) {
+      EXPECT_EQ(v.line2, c.line2) << c.rawType;
+    }
   }
   Identification lsb;
   ASSERT_TRUE(ParseIdentification(IdentResponse(16, 35, 0x08), lsb));
