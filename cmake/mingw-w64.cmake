@@ -12,10 +12,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The programs carry their C and C++ runtime and the thread library, so they run on a bare Windows.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests and ctest run the programs under Wine.
+# Tests and ctest run the programs under Wine, through a script that starts a program again when Wine
+# failed to start it.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(RUVENSET_WINE wine)
   if(RUVENSET_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${RUVENSET_WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run_under_wine.sh ${RUVENSET_WINE})
   endif()
 endif()
