@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 #include "cli_runner.h"
+#include "pdf_text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -15,18 +16,6 @@ using ruvenset::testing::CliRun;
 
 CliRun Cli(const std::string& arguments) {
   return ruvenset::testing::RunCli(arguments, "print-report-cli-config");
-}
-
-// Output of a command; its exit code in `code` (poppler-utils must be installed: a missing tool fails).
-std::string RunTool(const std::string& command, int& code) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return out;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  const int status = ::pclose(pipe);
-  code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return out;
 }
 
 class PrintReportCommand : public ::testing::Test {
@@ -53,19 +42,7 @@ class PrintReportCommand : public ::testing::Test {
     std::filesystem::remove_all(folder_, ec);
   }
 
-  std::string Text(const std::string& pdf, int& pages) {
-    int code = -1;
-    const std::string info = RunTool("pdfinfo " + pdf, code);
-    EXPECT_EQ(code, 0) << "pdfinfo (poppler-utils) is needed";
-    const size_t at = info.find("Pages:");
-    pages = at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-    const size_t title = info.find("Title:");
-    title_ = title == std::string::npos ? "" : info.substr(title + 6, info.find('\n', title) - title - 6);
-    title_.erase(0, title_.find_first_not_of(' '));
-    const std::string text = RunTool("pdftotext -layout " + pdf + " -", code);
-    EXPECT_EQ(code, 0) << "pdftotext (poppler-utils) is needed";
-    return text;
-  }
+  std::string Text(const std::string& pdf, int& pages) { return testing::PdfText(pdf, pages, &title_); }
 
   std::string folder_;
   std::string title_;  // of the last PDF read
