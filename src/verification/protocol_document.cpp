@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/adaptive_format.h"
+#include "common/padded_text.h"
 #include "common/plain_number.h"
 #include "verification/protocol_time.h"
 #include "verification/protocol_verdict.h"
@@ -15,15 +16,6 @@ constexpr int kChannelOfNames = 2143;  // pressure, temperature, differential pr
 constexpr int kFirstColumn = 3426;
 constexpr int kColumnCount = 13;
 constexpr const char* kDash = "—";
-
-std::string Trimmed(const std::string& text) {
-  const auto padding = [](char c) { return c == ' ' || c == '\0'; };
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && padding(text[first])) ++first;
-  while (last > first && padding(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
 
 std::string Shown(const std::optional<float>& value) {
   return value ? ProtocolNumber(*value) : kDash;
@@ -73,7 +65,7 @@ ProtocolDocument ComposeProtocol(const ProtocolRecord& r, const LanguageTexts& t
   d.subtitle = texts.Text(kChannelOfNames + std::min(kind, kKindDiffPressure));
 
   d.header = {
-      {texts.Text(3127), Trimmed(r.deviceText)},
+      {texts.Text(3127), WithoutPadding(r.deviceText)},
       {texts.Text(3124), std::to_string(r.model)},
       {texts.Text(3125), texts.FormatText(3126, {r.version, r.revision})},
       {texts.Text(3404), r.factoryNumber ? std::to_string(*r.factoryNumber) : kDash},
