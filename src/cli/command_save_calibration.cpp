@@ -5,6 +5,7 @@
 #include "cli/cli_session.h"
 #include "cli/cli_technician.h"
 #include "cli/commands.h"
+#include "common/trimmed_text.h"
 #include "storage/adc_parameters_read.h"
 
 namespace ruvenset::cli {
@@ -25,12 +26,6 @@ class GivenPath final : public SaveCalibrationPages {
   std::string path_;
   bool asked_ = false;
 };
-
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 const char* FieldName(AdcField field) {
   switch (field) {

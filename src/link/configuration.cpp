@@ -7,17 +7,16 @@
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/trimmed_text.h"
 
 namespace ruvenset {
 namespace {
 
 using Sections = std::map<std::string, std::map<std::string, std::string>>;
 
+// A line or value of the file without its blanks, tabs and carriage returns.
 std::string Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(" \t\r");
-  return std::string(s.substr(first, last - first + 1));
+  return Trimmed(s, " \t\r");
 }
 
 Sections ParseSections(const std::string& text) {

@@ -1,6 +1,6 @@
 #include "shell/connection_summary.h"
 
-#include "common/padded_text.h"
+#include "common/trimmed_text.h"
 #include "shell/connect_operation.h"
 
 namespace ruvenset {
@@ -14,7 +14,7 @@ std::vector<SummaryLine> ConnectionSummary(const ProgramState& state) {
   return {
       {state.Text(3124), type},
       {state.Text(3125), state.texts.FormatText(3126, {id.version, id.revision})},
-      {state.Text(3127), WithoutPadding(state.record.identificationText)},
+      {state.Text(3127), Trimmed(state.record.identificationText, kDeviceTextPadding)},
       {state.Text(3128), std::to_string(state.record.pipelineCount())},
       {state.Text(3129), state.Text(msbFirst ? 3130 : 3131)},
       {state.Text(3132), ConnectionPanelText(state)},

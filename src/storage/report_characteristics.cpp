@@ -3,17 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/trimmed_text.h"
+
 namespace ruvenset {
 namespace {
 
 constexpr const char* kChannelHeadings[] = {
     "Давление:", "Тиск:", "Температура газа:", "Температура газу:", "Перепад давления:", "Перепад тиску:"};
-
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool StartsWith(const std::string& text, const char* prefix) {
   return text.rfind(prefix, 0) == 0;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "common/adaptive_format.h"
-#include "common/padded_text.h"
 #include "common/plain_number.h"
+#include "common/trimmed_text.h"
 #include "verification/protocol_time.h"
 #include "verification/protocol_verdict.h"
 
@@ -65,7 +65,7 @@ ProtocolDocument ComposeProtocol(const ProtocolRecord& r, const LanguageTexts& t
   d.subtitle = texts.Text(kChannelOfNames + std::min(kind, kKindDiffPressure));
 
   d.header = {
-      {texts.Text(3127), WithoutPadding(r.deviceText)},
+      {texts.Text(3127), Trimmed(r.deviceText, kDeviceTextPadding)},
       {texts.Text(3124), std::to_string(r.model)},
       {texts.Text(3125), texts.FormatText(3126, {r.version, r.revision})},
       {texts.Text(3404), r.factoryNumber ? std::to_string(*r.factoryNumber) : kDash},

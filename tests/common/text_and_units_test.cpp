@@ -3,6 +3,7 @@
 
 #include "common/adaptive_format.h"
 #include "common/code_page.h"
+#include "common/trimmed_text.h"
 #include "common/unit_tables.h"
 
 namespace ruvenset {
@@ -55,6 +56,18 @@ TEST(CodePages, Utf8IsToldFromCodePage1251) {
   std::string every;
   for (int b = 0; b < 256; ++b) every += static_cast<char>(b);
   EXPECT_TRUE(IsUtf8(Cp1251ToUtf8(every)));
+}
+
+TEST(TrimmedText, PaddingOnEitherSideOnly) {
+  using namespace std::string_literals;
+  EXPECT_EQ(Trimmed("  Давление:  "), "Давление:");
+  EXPECT_EQ(Trimmed("a b"), "a b");
+  EXPECT_EQ(Trimmed("    "), "");
+  EXPECT_EQ(Trimmed(""), "");
+  // An identification text padded with blanks and zero bytes keeps the zero byte inside it.
+  EXPECT_EQ(Trimmed("\0 VALDOR\0x \0\0"s, kDeviceTextPadding), "VALDOR\0x"s);
+  EXPECT_EQ(Trimmed("\0\0 \0"s, kDeviceTextPadding), "");
+  EXPECT_EQ(Trimmed(" key\t\r", " \t\r"), "key");
 }
 
 TEST(UnitTables, FactorsAndGuards) {

@@ -4,7 +4,6 @@
 #include "cli_runner.h"
 #include "pdf_text.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
